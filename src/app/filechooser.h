@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace Orlenda {
+
+// The open and save dialogs; an empty name means the user cancelled.
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    virtual QString openFileName(QWidget* parent) = 0;
+    virtual QString saveFileName(QWidget* parent) = 0;
+};
+
+// The platform's dialogs with the editor's titles and filters; no extension
+// is ever added to a typed name.
+class DialogFileChooser : public FileChooser {
+public:
+    QString openFileName(QWidget* parent) override;
+    QString saveFileName(QWidget* parent) override;
+};
+
+} // namespace Orlenda

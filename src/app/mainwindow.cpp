@@ -1,0 +1,156 @@
+#include "app/mainwindow.h"
+
+#include "app/filechooser.h"
+#include "app/programend.h"
+#include "document/traindata.h"
+#include "document/trainfilewriter.h"
+#include "shared/apptitle.h"
+#include "shared/prompter.h"
+#include "shared/windowplacement.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QSettings>
+
+namespace Orlenda {
+
+namespace {
+constexpr int OuterWidthTwips = 8640;
+constexpr int OuterHeightTwips = 6720;
+} // namespace
+
+MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser, QWidget* parent)
+    : QMainWindow(parent), mData(data), mPrompter(prompter), mChooser(chooser),
+      mEndProgram(&endProgramNow) {
+    setObjectName(QStringLiteral("frmMain"));
+    setCentralWidget(new QWidget(this));
+    buildMenus();
+    resize(OuterWidthTwips / TwipsPerPixel, OuterHeightTwips / TwipsPerPixel);
+    setAcceptDrops(true);
+    setWindowTitle(mData.caption());
+    connect(&mData, &TrainData::documentPathChanged, this,
+            [this] { setWindowTitle(mData.caption()); });
+}
+
+void MainWindow::buildMenus() {
+    auto addAction = [this](QMenu* menu, const char* name, const QString& text) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    auto addSeparator = [](QMenu* menu, const char* name) {
+        QAction* a = menu->addSeparator();
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    connect(addAction(file, "mnuFileNew", QStringLiteral("新規作成(&N)")), &QAction::triggered, this,
+            &MainWindow::newDocument);
+    QAction* open = addAction(file, "mnuFileOpen", QStringLiteral("開く(&O)..."));
+    open->setEnabled(false);
+    addSeparator(file, "mnuFileBar0");
+    connect(addAction(file, "mnuFileSave", QStringLiteral("上書き保存(&S)")), &QAction::triggered,
+            this, &MainWindow::saveDocument);
+    connect(addAction(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)...")),
+            &QAction::triggered, this, &MainWindow::saveDocumentAs);
+    addSeparator(file, "mnuFileBar1");
+    // The program keeps no recent-file list: these slots stay hidden and empty.
+    for (int i = 1; i <= 3; ++i) {
+        QAction* slot = file->addAction(QString());
+        slot->setObjectName(QStringLiteral("mnuFileMRU(%1)").arg(i));
+        slot->setVisible(false);
+        slot->setEnabled(false);
+    }
+    addSeparator(file, "mnuFileBar2")->setVisible(false);
+    connect(addAction(file, "mnuFileExit", QStringLiteral("終了(&X)")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    addAction(help, "mnuHelpAbout", QStringLiteral("バージョン情報(&A)"))->setEnabled(false);
+}
+
+QAction* MainWindow::action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void MainWindow::loadCommandLine(const QString& rawText) {
+    Q_UNUSED(rawText);
+    runCommand([this] { mData.NewDocument(); });
+}
+
+void MainWindow::newDocument() {
+    runCommand([this] { mData.NewDocument(); });
+}
+
+void MainWindow::saveDocument() {
+    const QString path = mData.DocumentPath();
+    if (path.isEmpty() || !path.right(4).toLower().endsWith(QLatin1String(".dat"))) {
+        saveDocumentAs();
+        return;
+    }
+    runCommand([this] { Save(mData, mPrompter); });
+}
+
+void MainWindow::saveDocumentAs() {
+    const QString path = mChooser.saveFileName(this);
+    if (path.isEmpty())
+        return;
+    runCommand([this, path] {
+        mData.setDocumentPath(path);
+        Save(mData, mPrompter);
+    });
+}
+
+void MainWindow::runCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const ProgramEndRequested&) {
+        mEndProgram();
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (mSized)
+        return;
+    mSized = true;
+    // The fixed size is the outer size, frame and title bar included.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (!frame.isEmpty()) {
+        resize(OuterWidthTwips / TwipsPerPixel - frame.width(),
+               OuterHeightTwips / TwipsPerPixel - frame.height());
+    }
+}
+
+void MainWindow::closeOtherWindows() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        if (*it != this)
+            (*it)->close();
+    }
+}
+
+void MainWindow::writePlacement() {
+    const auto settings = windowPlacementSettings(frameGeometry(), isMinimized());
+    if (settings.isEmpty())
+        return;
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, settingsApplication(),
+                    settingsApplication());
+    store.beginGroup(settingsSection());
+    for (const auto& [key, value] : settings)
+        store.setValue(key, value);
+    store.endGroup();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    closeOtherWindows();
+    writePlacement();
+    event->accept();
+}
+
+} // namespace Orlenda

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QMenu;
+
+namespace Orlenda {
+
+class FileChooser;
+class Prompter;
+class TrainData;
+
+// The editor's main window: menus, file commands, caption, dropping files,
+// and the placement settings written on close. The document's values are
+// shown and edited by the parameter form in its centre.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser,
+               QWidget* parent = nullptr);
+
+    // Opens the file named by the raw command-line text, or starts a new document.
+    void loadCommandLine(const QString& rawText);
+
+    // Ends the program at once; tests replace it.
+    void setProgramEnder(std::function<void()> ender) { mEndProgram = std::move(ender); }
+
+    QAction* action(const QString& objectName) const;
+
+public slots:
+    void newDocument();
+    void saveDocument();
+    void saveDocumentAs();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildMenus();
+    void writePlacement();
+    void closeOtherWindows();
+    // Runs a command; a declined failure prompt ends the program here.
+    void runCommand(const std::function<void()>& command);
+
+    TrainData& mData;
+    Prompter& mPrompter;
+    FileChooser& mChooser;
+    std::function<void()> mEndProgram;
+    bool mSized = false;
+};
+
+} // namespace Orlenda

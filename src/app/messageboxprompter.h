@@ -1,0 +1,15 @@
+#pragma once
+
+#include "shared/prompter.h"
+
+class QWidget;
+
+namespace Orlenda {
+
+// Asks with a modal message box over the window that is active at the time.
+class MessageBoxPrompter : public Prompter {
+public:
+    bool ask(const QString& caption, const QString& text, Icon icon) override;
+};
+
+} // namespace Orlenda

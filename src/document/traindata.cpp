@@ -1,0 +1,148 @@
+#include "document/traindata.h"
+
+#include "document/dependentrules.h"
+#include "document/numbertext.h"
+#include "shared/apptitle.h"
+#include "shared/failure.h"
+
+#include <algorithm>
+
+namespace Orlenda {
+
+AccelerationTable defaultAccelerationTable() {
+    AccelerationTable table;
+    table.fill(AccelerationRow{0.0f, 0.0f, 0, 0, 1.0f});
+    table[0] = AccelerationRow{0.6f, 0.6f, 25, 25, 2.0f};
+    return table;
+}
+
+MotorSoundTable defaultMotorSoundTable() {
+    MotorSoundTable table;
+    for (int r = 0; r < MotorSoundRows; ++r) {
+        const double pitch = std::max(r * 0.2 * 100 / 90, 10.0);
+        const MotorSoundEntry sounding{std::int16_t(roundHalfEven(pitch)), 127, 0};
+        table[Track::P1][r] = sounding;
+        table[Track::B1][r] = sounding;
+        table[Track::P2][r] = MotorSoundEntry{100, 0, -1};
+        table[Track::B2][r] = MotorSoundEntry{100, 0, -1};
+    }
+    return table;
+}
+
+TrainData::TrainData(QObject* parent) : QObject(parent) {
+    // Controls start as an unloaded window has them: texts "0", no selection;
+    // the defaults then go in through the setters so the rules run.
+    mTexts.fill(QStringLiteral("0"));
+    for (const ListInfo& info : lists())
+        list(info.id).entries = info.entries;
+    NewDocument();
+}
+
+void TrainData::setText(TextId id, const QString& text) {
+    QString& slot = mTexts[std::size_t(id)];
+    if (slot == text)
+        return;
+    slot = text;
+    emit textChanged(id);
+}
+
+void TrainData::setListIndex(ListId id, int index) {
+    ListState& state = list(id);
+    if (index < -1 || index >= state.entries.size())
+        throw StepFailure(Failure::InvalidPropertyValue);
+    if (state.index == index)
+        return;
+    state.index = index;
+    emit listChanged(id);
+    if (id == cbxBrkSend)
+        applyBrakeTransmissionRule(*this);
+}
+
+bool TrainData::selectByItemData(ListId id, int number) {
+    const QList<int>& data = listInfo(id).itemData;
+    int found = -1;
+    for (int i = 0; i < data.size(); ++i) {
+        if (data.at(i) == number)
+            found = i;
+    }
+    if (found < 0)
+        return false;
+    setListIndex(id, found);
+    return true;
+}
+
+std::optional<int> TrainData::listItemData(ListId id) const {
+    const QList<int>& data = listInfo(id).itemData;
+    const int index = listIndex(id);
+    if (index < 0 || index >= data.size())
+        return std::nullopt;
+    return data.at(index);
+}
+
+void TrainData::setListEnabled(ListId id, bool enabled) {
+    ListState& state = list(id);
+    if (state.enabled == enabled)
+        return;
+    state.enabled = enabled;
+    emit listChanged(id);
+}
+
+void TrainData::setListEntryCaption(ListId id, int entry, const QString& caption) {
+    ListState& state = list(id);
+    if (state.entries.at(entry) == caption)
+        return;
+    state.entries[entry] = caption;
+    emit listChanged(id);
+}
+
+void TrainData::setCheck(int index, bool checked) {
+    bool& slot = mChecks.at(std::size_t(index));
+    if (slot == checked)
+        return;
+    slot = checked;
+    emit checkChanged(index);
+    applyHoldingControlRule(*this, index);
+}
+
+void TrainData::setAccelerationTable(const AccelerationTable& table) {
+    mAcceleration = table;
+    emit tablesChanged();
+}
+
+void TrainData::setMotorSoundTable(const MotorSoundTable& table) {
+    mMotorSound = table;
+    emit tablesChanged();
+}
+
+void TrainData::setDocumentPath(const QString& path) {
+    if (mDocumentPath == path)
+        return;
+    mDocumentPath = path;
+    emit documentPathChanged();
+}
+
+QString TrainData::caption() const { return documentCaption(mDocumentPath); }
+
+void TrainData::ResetToDefaults() {
+    mMotorSound = defaultMotorSoundTable();
+    mAcceleration = defaultAccelerationTable();
+    emit tablesChanged();
+    for (const TextFieldInfo& info : textFields())
+        setText(info.id, info.defaultText);
+    // The transmission goes first: its rule would otherwise overwrite the
+    // blending and handle defaults set after it.
+    setListIndex(cbxBrkSend, listInfo(cbxBrkSend).defaultIndex);
+    for (ListId id : {cbxBrkElcAir, cbxHandle(0), cbxHandle(1), cbxHandle(2), cbxHead})
+        setListIndex(id, listInfo(id).defaultIndex);
+    for (int i = 0; i < CheckCount; ++i)
+        setCheck(i, false);
+    for (int i = 0; i < 3; ++i)
+        setListIndex(cbxDevice(i), listInfo(cbxDevice(i)).defaultIndex);
+}
+
+void TrainData::NewDocument() {
+    ResetToDefaults();
+    setDocumentPath(QString());
+}
+
+} // namespace Orlenda

@@ -1,0 +1,23 @@
+#include "shared/prompter.h"
+
+#include "shared/apptitle.h"
+
+namespace Orlenda {
+
+bool Prompter::errorPrompt(const QString& routine, const QString& description) {
+    return ask(errorPromptCaption(routine), errorPromptText(description), Icon::Error);
+}
+
+QString errorPromptCaption(const QString& routine) {
+    return applicationTitle() + QStringLiteral(" - ") + routine;
+}
+
+QString errorPromptText(const QString& description) {
+    return description + QLatin1Char('\n') + QStringLiteral("続行しますか？");
+}
+
+QString syntaxQuestionText(const QString& field) {
+    return field + QStringLiteral("?\n構文が不正です。続行しますか？");
+}
+
+} // namespace Orlenda

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace Orlenda {
+
+// Everything that asks the user goes through this interface: the editor shows
+// message boxes, the command-line tool and the tests answer from a script.
+class Prompter {
+public:
+    enum class Icon { Error, Warning };
+
+    virtual ~Prompter() = default;
+
+    // A Yes/No question; true for Yes.
+    virtual bool ask(const QString& caption, const QString& text, Icon icon) = 0;
+
+    // The failure report of a guarded routine; true when the user chose to continue.
+    bool errorPrompt(const QString& routine, const QString& description);
+};
+
+// Caption and text of the failure report, shared by every implementation.
+QString errorPromptCaption(const QString& routine);
+QString errorPromptText(const QString& description);
+
+// Text of the question asked for an unrecognised field or line of a train file.
+QString syntaxQuestionText(const QString& field);
+
+// Raised when the user declines to continue after a failure: the program must
+// end at once. It unwinds to the outermost command, which ends the program
+// without any closing steps.
+class ProgramEndRequested {};
+
+} // namespace Orlenda

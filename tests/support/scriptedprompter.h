@@ -1,0 +1,33 @@
+#pragma once
+
+#include "shared/prompter.h"
+
+#include <QList>
+#include <QString>
+
+// Answers questions from a script and records them. Once the script runs out
+// every further question is answered with the default answer.
+class ScriptedPrompter : public Orlenda::Prompter {
+public:
+    struct Question {
+        QString caption;
+        QString text;
+        Icon icon;
+    };
+
+    explicit ScriptedPrompter(bool defaultAnswer = true) : mDefault(defaultAnswer) {}
+
+    void script(std::initializer_list<bool> answers) { mAnswers.append(QList<bool>(answers)); }
+
+    bool ask(const QString& caption, const QString& text, Icon icon) override;
+
+    const QList<Question>& questions() const { return mQuestions; }
+    int count() const { return int(mQuestions.size()); }
+    // Questions whose caption is "Orlenda - routine".
+    int countFor(const QString& routine) const;
+
+private:
+    bool mDefault;
+    QList<bool> mAnswers;
+    QList<Question> mQuestions;
+};
