@@ -1,0 +1,28 @@
+#include "document/textfile.h"
+#include "shared/failure.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Orlenda;
+
+TEST(TrainFileDecoding, ShiftJisByDefaultUtf8WhenMarkedOrValid) {
+    const QByteArray sjis("[\x90\xA7\x8C\xE4\x95\xFB\x8E\xAE]"); // [制御方式]
+    EXPECT_EQ(decodeTrainFileBytes(sjis), QStringLiteral("[制御方式]"));
+    const QByteArray utf8 = QStringLiteral("[制御方式]").toUtf8();
+    EXPECT_EQ(decodeTrainFileBytes(utf8), QStringLiteral("[制御方式]"));
+    EXPECT_EQ(decodeTrainFileBytes("\xEF\xBB\xBFQRL2000000"), QStringLiteral("QRL2000000"));
+    EXPECT_EQ(decodeTrainFileBytes("QRL2000000\r\n"), QStringLiteral("QRL2000000\r\n"));
+}
+
+TEST(TrainFileReading, MissingFileIsReportedAsNotFound) {
+    QTemporaryDir dir;
+    try {
+        readWholeFile(dir.filePath(QStringLiteral("none.dat")));
+        FAIL();
+    } catch (const StepFailure& f) {
+        EXPECT_EQ(f.kind(), Failure::FileNotFound);
+    }
+    EXPECT_THROW(readWholeFile(dir.path()), StepFailure);
+    EXPECT_THROW(readWholeFile(QString()), StepFailure);
+}
