@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "about/aboutwindow.h"
 #include "app/filechooser.h"
 #include "app/programend.h"
 #include "document/traindata.h"
@@ -71,7 +72,8 @@ void MainWindow::buildMenus() {
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    addAction(help, "mnuHelpAbout", QStringLiteral("バージョン情報(&A)"))->setEnabled(false);
+    connect(addAction(help, "mnuHelpAbout", QStringLiteral("バージョン情報(&A)")),
+            &QAction::triggered, this, &MainWindow::showAbout);
 }
 
 QAction* MainWindow::action(const QString& objectName) const {
@@ -104,6 +106,11 @@ void MainWindow::saveDocumentAs() {
         mData.setDocumentPath(path);
         Save(mData, mPrompter);
     });
+}
+
+void MainWindow::showAbout() {
+    AboutWindow about(this);
+    about.exec();
 }
 
 void MainWindow::runCommand(const std::function<void()>& command) {

@@ -34,6 +34,7 @@ public slots:
     void newDocument();
     void saveDocument();
     void saveDocumentAs();
+    void showAbout();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

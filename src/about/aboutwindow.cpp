@@ -1,0 +1,101 @@
+#include "about/aboutwindow.h"
+
+#include "shared/appidentity.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace Orlenda {
+
+namespace {
+
+QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+AboutWindow::AboutWindow(QWidget* owner, UrlOpener opener)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      mOpen(std::move(opener)) {
+    if (!mOpen)
+        mOpen = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    const AppIdentity identity = appIdentity();
+    mAddress = identity.webPage;
+    setObjectName(QStringLiteral("frmAbout"));
+    setModal(true);
+    setFixedSize(290, 119);
+    setWindowTitle(identity.title + QStringLiteral(" のバージョン情報"));
+
+    auto* logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("imgLogoG"));
+    logo->setGeometry(16, 16, 48, 48);
+    logo->setPixmap(QPixmap::fromImage(logoImage()));
+
+    QLabel* title = addLabel(this, "lblTitle", identity.title, 72, 16);
+    title->setStyleSheet(QStringLiteral("color: black"));
+    addLabel(this, "lblVersion",
+             versionText(identity.major, identity.minor, identity.revision), 72, 32);
+    addLabel(this, "lblCopyright", identity.legalNotice, 72, 48);
+
+    mUrl = new QLabel(identity.webPage, this);
+    mUrl->setObjectName(QStringLiteral("lblUrl"));
+    mUrl->setGeometry(72, 64, 160, 12);
+    QFont underlined = mUrl->font();
+    underlined.setUnderline(true);
+    mUrl->setFont(underlined);
+    mUrl->setCursor(Qt::PointingHandCursor);
+    mUrl->installEventFilter(this);
+    setLinkColour(QColor(0, 0, 255));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("cmdOk"));
+    ok->setGeometry(184, 88, 88, 21);
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    // Esc closes through QDialog's own reject.
+}
+
+void AboutWindow::setLinkColour(const QColor& colour) {
+    QPalette palette = mUrl->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    mUrl->setPalette(palette);
+}
+
+bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != mUrl)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        mPressed = true;
+        setLinkColour(QColor(255, 0, 0));
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        setLinkColour(QColor(0, 0, 255));
+        const bool inside = mUrl->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint());
+        // The click follows the release, and only a release over the link counts.
+        if (mPressed && inside)
+            openWebPage();
+        mPressed = false;
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void AboutWindow::openWebPage() {
+    if (mOpen(QUrl(mAddress)))
+        return;
+    QMessageBox::warning(this, windowTitle(),
+                         QStringLiteral("ブラウザを起動できませんでした。\n%1").arg(mAddress));
+}
+
+} // namespace Orlenda

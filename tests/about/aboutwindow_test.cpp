@@ -1,0 +1,55 @@
+#include "about/aboutwindow.h"
+#include "shared/appidentity.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Orlenda;
+
+TEST(VersionText, MinorInTwoDigitsRevisionInFour) {
+    EXPECT_EQ(versionText(1, 5, 0), QStringLiteral("Version 1.05"));
+    EXPECT_EQ(versionText(1, 12, 3), QStringLiteral("Version 1.12.0003"));
+    EXPECT_EQ(versionText(2, 0, 0), QStringLiteral("Version 2.00"));
+}
+
+TEST(AboutWindow, ShowsTitleVersionAndCaption) {
+    AboutWindow window(nullptr, [](const QUrl&) { return true; });
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Orlenda のバージョン情報"));
+    EXPECT_EQ(window.findChild<QLabel*>("lblTitle")->text(), QStringLiteral("Orlenda"));
+    EXPECT_EQ(window.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.05"));
+    EXPECT_FALSE(window.findChild<QLabel*>("lblCopyright")->text().isEmpty());
+    EXPECT_EQ(window.size(), QSize(290, 119));
+    EXPECT_EQ(window.findChild<QPushButton*>("cmdOk")->geometry(), QRect(184, 88, 88, 21));
+}
+
+TEST(AboutWindow, LinkTurnsRedWhilePressedAndOpensOnRelease) {
+    QList<QUrl> opened;
+    AboutWindow window(nullptr, [&](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QLabel* link = window.linkLabel();
+    auto colour = [&] { return link->palette().color(QPalette::WindowText); };
+    EXPECT_EQ(colour(), QColor(0, 0, 255));
+    QTest::mousePress(link, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(colour(), QColor(255, 0, 0));
+    EXPECT_TRUE(opened.isEmpty());
+    QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(colour(), QColor(0, 0, 255));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.at(0), QUrl(appIdentity().webPage));
+}
+
+TEST(AboutWindow, EscapeAndEnterClose) {
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        AboutWindow window(nullptr, [](const QUrl&) { return true; });
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, key);
+        EXPECT_FALSE(window.isVisible());
+    }
+}
