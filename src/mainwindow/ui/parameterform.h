@@ -1,0 +1,56 @@
+#pragma once
+
+#include "document/controls.h"
+
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace Orlenda {
+
+class TrainData;
+enum class FormButton : int;
+
+// The main window's panels of fields, lists and check boxes. It holds no
+// values of its own: every keystroke, pick and click goes into the document at
+// once, and every change of the document shows here at once. A field that
+// loses focus to another control of the window is corrected; Enter in a field
+// does the same by moving the focus to the hidden cmdDummy.
+class ParameterForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ParameterForm(TrainData& data, QWidget* parent = nullptr);
+    ~ParameterForm() override;
+
+    QLineEdit* field(TextId id) const { return mFields[std::size_t(id)]; }
+    QComboBox* list(ListId id) const { return mLists[std::size_t(id)]; }
+    QCheckBox* checkBox(int index) const { return mChecks.at(std::size_t(index)); }
+    // cmdAcc and cmdMotor stay disabled until their windows are connected.
+    QPushButton* button(FormButton which) const;
+
+    QSize sizeHint() const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void arrangeTabOrder();
+    void bindDocument();
+    void showText(TextId id);
+    void showList(ListId id);
+    void showCheck(int index);
+
+    TrainData& mData;
+    std::array<QLineEdit*, TextFieldCount> mFields{};
+    std::array<QComboBox*, ListCount> mLists{};
+    std::array<QCheckBox*, CheckCount> mChecks{};
+    std::array<QPushButton*, 3> mButtons{};
+};
+
+} // namespace Orlenda

@@ -1,0 +1,207 @@
+#include "document/traindata.h"
+#include "mainwindow/formlayout.h"
+#include "mainwindow/ui/parameterform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Orlenda;
+
+namespace {
+
+class ParameterFormTest : public testing::Test {
+protected:
+    void SetUp() override {
+        mHost = std::make_unique<QWidget>();
+        mForm = new ParameterForm(mData, mHost.get());
+        mHost->resize(mForm->sizeHint());
+        mHost->show();
+        mHost->activateWindow();
+        QApplication::setActiveWindow(mHost.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mHost.get()));
+    }
+
+    QLineEdit* field(TextId id) const { return mForm->field(id); }
+    QComboBox* list(ListId id) const { return mForm->list(id); }
+
+    // Focuses a field, selects its text and types over it.
+    void typeInto(TextId id, const QString& text) {
+        QLineEdit* edit = field(id);
+        edit->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(edit->hasFocus());
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    // Steps through the closed list with the arrow keys, as a user may.
+    void pick(ListId id, int index) {
+        QComboBox* combo = list(id);
+        ASSERT_TRUE(combo->isEnabled());
+        combo->setFocus(Qt::TabFocusReason);
+        while (combo->currentIndex() != index) {
+            const int before = combo->currentIndex();
+            QTest::keyClick(combo, before < index ? Qt::Key_Down : Qt::Key_Up);
+            ASSERT_NE(combo->currentIndex(), before);
+        }
+    }
+
+    TrainData mData;
+    std::unique_ptr<QWidget> mHost;
+    ParameterForm* mForm = nullptr;
+};
+
+} // namespace
+
+TEST_F(ParameterFormTest, LeavingAFieldCorrectsItAndItsPartner) {
+    typeInto(txtDelay(1), "0.9");
+    EXPECT_EQ(mData.text(txtDelay(1)), "0.9");
+    field(txtMove(0))->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(field(txtDelay(1))->text(), "0.4");
+    EXPECT_EQ(mData.text(txtDelay(1)), "0.4");
+
+    typeInto(txtDelay(0), "0.2");
+    QTest::keyClick(field(txtDelay(0)), Qt::Key_Tab);
+    EXPECT_EQ(field(txtDelay(1))->text(), "0.2");
+    EXPECT_TRUE(field(txtDelay(1))->hasFocus());
+}
+
+TEST_F(ParameterFormTest, EnterFinishesTheEntryThroughTheHiddenButton) {
+    typeInto(txtMove(2), "5000");
+    QTest::keyClick(field(txtMove(2)), Qt::Key_Return);
+    EXPECT_TRUE(mForm->button(FormButton::Dummy)->hasFocus());
+    EXPECT_EQ(field(txtMove(2))->text(), "3000");
+
+    typeInto(txtCar(3), "0");
+    QTest::keyClick(field(txtCar(3)), Qt::Key_Enter);
+    EXPECT_TRUE(mForm->button(FormButton::Dummy)->hasFocus());
+    EXPECT_EQ(list(cbxHead)->currentText(), "M車");
+    EXPECT_EQ(mData.listIndex(cbxHead), 1);
+}
+
+TEST_F(ParameterFormTest, TypedTextIsInTheDocumentWhileTheFieldKeepsFocus) {
+    typeInto(txtPer(0), "12abc");
+    EXPECT_TRUE(field(txtPer(0))->hasFocus());
+    EXPECT_EQ(mData.text(txtPer(0)), "12abc");
+    // A menu or another window taking the focus does not finish the entry.
+    QFocusEvent popupOut(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(field(txtPer(0)), &popupOut);
+    EXPECT_EQ(mData.text(txtPer(0)), "12abc");
+}
+
+TEST_F(ParameterFormTest, BrakeTransmissionGreysAndRestoresLists) {
+    pick(cbxBrkElcAir, 2);
+    pick(cbxBrkSend, 2);
+    EXPECT_EQ(list(cbxBrkElcAir)->currentText(), "無し");
+    EXPECT_FALSE(list(cbxBrkElcAir)->isEnabled());
+    pick(cbxBrkSend, 0);
+    EXPECT_TRUE(list(cbxBrkElcAir)->isEnabled());
+    EXPECT_EQ(list(cbxBrkElcAir)->currentText(), "締切電磁弁");
+
+    EXPECT_FALSE(list(cbxHandle(0))->isEnabled());
+    EXPECT_FALSE(list(cbxHandle(2))->isEnabled());
+    pick(cbxBrkSend, 1);
+    EXPECT_TRUE(list(cbxHandle(0))->isEnabled());
+    EXPECT_TRUE(list(cbxHandle(2))->isEnabled());
+    pick(cbxHandle(0), 1);
+    pick(cbxHandle(2), 1);
+    EXPECT_EQ(mData.listItemData(cbxHandle(2)), 6);
+    pick(cbxBrkSend, 0);
+    EXPECT_EQ(list(cbxHandle(0))->currentText(), "ツーハンドル");
+    EXPECT_EQ(list(cbxHandle(2))->currentText(), "無段");
+    EXPECT_FALSE(list(cbxHandle(0))->isEnabled());
+    EXPECT_TRUE(list(cbxHandle(1))->isEnabled());
+}
+
+TEST_F(ParameterFormTest, HoldingControlRenamesBrakeNotches) {
+    pick(cbxBrkSend, 1);
+    pick(cbxHandle(2), 2);
+    EXPECT_EQ(list(cbxHandle(2))->currentText(), "7段");
+    QTest::mouseClick(mForm->checkBox(3), Qt::LeftButton);
+    EXPECT_TRUE(mData.check(3));
+    EXPECT_EQ(list(cbxHandle(2))->currentText(), "6ノッチ");
+    EXPECT_EQ(list(cbxHandle(2))->itemText(4), "無段");
+    EXPECT_EQ(mData.listItemData(cbxHandle(2)), 7);
+    QTest::mouseClick(mForm->checkBox(3), Qt::LeftButton);
+    EXPECT_EQ(list(cbxHandle(2))->currentText(), "7ノッチ");
+
+    QTest::mouseClick(mForm->checkBox(0), Qt::LeftButton);
+    EXPECT_TRUE(mData.check(0));
+    EXPECT_EQ(list(cbxHandle(2))->itemText(0), "5ノッチ");
+}
+
+TEST_F(ParameterFormTest, DocumentChangesShowInTheControls) {
+    mData.setText(txtPoint(1), "1234");
+    mData.setCheck(2, true);
+    mData.setListIndex(cbxDevice(1), 3);
+    mData.setListIndex(cbxBrkSend, 2);
+    EXPECT_EQ(field(txtPoint(1))->text(), "1234");
+    EXPECT_TRUE(mForm->checkBox(2)->isChecked());
+    EXPECT_EQ(list(cbxDevice(1))->currentText(), "タイプD");
+
+    typeInto(txtCar(0), "99");
+    mData.NewDocument();
+    EXPECT_EQ(field(txtCar(0))->text(), "35");
+    EXPECT_EQ(field(txtPoint(1))->text(), "2700");
+    EXPECT_FALSE(mForm->checkBox(2)->isChecked());
+    EXPECT_EQ(list(cbxDevice(1))->currentIndex(), 0);
+    EXPECT_TRUE(list(cbxBrkElcAir)->isEnabled());
+    EXPECT_EQ(list(cbxBrkElcAir)->currentText(), "締切電磁弁");
+}
+
+TEST_F(ParameterFormTest, ControlsCarryTheirNamesCaptionsAndPlaces) {
+    for (const ControlLayout& c : controlLayouts()) {
+        const QString name = controlName(c);
+        QWidget* w = mForm->findChild<QWidget*>(name);
+        ASSERT_NE(w, nullptr) << name.toStdString();
+        EXPECT_EQ(w->geometry(), twipsToPixels(c.rect)) << name.toStdString();
+        if (c.kind == ControlKind::Text) {
+            auto* caption = mForm->findChild<QLabel*>(QStringLiteral("lblCaption:") + name);
+            ASSERT_NE(caption, nullptr) << name.toStdString();
+            EXPECT_EQ(caption->text(), textFieldInfo(TextId(c.id)).caption);
+            EXPECT_FALSE(w->acceptDrops());
+        }
+    }
+    EXPECT_EQ(mForm->findChild<QLabel*>("lblUnit:txtNotchDown")->text(), "ノッチ");
+    EXPECT_EQ(mForm->findChild<QLabel*>("lblUnit:txtPer(1)"), nullptr);
+    EXPECT_EQ(mForm->findChildren<QGroupBox*>().size(), PanelCount);
+    EXPECT_EQ(mForm->findChildren<QComboBox*>().size(), ListCount);
+    EXPECT_EQ(mForm->findChild<QComboBox*>("cbxHandle(1)")->count(), 5);
+    EXPECT_EQ(mForm->findChild<QPushButton*>("cmdAcc")->text(), "加速力曲線...");
+    EXPECT_FALSE(mForm->findChild<QPushButton*>("cmdAcc")->isEnabled());
+    EXPECT_FALSE(mForm->findChild<QPushButton*>("cmdMotor")->isEnabled());
+    EXPECT_FALSE(mForm->rect().intersects(mForm->findChild<QPushButton*>("cmdDummy")->geometry()));
+}
+
+TEST_F(ParameterFormTest, TabVisitsTheControlsInOrder) {
+    const QStringList expected = {
+        "cmdAcc", "txtPer(0)", "txtPer(1)", "txtDelay(0)", "txtDelay(1)", "txtDelay(4)",
+        "txtDelay(5)", "txtDelay(2)", "txtDelay(3)", "txtMove(0)", "txtMove(1)", "txtMove(2)",
+        "txtMove(3)", "txtMove(4)", "txtMove(5)", "cbxBrkSend", "cbxBrkElcAir", "txtElcStop",
+        "txtPrs(0)", "txtPrs(1)", "txtPrs(2)", "txtPrs(3)", "cbxHandle(0)", "cbxHandle(1)",
+        "cbxHandle(2)", "txtNotchDown", "txtCar(0)", "txtCar(1)", "txtCar(2)", "txtCar(3)",
+        "txtCar(4)", "cbxHead", "chkDevice(0)", "cbxDevice(0)", "chkDevice(1)", "chkDevice(2)",
+        "chkDevice(3)", "cbxDevice(1)", "txtAdaptLoad", "cbxDevice(2)", "txtPoint(0)",
+        "txtPoint(1)", "txtPoint(2)", "cmdMotor"};
+    QStringList chain;
+    QWidget* w = mForm->findChild<QWidget*>("cmdAcc");
+    for (int guard = 0; guard < 500 && chain.size() < expected.size(); ++guard) {
+        if (expected.contains(w->objectName()) && !chain.contains(w->objectName()))
+            chain.append(w->objectName());
+        w = w->nextInFocusChain();
+    }
+    EXPECT_EQ(chain, expected);
+
+    // With the brake lists greyed by default, Tab skips them.
+    field(txtPrs(3))->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(field(txtPrs(3)), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), list(cbxHandle(1)));
+}
