@@ -1,14 +1,504 @@
 #include "document/legacyreader.h"
 
+#include "document/legacyinput.h"
+#include "document/numbertext.h"
+#include "document/traindata.h"
 #include "shared/apptitle.h"
-#include "shared/prompter.h"
+#include "shared/guardedsteps.h"
+#include "shared/textutil.h"
+
+#include <array>
+#include <cmath>
+#include <new>
+#include <optional>
 
 namespace Orlenda {
 
-void OpenTrn(TrainData&, const QString&, qsizetype, Prompter& prompter) {
-    // Placeholder until legacy files are imported.
-    prompter.ask(applicationTitle(), QStringLiteral("旧形式のファイルはまだ読み込めません。"),
-                 Prompter::Icon::Warning);
+namespace {
+
+// Legacy units: kgf/cm² to kPa, pitch ratio to percent, km/h to 0.2 km/h rows.
+constexpr double PressureFactor = 98;
+constexpr double PitchFactor = 100;
+constexpr double RowsPerKmh = 5;
+
+constexpr int HoldingControlCheck = 3;
+
+// Only Latin letters change case in a head; kana and kanji have none, and
+// full-width letters are left alone like any other character.
+QString latinUpper(const QString& text) {
+    QString result = text;
+    for (QChar& c : result) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - u'a' + u'A');
+    }
+    return result;
+}
+
+QString integerText(std::int16_t value) { return QString::number(value); }
+
+enum class PointListKind { Vvvf, MotorSound };
+
+class LegacyReader {
+public:
+    LegacyReader(TrainData& data, const QString& text, qsizetype position, Prompter& prompter)
+        : mData(data), mInput(text, position), mPrompter(prompter),
+          mSteps(QStringLiteral("OpenTrn"), prompter) {}
+
+    void run();
+
+private:
+    using Handler = void (LegacyReader::*)();
+    struct Section {
+        const char16_t* head;
+        Handler read;
+    };
+
+    bool processLine(const QString& line);
+    void finish();
+
+    template <typename Step> bool guarded(Step&& step);
+    void fail(const QString& description);
+
+    // Value reading. A section with a fixed count reports the end of the file
+    // once and then reads nothing more; a point list ends silently there.
+    void beginSection() { mSectionEnded = false; }
+    std::optional<QString> nextField(LegacyInput::FieldKind kind);
+    std::optional<float> readNumber();
+    std::optional<std::int16_t> readInteger();
+    std::optional<QString> readText();
+
+    void setTextIf(TextId id, const std::optional<float>& value);
+    void setIntegerTextIf(TextId id, const std::optional<std::int16_t>& value);
+    void setPressureIf(TextId id, const std::optional<float>& value);
+    void setCheckFromText(int index, const std::optional<QString>& text);
+
+    void readControlMethod();
+    void readAcceleration();
+    void readDeceleration();
+    void readBrakeMethod();
+    void readElectricStop();
+    void readResponse();
+    void readPressure();
+    void readPressureChange();
+    void readMainReservoir();
+    void readConsist();
+    void readHandle();
+    void readTrainProtection();
+    void readEbDevice();
+    void readConstantSpeedDevice();
+    void readHoldingBrake();
+    void readCab();
+    void readVvvf();
+
+    void readPointList(PointListKind kind, Track track);
+
+    static const std::array<Section, 17> Sections;
+
+    TrainData& mData;
+    LegacyInput mInput;
+    Prompter& mPrompter;
+    GuardedSteps mSteps;
+    // The legacy brake-notch count; applied once the whole file has been read,
+    // when the holding-brake state is known.
+    std::int16_t mHeldBrakeNotches = 0;
+    bool mSectionEnded = false;
+    bool mInPointList = false;
+    bool mPointListFailed = false;
+};
+
+const std::array<LegacyReader::Section, 17> LegacyReader::Sections = {{
+    {u"[制御方式]", &LegacyReader::readControlMethod},
+    {u"[加速力]", &LegacyReader::readAcceleration},
+    {u"[減速度]", &LegacyReader::readDeceleration},
+    {u"[ブレーキ方式]", &LegacyReader::readBrakeMethod},
+    {u"[電気停止]", &LegacyReader::readElectricStop},
+    {u"[応答]", &LegacyReader::readResponse},
+    {u"[圧力]", &LegacyReader::readPressure},
+    {u"[圧力変化]", &LegacyReader::readPressureChange},
+    {u"[元空気溜め]", &LegacyReader::readMainReservoir},
+    {u"[編成]", &LegacyReader::readConsist},
+    {u"[ハンドル]", &LegacyReader::readHandle},
+    {u"[運転保安装置]", &LegacyReader::readTrainProtection},
+    {u"[EB装置]", &LegacyReader::readEbDevice},
+    {u"[定速運転装置]", &LegacyReader::readConstantSpeedDevice},
+    {u"[抑速ブレーキ]", &LegacyReader::readHoldingBrake},
+    {u"[運転台]", &LegacyReader::readCab},
+    {u"[VVVF]", &LegacyReader::readVvvf},
+}};
+
+void LegacyReader::run() {
+    // Whatever stands before the first head, the rest of the first line
+    // included, is not part of any section.
+    std::optional<QString> line;
+    while (!line && !mInput.atEnd()) {
+        QString candidate = mInput.readLine();
+        if (candidate.startsWith(u'['))
+            line = std::move(candidate);
+    }
+    while (line) {
+        if (!processLine(*line))
+            return;
+        line.reset();
+        if (!mInput.atEnd())
+            line = mInput.readLine();
+    }
+    finish();
+}
+
+bool LegacyReader::processLine(const QString& line) {
+    const QString cleaned =
+        TrimTrailingBlanks(TextBefore(1, TrimLeadingBlanks(line), QStringLiteral(";")));
+    const QString head = latinUpper(cleaned);
+    for (const Section& section : Sections) {
+        if (head == QStringView(section.head)) {
+            beginSection();
+            (this->*section.read)();
+            return true;
+        }
+    }
+    if (head.left(5) == QStringView(u"[モータ音")) {
+        const QString suffix = latinUpper(TrimLeadingBlanks(TextAfter(1, cleaned, QStringLiteral("-"))));
+        Track track = Track::P1;
+        if (suffix == QStringView(u"P2]"))
+            track = Track::P2;
+        else if (suffix == QStringView(u"B1]"))
+            track = Track::B1;
+        else if (suffix == QStringView(u"B2]"))
+            track = Track::B2;
+        readPointList(PointListKind::MotorSound, track);
+        return true;
+    }
+    if (cleaned.isEmpty())
+        return true;
+    return mPrompter.ask(applicationTitle(), syntaxQuestionText(cleaned), Prompter::Icon::Warning);
+}
+
+void LegacyReader::finish() {
+    guarded([&] {
+        if (mData.check(HoldingControlCheck) && mHeldBrakeNotches > 0)
+            mHeldBrakeNotches = toInt16(double(mHeldBrakeNotches) + 1);
+    });
+    guarded([&] { mData.selectByItemData(cbxHandle(2), mHeldBrakeNotches); });
+}
+
+template <typename Step> bool LegacyReader::guarded(Step&& step) {
+    try {
+        std::forward<Step>(step)();
+        return true;
+    } catch (const StepFailure& failure) {
+        fail(failure.description());
+    } catch (const std::bad_alloc&) {
+        fail(failureDescription(Failure::Unexpected));
+    }
+    return false;
+}
+
+void LegacyReader::fail(const QString& description) {
+    // A point list can hold hundreds of points; one report per list is enough
+    // to tell the user that its values were not all taken.
+    if (mInPointList) {
+        if (mPointListFailed)
+            return;
+        mPointListFailed = true;
+    }
+    mSteps.report(description);
+}
+
+std::optional<QString> LegacyReader::nextField(LegacyInput::FieldKind kind) {
+    if (mSectionEnded)
+        return std::nullopt;
+    std::optional<QString> field = mInput.readField(kind);
+    if (!field) {
+        mSectionEnded = true;
+        if (!mInPointList)
+            fail(failureDescription(Failure::PastEndOfFile));
+    }
+    return field;
+}
+
+std::optional<float> LegacyReader::readNumber() {
+    const std::optional<QString> field = nextField(LegacyInput::FieldKind::Number);
+    if (!field)
+        return std::nullopt;
+    std::optional<float> value;
+    guarded([&] { value = toFloat(leadingNumber(*field)); });
+    return value;
+}
+
+std::optional<std::int16_t> LegacyReader::readInteger() {
+    const std::optional<QString> field = nextField(LegacyInput::FieldKind::Number);
+    if (!field)
+        return std::nullopt;
+    std::optional<std::int16_t> value;
+    guarded([&] { value = toInt16(leadingNumber(*field)); });
+    return value;
+}
+
+std::optional<QString> LegacyReader::readText() { return nextField(LegacyInput::FieldKind::Text); }
+
+void LegacyReader::setTextIf(TextId id, const std::optional<float>& value) {
+    if (value)
+        mData.setText(id, floatText(*value));
+}
+
+void LegacyReader::setIntegerTextIf(TextId id, const std::optional<std::int16_t>& value) {
+    if (value)
+        mData.setText(id, integerText(*value));
+}
+
+void LegacyReader::setPressureIf(TextId id, const std::optional<float>& value) {
+    if (value)
+        guarded([&] { mData.setText(id, integerText(toInt16(double(*value) * PressureFactor))); });
+}
+
+void LegacyReader::setCheckFromText(int index, const std::optional<QString>& text) {
+    if (!text)
+        return;
+    guarded([&] {
+        const std::int16_t state = toInt16(leadingNumber(*text));
+        if (state != 0 && state != 1)
+            throw StepFailure(Failure::InvalidPropertyValue);
+        mData.setCheck(index, state == 1);
+    });
+}
+
+void LegacyReader::readControlMethod() {
+    const std::optional<std::int16_t> method = readInteger();
+    if (!method)
+        return;
+    // Delayed-application blending goes with quick power response; the
+    // cut-off valve with the slower defaults.
+    const bool delayed = *method == 2;
+    guarded([&] { mData.setListIndex(cbxBrkElcAir, delayed ? 2 : 1); });
+    const std::array<const char16_t*, 4> rates = delayed
+        ? std::array<const char16_t*, 4>{u"120", u"120", u"50", u"500"}
+        : std::array<const char16_t*, 4>{u"500", u"3000", u"3000", u"3000"};
+    for (int i = 0; i < 4; ++i)
+        mData.setText(txtMove(i), QString::fromUtf16(rates[std::size_t(i)]));
+}
+
+void LegacyReader::readAcceleration() {
+    std::array<std::optional<float>, 6> level;
+    for (auto& value : level)
+        value = readNumber();
+
+    AccelerationRow row = mData.accelerationTable()[0];
+    bool changed = false;
+    if (level[0]) {
+        row.accel1 = *level[0];
+        changed = true;
+    }
+    if (level[1]) {
+        row.accel2 = *level[1];
+        changed = true;
+    }
+    // speed2 and curve build on the stored speed1 and speed2, so each goes on
+    // only when the step before it took effect.
+    bool speedsSet = false;
+    if (level[3]) {
+        changed = true;
+        speedsSet = guarded([&] { row.speed1 = toInt16(*level[3]); })
+            && guarded([&] { row.speed2 = toInt16(double(row.speed1) * 1.6); });
+    }
+    if (speedsSet && level[1] && level[2] && level[4]) {
+        guarded([&] {
+            const double l2 = *level[1];
+            const double l3 = *level[2];
+            const double l4 = *level[3];
+            const double l5 = *level[4];
+            // Doubles do not trap on a zero divisor, and a NaN or infinite
+            // power would slip through the limits below as 1.0.
+            const double xDivisor = l2 * l4;
+            const double yDivisor = l5 - row.speed2;
+            if (xDivisor == 0 || yDivisor == 0)
+                throw StepFailure(Failure::DivisionByZero);
+            const double power = std::pow((l3 * l5) / xDivisor, 1 / yDivisor);
+            if (std::isnan(power))
+                throw StepFailure(Failure::InvalidArgument);
+            if (std::isinf(power))
+                throw StepFailure(Failure::Overflow);
+            row.curve = float(MaxOf(MinOf(power, 1.0), 0.9));
+        });
+    }
+    if (!changed)
+        return;
+    AccelerationTable table;
+    table.fill(row);
+    mData.setAccelerationTable(table);
+}
+
+void LegacyReader::readDeceleration() { setTextIf(txtPer(0), readNumber()); }
+
+void LegacyReader::readBrakeMethod() {
+    const std::optional<std::int16_t> method = readInteger();
+    if (method)
+        guarded([&] { mData.setListIndex(cbxBrkSend, *method); });
+}
+
+void LegacyReader::readElectricStop() { setIntegerTextIf(txtElcStop, readInteger()); }
+
+void LegacyReader::readResponse() {
+    const std::optional<float> power = readNumber();
+    const std::optional<float> service = readNumber();
+    const std::optional<float> emergency = readNumber();
+    setTextIf(txtDelay(0), power);
+    setTextIf(txtDelay(1), power);
+    setTextIf(txtDelay(2), service);
+    setTextIf(txtDelay(3), emergency);
+}
+
+void LegacyReader::readPressure() {
+    const std::optional<float> service = readNumber();
+    const std::optional<float> emergency = readNumber();
+    setPressureIf(txtPrs(0), service);
+    setPressureIf(txtPrs(1), emergency);
+}
+
+void LegacyReader::readPressureChange() {
+    const std::optional<float> apply = readNumber();
+    const std::optional<float> release = readNumber();
+    setPressureIf(txtMove(4), apply);
+    setPressureIf(txtMove(5), release);
+}
+
+void LegacyReader::readMainReservoir() {
+    const std::optional<float> lower = readNumber();
+    const std::optional<float> upper = readNumber();
+    setPressureIf(txtPrs(2), lower);
+    setPressureIf(txtPrs(3), upper);
+}
+
+void LegacyReader::readConsist() {
+    std::array<std::optional<std::int16_t>, 4> values;
+    for (auto& value : values)
+        value = readInteger();
+    for (int i = 0; i < 4; ++i)
+        setIntegerTextIf(txtCar(i), values[std::size_t(i)]);
+}
+
+void LegacyReader::readHandle() {
+    const std::optional<std::int16_t> type = readInteger();
+    const std::optional<std::int16_t> power = readInteger();
+    const std::optional<std::int16_t> brake = readInteger();
+    if (type)
+        guarded([&] { mData.setListIndex(cbxHandle(0), *type); });
+    if (power)
+        mData.selectByItemData(cbxHandle(1), *power);
+    if (brake)
+        mHeldBrakeNotches = *brake;
+}
+
+void LegacyReader::readTrainProtection() {
+    const std::optional<QString> atsP = readText();
+    const std::optional<std::int16_t> atc = readInteger();
+    setCheckFromText(0, atsP);
+    if (atc)
+        guarded([&] { mData.setListIndex(cbxDevice(0), *atc); });
+}
+
+void LegacyReader::readEbDevice() { setCheckFromText(1, readText()); }
+
+void LegacyReader::readConstantSpeedDevice() { setCheckFromText(2, readText()); }
+
+void LegacyReader::readHoldingBrake() { setCheckFromText(HoldingControlCheck, readText()); }
+
+void LegacyReader::readCab() {
+    std::array<std::optional<std::int16_t>, 3> values;
+    for (auto& value : values)
+        value = readInteger();
+    for (int i = 0; i < 3; ++i)
+        setIntegerTextIf(txtPoint(i), values[std::size_t(i)]);
+}
+
+void LegacyReader::readVvvf() { readPointList(PointListKind::Vvvf, Track::P1); }
+
+void LegacyReader::readPointList(PointListKind kind, Track trackId) {
+    beginSection();
+    mInPointList = true;
+    mPointListFailed = false;
+    MotorSoundTable table = mData.motorSoundTable();
+    MotorSoundTrack& track = table[trackId];
+
+    // The start of the current segment. Its values are the stored row's when
+    // the row lies in the track, else the point's own.
+    struct Anchor {
+        int row;
+        double pitch;
+        double volume;
+    };
+    std::optional<Anchor> anchor;
+    bool firstPoint = true;
+
+    // Every point consumes at least one field, so the list ends at the latest
+    // with the text.
+    for (;;) {
+        const std::optional<float> speed = readNumber();
+        const std::optional<float> pitch = readNumber();
+        std::optional<std::int16_t> volume;
+        if (kind == PointListKind::MotorSound)
+            volume = readInteger();
+        const std::optional<std::int16_t> index = readInteger();
+        if (mSectionEnded)
+            break;
+        if (!firstPoint && pitch && *pitch == 0)
+            break;
+        firstPoint = false;
+        if (!speed || !pitch || !index || (kind == PointListKind::MotorSound && !volume))
+            continue;
+
+        guarded([&] {
+            const int row = toInt16(double(*speed) * RowsPerKmh);
+            const double targetPitch = double(*pitch) * PitchFactor;
+            const std::int16_t pointPitch = toInt16(targetPitch);
+            const double targetVolume = volume ? double(*volume) : 127.0;
+            const bool inTrack = row >= 0 && row < MotorSoundRows;
+
+            if (!anchor) {
+                anchor = Anchor{row, double(pointPitch), targetVolume};
+                if (!inTrack)
+                    throw StepFailure(Failure::SubscriptOutOfRange);
+                MotorSoundEntry& entry = track[std::size_t(row)];
+                entry.pitch = pointPitch;
+                entry.index = *index;
+                if (kind == PointListKind::MotorSound)
+                    entry.volume = *volume;
+                return;
+            }
+
+            const Anchor start = anchor->row >= 0 && anchor->row < MotorSoundRows
+                ? Anchor{anchor->row, double(track[std::size_t(anchor->row)].pitch),
+                         double(track[std::size_t(anchor->row)].volume)}
+                : *anchor;
+            anchor = Anchor{row, double(pointPitch), targetVolume};
+            // Rows outside the track are skipped, and the loop never runs
+            // over more than the track's rows.
+            const int first = std::max(start.row + 1, 0);
+            const int last = std::min(row, MotorSoundRows - 1);
+            const double span = double(row) - start.row;
+            for (int r = first; r <= last; ++r) {
+                const double t = (double(r) - start.row) / span;
+                MotorSoundEntry& entry = track[std::size_t(r)];
+                entry.pitch = toInt16((targetPitch - start.pitch) * t + start.pitch);
+                entry.index = *index;
+                entry.volume = kind == PointListKind::Vvvf
+                    ? std::int16_t(127)
+                    : toInt16(t * (targetVolume - start.volume) + start.volume);
+            }
+        });
+    }
+
+    // A list cut short by the end of the file is still copied: B1 then keeps
+    // matching the part of P1 that was read.
+    if (kind == PointListKind::Vvvf)
+        table[Track::B1] = table[Track::P1];
+    mInPointList = false;
+    mData.setMotorSoundTable(table);
+}
+
+} // namespace
+
+void OpenTrn(TrainData& data, const QString& text, qsizetype position, Prompter& prompter) {
+    LegacyReader(data, text, position, prompter).run();
 }
 
 } // namespace Orlenda
