@@ -55,7 +55,7 @@ QList<ControlLayout> buildControls() {
     QList<ControlLayout> c;
     c.append({ControlKind::Button, int(FormButton::Acc), int(P::Performance), px(8, 17, 100, 23),
               QRect(), QRect()});
-    c.append(text(txtPer(0), P::Performance, 46, 8, 40, 48, 40, 40));
+    c.append(text(txtPer(0), P::Performance, 46, 6, 38, 44, 36, 42));
     c.append(text(txtPer(1), P::Performance, 46, 134, 52, 186, 40, 0));
 
     // Each off delay and the emergency delay stand directly below their partners.

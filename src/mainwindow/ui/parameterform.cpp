@@ -189,7 +189,8 @@ bool ParameterForm::eventFilter(QObject* watched, QEvent* event) {
         // Focus that leaves for a menu or another window comes back to the field:
         // the entry is not finished, and a Save from the menu writes it as typed.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
+            && reason != Qt::MenuBarFocusReason) {
             for (int i = 0; i < TextFieldCount; ++i) {
                 if (mFields[std::size_t(i)] == watched) {
                     applyFieldCheck(mData, TextId(i));

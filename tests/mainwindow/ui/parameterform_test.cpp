@@ -92,9 +92,13 @@ TEST_F(ParameterFormTest, TypedTextIsInTheDocumentWhileTheFieldKeepsFocus) {
     EXPECT_TRUE(field(txtPer(0))->hasFocus());
     EXPECT_EQ(mData.text(txtPer(0)), "12abc");
     // A menu or another window taking the focus does not finish the entry.
-    QFocusEvent popupOut(QEvent::FocusOut, Qt::PopupFocusReason);
-    QApplication::sendEvent(field(txtPer(0)), &popupOut);
+    for (Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::MenuBarFocusReason, Qt::ActiveWindowFocusReason}) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(field(txtPer(0)), &out);
+    }
     EXPECT_EQ(mData.text(txtPer(0)), "12abc");
+    field(txtPer(1))->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(mData.text(txtPer(0)), "12");
 }
 
 TEST_F(ParameterFormTest, BrakeTransmissionGreysAndRestoresLists) {
