@@ -1,0 +1,349 @@
+#include "document/trainfilereader.h"
+
+#include "document/fieldreader.h"
+#include "document/numbertext.h"
+#include "document/traindata.h"
+#include "shared/apptitle.h"
+#include "shared/guardedsteps.h"
+#include "shared/textutil.h"
+
+#include <cmath>
+#include <limits>
+#include <new>
+
+namespace Orlenda {
+
+namespace {
+
+// A broken file must not bury the user in questions: each section reports its
+// first failure only, a run of unrecognised fields asks once, and one read
+// asks at most this many times in all.
+constexpr int MaxPrompts = 10;
+
+// A field longer than this is cut in the syntax question, so that a file with
+// one endless line cannot produce an endless message box.
+constexpr qsizetype MaxShownFieldLength = 100;
+
+constexpr int AutomaticAir = 2;
+constexpr int NoBlending = 0;
+constexpr int CutOffValve = 1;
+
+// Thrown once the end of the file has been reported inside a section.
+struct EndOfInput {};
+
+class DatReader {
+public:
+    DatReader(TrainData& data, FieldReader& reader, Prompter& prompter)
+        : mData(data), mReader(reader), mPrompter(prompter),
+          mSteps(QStringLiteral("OpenDat"), prompter), mVersion(data.FormatVersion()) {}
+
+    void run();
+
+private:
+    // False when the user declined to go on.
+    bool dispatch();
+    bool skipUnrecognised();
+    void endAdjustments();
+
+    void readAcceleration();
+    void readDelays();
+    void readBrake();
+    void readHandle();
+    void readCar();
+    void readDevice();
+    void readMotorTrack(Track track);
+    // Texts of first + from .. first + to - 1, stopping at a keyword; returns the counter reached.
+    int readTexts(TextId first, int from, int to);
+
+    void next();
+    bool atKeyword() const { return mField.startsWith(QLatin1Char('#')); }
+
+    double number() const { return leadingNumber(mField); }
+    std::int16_t intValue() const { return toInt16(number()); }
+    float floatValue() const { return toFloat(number()); }
+    void setCheckFromField(int index);
+    void selectByNumber(ListId id);
+    float curveValue(float t, std::int16_t speed2) const;
+
+    template <typename Step> bool guarded(Step&& step) {
+        try {
+            std::forward<Step>(step)();
+            return true;
+        } catch (const StepFailure& failure) {
+            fail(failure.description());
+        } catch (const std::bad_alloc&) {
+            fail(failureDescription(Failure::Unexpected));
+        }
+        return false;
+    }
+    void fail(const QString& description);
+
+    TrainData& mData;
+    FieldReader& mReader;
+    Prompter& mPrompter;
+    GuardedSteps mSteps;
+    const std::int32_t mVersion;
+    QString mField;
+    int mPromptsLeft = MaxPrompts;
+    bool mSectionReported = false;
+    bool mInUnrecognisedRun = false;
+};
+
+void DatReader::run() {
+    bool finished = true;
+    try {
+        next();
+        while (!mReader.atEnd()) {
+            if (!dispatch()) {
+                finished = false;
+                break;
+            }
+        }
+    } catch (const EndOfInput&) {
+        // Reported already; what was read stays and the adjustments still apply.
+    }
+    // The tables were filled in place.
+    mData.setAccelerationTable(AccelerationTable(mData.accelerationTable()));
+    mData.setMotorSoundTable(MotorSoundTable(mData.motorSoundTable()));
+    if (finished)
+        endAdjustments();
+}
+
+bool DatReader::dispatch() {
+    const QString key = mField.toUpper();
+    auto is = [&](const char* keyword) { return key == QLatin1String(keyword); };
+    mSectionReported = false;
+    if (is("#ACCELERATION")) {
+        readAcceleration();
+    } else if (is("#DECELERATION") || is("#PERFORMANCE")) {
+        next();
+        readTexts(txtPer(0), 0, 2);
+    } else if (is("#DELAY")) {
+        readDelays();
+    } else if (is("#MOVE")) {
+        next();
+        readTexts(txtMove(0), 0, 6);
+    } else if (is("#BRAKE")) {
+        readBrake();
+    } else if (is("#PRESSURE")) {
+        next();
+        readTexts(txtPrs(0), 0, 4);
+    } else if (is("#HANDLE")) {
+        readHandle();
+    } else if (is("#COCKPIT") || is("#CAB")) {
+        next();
+        readTexts(txtPoint(0), 0, 3);
+    } else if (is("#CAR")) {
+        readCar();
+    } else if (is("#DEVICE")) {
+        readDevice();
+    } else if (key.startsWith(QLatin1String("#MOTOR"))) {
+        const QStringView suffix = QStringView(key).mid(6);
+        Track track = Track::P1;
+        if (suffix == QLatin1String("_P2"))
+            track = Track::P2;
+        else if (suffix == QLatin1String("_B1"))
+            track = Track::B1;
+        else if (suffix == QLatin1String("_B2"))
+            track = Track::B2;
+        readMotorTrack(track);
+    } else {
+        return skipUnrecognised();
+    }
+    mInUnrecognisedRun = false;
+    return true;
+}
+
+bool DatReader::skipUnrecognised() {
+    if (!mInUnrecognisedRun && mPromptsLeft > 0) {
+        --mPromptsLeft;
+        QString shown = mField;
+        if (shown.size() > MaxShownFieldLength)
+            shown = shown.left(MaxShownFieldLength) + QStringLiteral("…");
+        if (!mPrompter.ask(applicationTitle(), syntaxQuestionText(shown), Prompter::Icon::Warning))
+            return false;
+    }
+    mInUnrecognisedRun = true;
+    next();
+    return true;
+}
+
+void DatReader::endAdjustments() {
+    if (mVersion >= CurrentFormatVersion)
+        return;
+    // Older files had no cut-off speed for automatic air and could leave blending unset.
+    mSectionReported = false;
+    if (mData.listIndex(cbxBrkSend) == AutomaticAir)
+        mData.setText(txtElcStop, QStringLiteral("300"));
+    else if (mData.listIndex(cbxBrkElcAir) == NoBlending)
+        guarded([&] { mData.setListIndex(cbxBrkElcAir, CutOffValve); });
+}
+
+void DatReader::readAcceleration() {
+    AccelerationTable& table = mData.accelerationTable();
+    next();
+    for (int i = 0; i < NotchCount && !atKeyword(); ++i) {
+        AccelerationRow& row = table[std::size_t(i)];
+        guarded([&] { row.accel1 = floatValue(); });
+        next();
+        guarded([&] { row.accel2 = floatValue(); });
+        next();
+        guarded([&] { row.speed1 = intValue(); });
+        next();
+        guarded([&] { row.speed2 = intValue(); });
+        next();
+        float t = 0;
+        // Without its source value the curve keeps its default.
+        if (guarded([&] { t = floatValue(); }))
+            guarded([&] { row.curve = curveValue(t, row.speed2); });
+        next();
+    }
+}
+
+float DatReader::curveValue(float t, std::int16_t speed2) const {
+    if (mVersion >= CurrentFormatVersion)
+        return t;
+    // Older files stored a decay factor; this turns it into the curve exponent.
+    if (!(t > 0))
+        throw StepFailure(Failure::InvalidArgument);
+    return toFloat(MinOf(1 - std::log(double(t)) * speed2 * 1.233152, 4));
+}
+
+void DatReader::readDelays() {
+    next();
+    const int reached = readTexts(txtDelay(0), 0, 4);
+    if (mVersion >= SixDelaysVersion) {
+        readTexts(txtDelay(0), reached, 6);
+        return;
+    }
+    // Older files had no electric-brake delays: derive them from the others.
+    guarded([&] {
+        const double derived = MaxOf(strictNumber(mData.text(txtDelay(0))),
+                                     2 * strictNumber(mData.text(txtDelay(2))));
+        if (!std::isfinite(derived))
+            throw StepFailure(Failure::Overflow);
+        mData.setText(txtDelay(4), doubleText(derived));
+    });
+    mData.setText(txtDelay(5), mData.text(txtDelay(1)));
+}
+
+int DatReader::readTexts(TextId first, int from, int to) {
+    int i = from;
+    for (; i < to && !atKeyword(); ++i) {
+        mData.setText(TextId(int(first) + i), mField);
+        next();
+    }
+    return i;
+}
+
+void DatReader::readBrake() {
+    next();
+    guarded([&] { mData.setListIndex(cbxBrkSend, intValue()); });
+    next();
+    guarded([&] { mData.setListIndex(cbxBrkElcAir, intValue()); });
+    next();
+    mData.setText(txtElcStop, mField);
+    next();
+}
+
+void DatReader::readHandle() {
+    next();
+    guarded([&] { mData.setListIndex(cbxHandle(0), intValue()); });
+    next();
+    selectByNumber(cbxHandle(1));
+    next();
+    selectByNumber(cbxHandle(2));
+    next();
+    mData.setText(txtNotchDown, mField);
+    next();
+}
+
+void DatReader::selectByNumber(ListId id) {
+    // A number that matches no entry number leaves the selection alone.
+    const double n = number();
+    if (n != std::trunc(n) || std::fabs(n) > double(std::numeric_limits<int>::max()))
+        return;
+    guarded([&] { mData.selectByItemData(id, int(n)); });
+}
+
+void DatReader::readCar() {
+    next();
+    for (int i = 0; i < 4; ++i) {
+        mData.setText(txtCar(i), mField);
+        next();
+    }
+    if (mVersion >= CarLengthVersion) {
+        mData.setText(txtCar(4), mField);
+        next();
+    }
+    if (mVersion >= CurrentFormatVersion) {
+        guarded([&] { mData.setListIndex(cbxHead, intValue()); });
+        next();
+    }
+}
+
+void DatReader::setCheckFromField(int index) {
+    const std::int16_t value = intValue();
+    if (value != 0 && value != 1)
+        throw StepFailure(Failure::InvalidPropertyValue);
+    mData.setCheck(index, value == 1);
+}
+
+void DatReader::readDevice() {
+    next();
+    guarded([&] { setCheckFromField(0); });
+    next();
+    guarded([&] { mData.setListIndex(cbxDevice(0), intValue()); });
+    for (int i = 1; i <= 3; ++i) {
+        next();
+        guarded([&] { setCheckFromField(i); });
+    }
+    if (mVersion >= CurrentFormatVersion) {
+        next();
+        guarded([&] { mData.setListIndex(cbxDevice(1), intValue()); });
+        next();
+        guarded([&] { mData.setText(txtAdaptLoad, doubleText(number())); });
+        next();
+        guarded([&] { mData.setListIndex(cbxDevice(2), intValue()); });
+    }
+    next();
+}
+
+void DatReader::readMotorTrack(Track track) {
+    MotorSoundTrack& rows = mData.motorSoundTable()[track];
+    next();
+    for (int r = 0; r < MotorSoundRows && !atKeyword(); ++r) {
+        MotorSoundEntry& entry = rows[std::size_t(r)];
+        guarded([&] { entry.index = strictInt16(mField); });
+        next();
+        guarded([&] { entry.pitch = strictInt16(mField); });
+        next();
+        guarded([&] { entry.volume = strictInt16(mField); });
+        next();
+    }
+}
+
+void DatReader::next() {
+    if (mReader.atEnd()) {
+        // Every further read would fail the same way: say it once and stop.
+        mSteps.report(Failure::PastEndOfFile);
+        throw EndOfInput{};
+    }
+    mField = mReader.readField();
+}
+
+void DatReader::fail(const QString& description) {
+    if (mSectionReported || mPromptsLeft <= 0)
+        return;
+    mSectionReported = true;
+    --mPromptsLeft;
+    mSteps.report(description);
+}
+
+} // namespace
+
+void OpenDat(TrainData& data, FieldReader& reader, Prompter& prompter) {
+    DatReader(data, reader, prompter).run();
+}
+
+} // namespace Orlenda

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace Orlenda {
+
+class FieldReader;
+class Prompter;
+class TrainData;
+
+// Format versions whose layout differs from the one before.
+inline constexpr int SixDelaysVersion = 1210000;
+inline constexpr int CarLengthVersion = 1220000;
+inline constexpr int CurrentFormatVersion = 2000000;
+
+// Reads the sections of a current-format train file into data, which holds
+// the defaults and its FormatVersion. reader stands just after the first
+// field of the file. Failures are reported under "OpenDat"; a file that ends
+// inside a section is reported once and ends the reading there.
+// ProgramEndRequested propagates when the user chooses to end the program.
+void OpenDat(TrainData& data, FieldReader& reader, Prompter& prompter);
+
+} // namespace Orlenda
