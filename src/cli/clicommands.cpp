@@ -1,6 +1,7 @@
 #include "cli/clicommands.h"
 
 #include "cli/cliprompter.h"
+#include "document/openfile.h"
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
 
@@ -9,14 +10,27 @@ namespace Orlenda {
 namespace {
 
 void usage(QTextStream& err) {
-    err << "usage: orlenda-cli new OUT" << Qt::endl;
+    err << "usage: orlenda-cli new OUT" << Qt::endl
+        << "       orlenda-cli convert IN OUT" << Qt::endl
+        << "       orlenda-cli check IN" << Qt::endl;
+}
+
+int statusAfterQuestions(const CliPrompter& prompter) {
+    return prompter.questions() > 0 ? CliQuestionsAsked : CliClean;
 }
 
 int saveTo(TrainData& data, const QString& out, CliPrompter& prompter) {
     data.setDocumentPath(out);
     if (!Save(data, prompter))
         return CliFailed;
-    return prompter.questions() > 0 ? CliQuestionsAsked : CliClean;
+    return statusAfterQuestions(prompter);
+}
+
+// Opens in exactly as the editor does; false when the file could not be read
+// at all (OpenFile then leaves the document without a path).
+bool open(TrainData& data, const QString& in, CliPrompter& prompter) {
+    OpenFile(data, in, prompter);
+    return !data.DocumentPath().isEmpty();
 }
 
 } // namespace
@@ -27,6 +41,18 @@ int runCli(const QStringList& arguments, QTextStream&, QTextStream& err) {
     if (command == QLatin1String("new") && arguments.size() == 2) {
         TrainData data;
         return saveTo(data, arguments.at(1), prompter);
+    }
+    if (command == QLatin1String("convert") && arguments.size() == 3) {
+        TrainData data;
+        // An unreadable input must not turn into a file of defaults.
+        if (!open(data, arguments.at(1), prompter))
+            return CliFailed;
+        return saveTo(data, arguments.at(2), prompter);
+    }
+    if (command == QLatin1String("check") && arguments.size() == 2) {
+        TrainData data;
+        open(data, arguments.at(1), prompter);
+        return statusAfterQuestions(prompter);
     }
     usage(err);
     return CliFailed;

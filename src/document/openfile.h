@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace Orlenda {
+
+class Prompter;
+class TrainData;
+
+// Versions of the current format that are read without a question.
+inline constexpr int OldestSupportedVersion = 1200000;
+inline constexpr int NewestSupportedVersion = 2000000;
+
+// Starts a new document and reads the train file at path into it, choosing the
+// reader by the file's first field. On success the path becomes the document's
+// path. A file that cannot be read at all is reported once under "OpenFile"
+// and leaves a new document without a path, so that Save cannot overwrite it
+// with defaults; so does declining the unsupported-version question.
+// ProgramEndRequested propagates when the user chooses to end the program.
+void OpenFile(TrainData& data, const QString& path, Prompter& prompter);
+
+// Text of the question asked before reading a version outside the supported range.
+QString unsupportedVersionQuestionText(const QString& path);
+
+} // namespace Orlenda
