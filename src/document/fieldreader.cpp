@@ -8,12 +8,20 @@ namespace Orlenda {
 
 namespace {
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
-bool isDelimiter(QChar c) { return c == QLatin1Char(',') || isLineEnd(c); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+bool isLineEnd(QChar c) {
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+bool isDelimiter(QChar c) {
+    return c == QLatin1Char(',') || isLineEnd(c);
+}
 
 // Some old editors pad the end of a text file with Ctrl-Z; it carries nothing.
-bool isTrailingFiller(QChar c) { return isBlank(c) || isLineEnd(c) || c == QChar(0x1A); }
+bool isTrailingFiller(QChar c) {
+    return isBlank(c) || isLineEnd(c) || c == QChar(0x1A);
+}
 
 } // namespace
 
@@ -25,7 +33,7 @@ FieldReader::FieldReader(QString text, qsizetype position)
         --mContentEnd;
 }
 
-QString FieldReader::readField() {
+QStringView FieldReader::readFieldView() {
     if (atEnd())
         throw StepFailure(Failure::PastEndOfFile);
 
@@ -34,20 +42,20 @@ QString FieldReader::readField() {
     while (pos < size && isBlank(mText.at(pos)))
         ++pos;
 
-    QString field;
+    QStringView field;
     if (pos < size && mText.at(pos) == QLatin1Char('"')) {
         // An unclosed quote ends with its line rather than swallowing the rest of the file.
         const qsizetype start = ++pos;
         while (pos < size && mText.at(pos) != QLatin1Char('"') && !isLineEnd(mText.at(pos)))
             ++pos;
-        field = mText.mid(start, pos - start);
+        field = QStringView(mText).mid(start, pos - start);
         while (pos < size && !isDelimiter(mText.at(pos)))
             ++pos;
     } else {
         const qsizetype start = pos;
         while (pos < size && !isDelimiter(mText.at(pos)))
             ++pos;
-        field = mText.mid(start, pos - start);
+        field = QStringView(mText).mid(start, pos - start);
     }
 
     if (pos < size) {

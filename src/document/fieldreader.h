@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace Orlenda {
 
@@ -17,7 +18,9 @@ public:
     bool atEnd() const { return mPosition >= mContentEnd; }
 
     // The next field; StepFailure(PastEndOfFile) when atEnd().
-    QString readField();
+    QString readField() { return readFieldView().toString(); }
+    // The same without a copy; valid while the reader lives.
+    QStringView readFieldView();
 
     // The whole text and the position of the next field, for a reader that
     // takes over from here.

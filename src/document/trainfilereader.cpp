@@ -28,6 +28,32 @@ constexpr int AutomaticAir = 2;
 constexpr int NoBlending = 0;
 constexpr int CutOffValve = 1;
 
+// Nearly every value of a file is a plain integer: read those without the
+// general number parser, which stays the judge of everything else.
+std::int16_t strictInt16Value(QStringView field) {
+    qsizetype i = 0;
+    bool negative = false;
+    if (!field.isEmpty() &&
+        (field.front() == QLatin1Char('-') || field.front() == QLatin1Char('+'))) {
+        negative = field.front() == QLatin1Char('-');
+        i = 1;
+    }
+    const qsizetype digits = field.size() - i;
+    if (digits >= 1 && digits <= 5) {
+        int value = 0;
+        for (; i < field.size(); ++i) {
+            const char16_t c = field.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return strictInt16(field);
+            value = value * 10 + (c - u'0');
+        }
+        value = negative ? -value : value;
+        if (value >= -32768 && value <= 32767)
+            return std::int16_t(value);
+    }
+    return strictInt16(field);
+}
+
 // Thrown once the end of the file has been reported inside a section.
 struct EndOfInput {};
 
@@ -83,7 +109,7 @@ private:
     Prompter& mPrompter;
     GuardedSteps mSteps;
     const std::int32_t mVersion;
-    QString mField;
+    QStringView mField; // points into the reader's text
     int mPromptsLeft = MaxPrompts;
     bool mSectionReported = false;
     bool mInUnrecognisedRun = false;
@@ -110,7 +136,7 @@ void DatReader::run() {
 }
 
 bool DatReader::dispatch() {
-    const QString key = mField.toUpper();
+    const QString key = mField.toString().toUpper();
     auto is = [&](const char* keyword) { return key == QLatin1String(keyword); };
     mSectionReported = false;
     if (is("#ACCELERATION")) {
@@ -157,9 +183,9 @@ bool DatReader::dispatch() {
 bool DatReader::skipUnrecognised() {
     if (!mInUnrecognisedRun && mPromptsLeft > 0) {
         --mPromptsLeft;
-        QString shown = mField;
-        if (shown.size() > MaxShownFieldLength)
-            shown = shown.left(MaxShownFieldLength) + QStringLiteral("…");
+        QString shown = mField.left(MaxShownFieldLength).toString();
+        if (mField.size() > MaxShownFieldLength)
+            shown += QStringLiteral("…");
         if (!mPrompter.ask(applicationTitle(), syntaxQuestionText(shown), Prompter::Icon::Warning))
             return false;
     }
@@ -218,8 +244,8 @@ void DatReader::readDelays() {
     }
     // Older files had no electric-brake delays: derive them from the others.
     guarded([&] {
-        const double derived = MaxOf(strictNumber(mData.text(txtDelay(0))),
-                                     2 * strictNumber(mData.text(txtDelay(2))));
+        const double derived =
+            MaxOf(strictNumber(mData.text(txtDelay(0))), 2 * strictNumber(mData.text(txtDelay(2))));
         if (!std::isfinite(derived))
             throw StepFailure(Failure::Overflow);
         mData.setText(txtDelay(4), doubleText(derived));
@@ -230,7 +256,7 @@ void DatReader::readDelays() {
 int DatReader::readTexts(TextId first, int from, int to) {
     int i = from;
     for (; i < to && !atKeyword(); ++i) {
-        mData.setText(TextId(int(first) + i), mField);
+        mData.setText(TextId(int(first) + i), mField.toString());
         next();
     }
     return i;
@@ -242,7 +268,7 @@ void DatReader::readBrake() {
     next();
     guarded([&] { mData.setListIndex(cbxBrkElcAir, intValue()); });
     next();
-    mData.setText(txtElcStop, mField);
+    mData.setText(txtElcStop, mField.toString());
     next();
 }
 
@@ -254,7 +280,7 @@ void DatReader::readHandle() {
     next();
     selectByNumber(cbxHandle(2));
     next();
-    mData.setText(txtNotchDown, mField);
+    mData.setText(txtNotchDown, mField.toString());
     next();
 }
 
@@ -269,11 +295,11 @@ void DatReader::selectByNumber(ListId id) {
 void DatReader::readCar() {
     next();
     for (int i = 0; i < 4; ++i) {
-        mData.setText(txtCar(i), mField);
+        mData.setText(txtCar(i), mField.toString());
         next();
     }
     if (mVersion >= CarLengthVersion) {
-        mData.setText(txtCar(4), mField);
+        mData.setText(txtCar(4), mField.toString());
         next();
     }
     if (mVersion >= CurrentFormatVersion) {
@@ -314,11 +340,11 @@ void DatReader::readMotorTrack(Track track) {
     next();
     for (int r = 0; r < MotorSoundRows && !atKeyword(); ++r) {
         MotorSoundEntry& entry = rows[std::size_t(r)];
-        guarded([&] { entry.index = strictInt16(mField); });
+        guarded([&] { entry.index = strictInt16Value(mField); });
         next();
-        guarded([&] { entry.pitch = strictInt16(mField); });
+        guarded([&] { entry.pitch = strictInt16Value(mField); });
         next();
-        guarded([&] { entry.volume = strictInt16(mField); });
+        guarded([&] { entry.volume = strictInt16Value(mField); });
         next();
     }
 }
@@ -329,7 +355,7 @@ void DatReader::next() {
         mSteps.report(Failure::PastEndOfFile);
         throw EndOfInput{};
     }
-    mField = mReader.readField();
+    mField = mReader.readFieldView();
 }
 
 void DatReader::fail(const QString& description) {

@@ -37,7 +37,8 @@ QByteArray readFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-const QByteArray kOldFile = "QRL1200000\r\n#DELAY\r\n0.4\r\n0.4\r\n0.8\r\n0.4\r\n#BRAKE\r\n2\r\n0\r\n5\r\n#\r\n";
+const QByteArray kOldFile =
+    "QRL1200000\r\n#DELAY\r\n0.4\r\n0.4\r\n0.8\r\n0.4\r\n#BRAKE\r\n2\r\n0\r\n5\r\n#\r\n";
 
 } // namespace
 
@@ -58,11 +59,13 @@ TEST(CliConvert, WritesWhatOpeningAndSavingWrite) {
 
 TEST(CliConvert, QuestionsArePrintedAndTheOutputStillWritten) {
     QTemporaryDir dir;
-    const QString in = writeFile(dir, QStringLiteral("odd.dat"), "QRL2000000\r\njunk\r\n#PERFORMANCE\r\n3\r\n#\r\n");
+    const QString in = writeFile(dir, QStringLiteral("odd.dat"),
+                                 "QRL2000000\r\njunk\r\n#PERFORMANCE\r\n3\r\n#\r\n");
     const QString out = dir.filePath(QStringLiteral("out.dat"));
     QString err;
     EXPECT_EQ(run({"convert", in, out}, &err), CliQuestionsAsked);
-    EXPECT_EQ(err, QStringLiteral("orlenda-cli: Orlenda: junk? / 構文が不正です。続行しますか？\n"));
+    EXPECT_EQ(err,
+              QStringLiteral("orlenda-cli: Orlenda: junk? / 構文が不正です。続行しますか？\n"));
     EXPECT_TRUE(readFile(out).contains("#PERFORMANCE\r\n3\r\n"));
 }
 

@@ -46,8 +46,8 @@ TEST(OpenFile, SavedFileOpensUnchangedAndNamesTheDocument) {
 
 TEST(OpenFile, ProductWordIsCaseBlindAndSetsTheVersion) {
     QTemporaryDir dir;
-    const QString path =
-        writeFile(dir, QStringLiteral("a.dat"), "qrl1220000\r\n#CAR\r\n1\r\n2\r\n3\r\n4\r\n5\r\n#\r\n\r\n");
+    const QString path = writeFile(dir, QStringLiteral("a.dat"),
+                                   "qrl1220000\r\n#CAR\r\n1\r\n2\r\n3\r\n4\r\n5\r\n#\r\n\r\n");
     TrainData data;
     ScriptedPrompter prompter;
     OpenFile(data, path, prompter);
@@ -58,20 +58,23 @@ TEST(OpenFile, ProductWordIsCaseBlindAndSetsTheVersion) {
 
 TEST(OpenFile, UnsupportedVersionAsksFirst) {
     QTemporaryDir dir;
-    const QString old = writeFile(dir, QStringLiteral("old.dat"), "QRL1100000\r\n#BRAKE\r\n2\r\n0\r\n5\r\n#\r\n");
+    const QString old =
+        writeFile(dir, QStringLiteral("old.dat"), "QRL1100000\r\n#BRAKE\r\n2\r\n0\r\n5\r\n#\r\n");
     TrainData data;
     ScriptedPrompter yes;
     OpenFile(data, old, yes);
     ASSERT_EQ(yes.count(), 1);
     EXPECT_EQ(yes.questions().at(0).caption, applicationTitle());
     EXPECT_EQ(yes.questions().at(0).text,
-              old + QStringLiteral("\nこの車両ファイルは現在サポートされていない形式です。続行しますか？"));
+              old + QStringLiteral(
+                        "\nこの車両ファイルは現在サポートされていない形式です。続行しますか？"));
     EXPECT_EQ(yes.questions().at(0).icon, Prompter::Icon::Warning);
     EXPECT_EQ(data.FormatVersion(), 1100000);
     EXPECT_EQ(data.text(txtElcStop), QStringLiteral("300")); // read as the oldest layout
     EXPECT_EQ(data.DocumentPath(), old);
 
-    const QString bare = writeFile(dir, QStringLiteral("bare.dat"), "QRL\r\n#PERFORMANCE\r\n9\r\n#\r\n");
+    const QString bare =
+        writeFile(dir, QStringLiteral("bare.dat"), "QRL\r\n#PERFORMANCE\r\n9\r\n#\r\n");
     ScriptedPrompter no(false);
     OpenFile(data, bare, no);
     EXPECT_EQ(no.count(), 1);
@@ -90,7 +93,8 @@ TEST(OpenFile, UnreadableFileIsReportedOnceAndLeavesNoPath) {
     OpenFile(data, dir.filePath(QStringLiteral("missing.dat")), prompter);
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.countFor(QStringLiteral("OpenFile")), 1);
-    EXPECT_TRUE(prompter.questions().at(0).text.startsWith(failureDescription(Failure::FileNotFound)));
+    EXPECT_TRUE(
+        prompter.questions().at(0).text.startsWith(failureDescription(Failure::FileNotFound)));
     EXPECT_TRUE(data.DocumentPath().isEmpty());
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
 
@@ -101,7 +105,8 @@ TEST(OpenFile, UnreadableFileIsReportedOnceAndLeavesNoPath) {
 
 TEST(OpenFile, OtherFirstFieldsGoToTheLegacyReader) {
     QTemporaryDir dir;
-    const QString path = writeFile(dir, QStringLiteral("x.trn"), encodeShiftJis(QStringLiteral("[制御方式]\r\n")));
+    const QString path =
+        writeFile(dir, QStringLiteral("x.trn"), encodeShiftJis(QStringLiteral("[制御方式]\r\n")));
     TrainData data;
     data.setFormatVersion(1234567);
     ScriptedPrompter prompter;
@@ -115,5 +120,6 @@ TEST(OpenFile, EndingOptionPropagates) {
     QTemporaryDir dir;
     TrainData data;
     ScriptedPrompter prompter(false);
-    EXPECT_THROW(OpenFile(data, dir.filePath(QStringLiteral("missing.dat")), prompter), ProgramEndRequested);
+    EXPECT_THROW(OpenFile(data, dir.filePath(QStringLiteral("missing.dat")), prompter),
+                 ProgramEndRequested);
 }

@@ -16,9 +16,12 @@ using namespace Orlenda;
 
 namespace {
 
-QString fileBody(const QStringList& lines) { return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"); }
+QString fileBody(const QStringList& lines) {
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
 
-void readBody(TrainData& data, const QString& body, std::int32_t version, ScriptedPrompter& prompter) {
+void readBody(TrainData& data, const QString& body, std::int32_t version,
+              ScriptedPrompter& prompter) {
     data.setFormatVersion(version);
     FieldReader reader(body);
     OpenDat(data, reader, prompter);
@@ -112,15 +115,17 @@ TEST(ReaderRoundTrip, RandomDocumentsReadBackUnchanged) {
 TEST(ReaderKeywords, AliasesAndLowerCaseAreRecognised) {
     TrainData data;
     ScriptedPrompter prompter;
-    readBody(data, fileBody({"#deceleration", "5", "0.2", "#Cab", "1", "2", "3", "#motor", "7,8,9",
-                             "#motor_b2", "4,5,6", "#motor_x", "3,2,1", "#"}),
+    readBody(data,
+             fileBody({"#deceleration", "5", "0.2", "#Cab", "1", "2", "3", "#motor", "7,8,9",
+                       "#motor_b2", "4,5,6", "#motor_x", "3,2,1", "#"}),
              CurrentFormatVersion, prompter);
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("5"));
     EXPECT_EQ(data.text(txtPer(1)), QStringLiteral("0.2"));
     EXPECT_EQ(data.text(txtPoint(2)), QStringLiteral("3"));
     const MotorSoundTable& motor = data.motorSoundTable();
-    EXPECT_EQ(motor[Track::P1][0], (MotorSoundEntry{2, 1, 3})); // the unknown suffix also went to P1
+    EXPECT_EQ(motor[Track::P1][0],
+              (MotorSoundEntry{2, 1, 3})); // the unknown suffix also went to P1
     EXPECT_EQ(motor[Track::B2][0], (MotorSoundEntry{5, 6, 4}));
     EXPECT_EQ(motor[Track::P1][1], defaultMotorSoundTable()[Track::P1][1]);
 }
@@ -128,12 +133,14 @@ TEST(ReaderKeywords, AliasesAndLowerCaseAreRecognised) {
 TEST(ReaderQuestions, UnrecognisedFieldsAskOncePerRun) {
     TrainData data;
     ScriptedPrompter prompter;
-    readBody(data, fileBody({"#PERFORMANCE", "1", "2", "junk", "more,stuff", "#MOVE", "5", "#PRESSURE",
-                             "1", "2", "3", "4", "oops", "#"}),
+    readBody(data,
+             fileBody({"#PERFORMANCE", "1", "2", "junk", "more,stuff", "#MOVE", "5", "#PRESSURE",
+                       "1", "2", "3", "4", "oops", "#"}),
              CurrentFormatVersion, prompter);
     ASSERT_EQ(prompter.count(), 2);
     EXPECT_EQ(prompter.questions().at(0).caption, applicationTitle());
-    EXPECT_EQ(prompter.questions().at(0).text, QStringLiteral("junk?\n構文が不正です。続行しますか？"));
+    EXPECT_EQ(prompter.questions().at(0).text,
+              QStringLiteral("junk?\n構文が不正です。続行しますか？"));
     EXPECT_EQ(prompter.questions().at(0).icon, Prompter::Icon::Warning);
     EXPECT_EQ(prompter.questions().at(1).text, syntaxQuestionText(QStringLiteral("oops")));
     EXPECT_EQ(data.text(txtMove(0)), QStringLiteral("5"));
@@ -144,7 +151,8 @@ TEST(ReaderQuestions, NoStopsAtOnceWithoutEndAdjustments) {
     TrainData data;
     ScriptedPrompter prompter;
     prompter.script({false});
-    readBody(data, fileBody({"#BRAKE", "2", "0", "55", "junk", "#MOVE", "5", "#"}), 1200000, prompter);
+    readBody(data, fileBody({"#BRAKE", "2", "0", "55", "junk", "#MOVE", "5", "#"}), 1200000,
+             prompter);
     EXPECT_EQ(prompter.count(), 1);
     EXPECT_EQ(data.listIndex(cbxBrkSend), 2);
     EXPECT_EQ(data.text(txtElcStop), QStringLiteral("55"));
@@ -154,14 +162,36 @@ TEST(ReaderQuestions, NoStopsAtOnceWithoutEndAdjustments) {
 TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndReportOncePerSection) {
     TrainData data;
     ScriptedPrompter prompter;
-    readBody(data, fileBody({"#BRAKE", "1", "7", "12", "#DEVICE", "2", "5", "0", "1", "0", "9", "abc", "-1",
-                             "#ACCELERATION", "1,1,40000,5,2", "#MOTOR_B1", "1,2,3", "x,5,6", "7,40000,8",
-                             "#"}),
+    readBody(data,
+             fileBody({"#BRAKE",
+                       "1",
+                       "7",
+                       "12",
+                       "#DEVICE",
+                       "2",
+                       "5",
+                       "0",
+                       "1",
+                       "0",
+                       "9",
+                       "abc",
+                       "-1",
+                       "#ACCELERATION",
+                       "1,1,40000,5,2",
+                       "#MOTOR_B1",
+                       "1,2,3",
+                       "x,5,6",
+                       "7,40000,8",
+                       "-32768,+7,00012",
+                       "#"}),
              CurrentFormatVersion, prompter);
     EXPECT_EQ(prompter.countFor(QStringLiteral("OpenDat")), 4);
-    EXPECT_EQ(prompter.questions().at(0).text, errorPromptText(failureDescription(Failure::InvalidPropertyValue)));
-    EXPECT_EQ(prompter.questions().at(2).text, errorPromptText(failureDescription(Failure::Overflow)));
-    EXPECT_EQ(prompter.questions().at(3).text, errorPromptText(failureDescription(Failure::TypeMismatch)));
+    EXPECT_EQ(prompter.questions().at(0).text,
+              errorPromptText(failureDescription(Failure::InvalidPropertyValue)));
+    EXPECT_EQ(prompter.questions().at(2).text,
+              errorPromptText(failureDescription(Failure::Overflow)));
+    EXPECT_EQ(prompter.questions().at(3).text,
+              errorPromptText(failureDescription(Failure::TypeMismatch)));
 
     EXPECT_EQ(data.listIndex(cbxBrkSend), 1);
     EXPECT_EQ(data.listIndex(cbxBrkElcAir), 1);
@@ -179,13 +209,18 @@ TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndReportOncePerSection) {
     EXPECT_EQ(b1[0], (MotorSoundEntry{2, 3, 1}));
     EXPECT_EQ(b1[1], (MotorSoundEntry{5, 6, fresh[1].index}));
     EXPECT_EQ(b1[2], (MotorSoundEntry{fresh[2].pitch, 8, 7}));
-    EXPECT_EQ(b1[3], fresh[3]);
+    EXPECT_EQ(b1[3], (MotorSoundEntry{7, 12, -32768}));
+    EXPECT_EQ(b1[4], fresh[4]);
 }
 
 TEST(ReaderFailures, BrokenFileAsksBoundedNumberOfQuestions) {
     QStringList lines;
     for (int i = 0; i < 200; ++i)
-        lines << "#BRAKE" << "9" << "9" << "1" << "junk";
+        lines << "#BRAKE"
+              << "9"
+              << "9"
+              << "1"
+              << "junk";
     lines << "#MOTOR_P2";
     for (int r = 0; r < 800; ++r)
         lines << "x,y,z";
@@ -217,7 +252,8 @@ TEST(ReaderOldVersions, DelayDerivedFromServiceBrake) {
     EXPECT_EQ(data.text(txtDelay(5)), QStringLiteral("0.4"));
 
     TrainData six;
-    readBody(six, fileBody({"#DELAY", "1", "2", "3", "4", "5", "6", "#"}), SixDelaysVersion, prompter);
+    readBody(six, fileBody({"#DELAY", "1", "2", "3", "4", "5", "6", "#"}), SixDelaysVersion,
+             prompter);
     EXPECT_EQ(six.text(txtDelay(4)), QStringLiteral("5"));
     EXPECT_EQ(six.text(txtDelay(5)), QStringLiteral("6"));
 }
@@ -225,21 +261,24 @@ TEST(ReaderOldVersions, DelayDerivedFromServiceBrake) {
 TEST(ReaderOldVersions, CurveComesFromTheDecayFactor) {
     TrainData data;
     ScriptedPrompter prompter;
-    readBody(data, fileBody({"#ACCELERATION", "2,2,30,40,0.99", "1,1,10,20,0.5", "1,1,10,20,-1", "#"}), 1200000,
-             prompter);
+    readBody(data,
+             fileBody({"#ACCELERATION", "2,2,30,40,0.99", "1,1,10,20,0.5", "1,1,10,20,-1", "#"}),
+             1200000, prompter);
     const AccelerationTable& acc = data.accelerationTable();
     EXPECT_FLOAT_EQ(acc[0].curve, float(1 - std::log(double(0.99f)) * 40 * 1.233152));
     EXPECT_FLOAT_EQ(acc[1].curve, 4.0f); // limited
     EXPECT_FLOAT_EQ(acc[2].curve, 1.0f); // ln of a negative value fails
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.questions().at(0).text, errorPromptText(failureDescription(Failure::InvalidArgument)));
+    EXPECT_EQ(prompter.questions().at(0).text,
+              errorPromptText(failureDescription(Failure::InvalidArgument)));
 }
 
 TEST(ReaderOldVersions, EndAdjustmentsAndShorterSections) {
     TrainData air;
     ScriptedPrompter prompter;
-    readBody(air, fileBody({"#BRAKE", "2", "0", "10", "#CAR", "40", "2", "25", "3", "#DEVICE", "1", "2", "1",
-                            "1", "1", "#"}),
+    readBody(air,
+             fileBody({"#BRAKE", "2", "0", "10", "#CAR", "40", "2", "25", "3", "#DEVICE", "1", "2",
+                       "1", "1", "1", "#"}),
              1210000, prompter);
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(air.text(txtElcStop), QStringLiteral("300"));
@@ -269,7 +308,8 @@ TEST(ReaderTruncated, EndInsideASectionIsReportedOnce) {
     readBody(data, fileBody(kept), CurrentFormatVersion, prompter);
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.questions().at(0).caption, errorPromptCaption(QStringLiteral("OpenDat")));
-    EXPECT_EQ(prompter.questions().at(0).text, errorPromptText(failureDescription(Failure::PastEndOfFile)));
+    EXPECT_EQ(prompter.questions().at(0).text,
+              errorPromptText(failureDescription(Failure::PastEndOfFile)));
     EXPECT_EQ(data.motorSoundTable()[Track::B2][100], full.motorSoundTable()[Track::B2][100]);
     EXPECT_EQ(data.motorSoundTable()[Track::B2][101], defaultMotorSoundTable()[Track::B2][101]);
 
