@@ -11,15 +11,25 @@ constexpr char16_t Comma = u',';
 constexpr char16_t Quote = u'"';
 } // namespace
 
-LegacyInput::LegacyInput(const QString& text, qsizetype position)
-    : mText(text), mPos(std::clamp<qsizetype>(position, 0, text.size())) {}
+LegacyInput::LegacyInput(const QString& text, qsizetype position) : mText(text) {
+    // Old editors pad text files with empty lines or a Ctrl-Z; the file ends
+    // with its last real character, so a section cut short there is noticed.
+    mEnd = mText.size();
+    while (mEnd > 0) {
+        const QChar c = mText.at(mEnd - 1);
+        if (c != u' ' && c != u'\t' && c != Cr && c != Lf && c != u'\x1a')
+            break;
+        --mEnd;
+    }
+    mPos = std::clamp<qsizetype>(position, 0, mEnd);
+}
 
 bool LegacyInput::isLineEnd(qsizetype at) const {
-    return at < mText.size() && (mText.at(at) == Cr || mText.at(at) == Lf);
+    return at < mEnd && (mText.at(at) == Cr || mText.at(at) == Lf);
 }
 
 bool LegacyInput::isBlank(qsizetype at) const {
-    return at < mText.size() && (mText.at(at) == u' ' || mText.at(at) == u'\t');
+    return at < mEnd && (mText.at(at) == u' ' || mText.at(at) == u'\t');
 }
 
 void LegacyInput::skipBlanks() {

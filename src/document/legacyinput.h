@@ -6,7 +6,8 @@
 namespace Orlenda {
 
 // Sequential reading of a decoded legacy train file: whole lines for section
-// heads, value fields for what follows them. Lines end with CR LF, CR or LF.
+// heads, value fields for what follows them. Lines end with CR LF, CR or LF;
+// blanks, line ends and Ctrl-Z at the end of the text are padding.
 // Every read that succeeds consumes at least one character, so a loop that
 // stops at the end of the text always terminates.
 class LegacyInput {
@@ -15,7 +16,7 @@ public:
 
     LegacyInput(const QString& text, qsizetype position);
 
-    bool atEnd() const { return mPos >= mText.size(); }
+    bool atEnd() const { return mPos >= mEnd; }
 
     // The rest of the current line without its line end; empty at the end.
     QString readLine();
@@ -34,7 +35,8 @@ private:
     void skipPastDelimiter();
 
     QString mText;
-    qsizetype mPos;
+    qsizetype mEnd = 0; // after the last character that is not padding
+    qsizetype mPos = 0;
 };
 
 } // namespace Orlenda

@@ -251,6 +251,14 @@ TEST(LegacyReaderSyntax, FirstLineHeadIsSkippedWithItsValues) {
         EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
         EXPECT_EQ(data.listIndex(cbxBrkSend), 1);
     }
+    // The detection may also have consumed the line end after the field.
+    TrainData data;
+    ScriptedPrompter prompter;
+    const QString text = QStringLiteral("[減速度]\r\n3.5\r\n[ブレーキ方式]\r\n1\r\n");
+    OpenTrn(data, text, text.indexOf(u'\n') + 1, prompter);
+    EXPECT_EQ(prompter.count(), 0);
+    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
+    EXPECT_EQ(data.listIndex(cbxBrkSend), 1);
 }
 
 TEST(LegacyReaderSyntax, CommentsOnHeadLinesButNotAmongValues) {
@@ -272,7 +280,8 @@ TEST(LegacyReaderSyntax, CommentsOnHeadLinesButNotAmongValues) {
 TEST(LegacyReaderEndOfFile, TruncatedSectionReportedOnceAndFinalStepRuns) {
     TrainData data;
     ScriptedPrompter prompter;
-    readLegacy(data, QStringLiteral("[ハンドル]\r\n1,4,6\r\n[加速力]\r\n2.5\r\n"), prompter);
+    // Padding after the last value does not stand in for the missing ones.
+    readLegacy(data, QStringLiteral("[ハンドル]\r\n1,4,6\r\n[加速力]\r\n2.5\r\n \r\n\x1a"), prompter);
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.questions().at(0).caption, OpenTrnCaption);
     EXPECT_EQ(prompter.questions().at(0).text, failureText(Failure::PastEndOfFile));
