@@ -1,59 +1,41 @@
 #include "document/openfile.h"
 #include "document/textfile.h"
 #include "document/traindata.h"
-#include "document/trainfilereader.h"
-#include "document/trainfilewriter.h"
 #include "shared/apptitle.h"
 #include "shared/failure.h"
 #include "support/scriptedprompter.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Orlenda;
 
 namespace {
-
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    writeWholeFile(path, bytes);
     return path;
 }
-
 } // namespace
 
-TEST(OpenFile, SavedFileOpensUnchangedAndNamesTheDocument) {
+TEST(OpenFile, ProductWordIsCaseBlindAndOtherFilesAreLegacy) {
     QTemporaryDir dir;
-    TrainData saved;
-    saved.setText(txtCar(4), QStringLiteral("18.5"));
-    saved.setListIndex(cbxBrkSend, 2);
-    saved.motorSoundTable()[Track::P2][5] = MotorSoundEntry{120, 90, 3};
-    ScriptedPrompter prompter;
-    saved.setDocumentPath(dir.filePath(QStringLiteral("train.trn")));
-    ASSERT_TRUE(Save(saved, prompter));
-
-    TrainData data;
-    OpenFile(data, saved.DocumentPath(), prompter);
-    EXPECT_EQ(prompter.count(), 0);
-    EXPECT_EQ(trainFileText(data), trainFileText(saved));
-    EXPECT_EQ(data.FormatVersion(), CurrentFormatVersion);
-    EXPECT_EQ(data.DocumentPath(), saved.DocumentPath());
-    EXPECT_EQ(data.caption(), saved.DocumentPath() + QStringLiteral(" - Orlenda"));
-}
-
-TEST(OpenFile, ProductWordIsCaseBlindAndSetsTheVersion) {
-    QTemporaryDir dir;
-    const QString path = writeFile(dir, QStringLiteral("a.dat"),
-                                   "qrl1220000\r\n#CAR\r\n1\r\n2\r\n3\r\n4\r\n5\r\n#\r\n\r\n");
+    const QString lower = writeFile(dir, QStringLiteral("a.trn"),
+                                    "qrl1220000\r\n#CAR\r\n1\r\n2\r\n3\r\n4\r\n5\r\n#\r\n\r\n");
     TrainData data;
     ScriptedPrompter prompter;
-    OpenFile(data, path, prompter);
+    OpenFile(data, lower, prompter);
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(data.FormatVersion(), 1220000);
     EXPECT_EQ(data.text(txtCar(4)), QStringLiteral("5"));
+    EXPECT_EQ(data.caption(), lower + QStringLiteral(" - Orlenda"));
+
+    const QString legacy =
+        writeFile(dir, QStringLiteral("x.dat"), encodeShiftJis(QStringLiteral("[制御方式]\r\n")));
+    OpenFile(data, legacy, prompter);
+    EXPECT_EQ(prompter.countFor(QStringLiteral("OpenDat")), 0);
+    EXPECT_EQ(data.FormatVersion(), 1220000); // the legacy reader leaves it alone
+    EXPECT_EQ(data.DocumentPath(), legacy);
 }
 
 TEST(OpenFile, UnsupportedVersionAsksFirst) {
@@ -69,17 +51,15 @@ TEST(OpenFile, UnsupportedVersionAsksFirst) {
               old + QStringLiteral(
                         "\nこの車両ファイルは現在サポートされていない形式です。続行しますか？"));
     EXPECT_EQ(yes.questions().at(0).icon, Prompter::Icon::Warning);
-    EXPECT_EQ(data.FormatVersion(), 1100000);
     EXPECT_EQ(data.text(txtElcStop), QStringLiteral("300")); // read as the oldest layout
     EXPECT_EQ(data.DocumentPath(), old);
 
     const QString bare =
-        writeFile(dir, QStringLiteral("bare.dat"), "QRL\r\n#PERFORMANCE\r\n9\r\n#\r\n");
+        writeFile(dir, QStringLiteral("bare.dat"), "QRL\r\n#PERFORMANCE\r\n9\r\n#");
     ScriptedPrompter no(false);
     OpenFile(data, bare, no);
     EXPECT_EQ(no.count(), 1);
     EXPECT_EQ(data.FormatVersion(), 0);
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
     EXPECT_EQ(data.text(txtElcStop), QStringLiteral("10"));
     EXPECT_TRUE(data.DocumentPath().isEmpty());
 }
@@ -91,35 +71,14 @@ TEST(OpenFile, UnreadableFileIsReportedOnceAndLeavesNoPath) {
     data.setText(txtPer(0), QStringLiteral("7"));
     ScriptedPrompter prompter;
     OpenFile(data, dir.filePath(QStringLiteral("missing.dat")), prompter);
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.countFor(QStringLiteral("OpenFile")), 1);
+    ASSERT_EQ(prompter.countFor(QStringLiteral("OpenFile")), 1);
     EXPECT_TRUE(
         prompter.questions().at(0).text.startsWith(failureDescription(Failure::FileNotFound)));
     EXPECT_TRUE(data.DocumentPath().isEmpty());
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
-
     OpenFile(data, dir.path(), prompter); // a folder
     EXPECT_EQ(prompter.count(), 2);
-    EXPECT_TRUE(data.DocumentPath().isEmpty());
-}
 
-TEST(OpenFile, OtherFirstFieldsGoToTheLegacyReader) {
-    QTemporaryDir dir;
-    const QString path =
-        writeFile(dir, QStringLiteral("x.trn"), encodeShiftJis(QStringLiteral("[制御方式]\r\n")));
-    TrainData data;
-    data.setFormatVersion(1234567);
-    ScriptedPrompter prompter;
-    OpenFile(data, path, prompter);
-    EXPECT_EQ(prompter.countFor(QStringLiteral("OpenDat")), 0);
-    EXPECT_EQ(data.FormatVersion(), 1234567);
-    EXPECT_EQ(data.DocumentPath(), path);
-}
-
-TEST(OpenFile, EndingOptionPropagates) {
-    QTemporaryDir dir;
-    TrainData data;
-    ScriptedPrompter prompter(false);
-    EXPECT_THROW(OpenFile(data, dir.filePath(QStringLiteral("missing.dat")), prompter),
-                 ProgramEndRequested);
+    ScriptedPrompter no(false);
+    EXPECT_THROW(OpenFile(data, dir.path(), no), ProgramEndRequested);
 }
