@@ -3,7 +3,10 @@
 #include "about/aboutwindow.h"
 #include "app/filechooser.h"
 #include "app/programend.h"
+#include "document/openfile.h"
 #include "document/traindata.h"
+#include "mainwindow/ui/parameterform.h"
+#include "shared/commandline.h"
 #include "document/trainfilewriter.h"
 #include "shared/apptitle.h"
 #include "shared/prompter.h"
@@ -12,6 +15,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMenuBar>
 #include <QSettings>
 
@@ -26,7 +32,7 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
     : QMainWindow(parent), mData(data), mPrompter(prompter), mChooser(chooser),
       mEndProgram(&endProgramNow) {
     setObjectName(QStringLiteral("frmMain"));
-    setCentralWidget(new QWidget(this));
+    setCentralWidget(new ParameterForm(data, this));
     buildMenus();
     resize(OuterWidthTwips / TwipsPerPixel, OuterHeightTwips / TwipsPerPixel);
     setAcceptDrops(true);
@@ -51,8 +57,8 @@ void MainWindow::buildMenus() {
     file->setObjectName(QStringLiteral("mnuFile"));
     connect(addAction(file, "mnuFileNew", QStringLiteral("新規作成(&N)")), &QAction::triggered, this,
             &MainWindow::newDocument);
-    QAction* open = addAction(file, "mnuFileOpen", QStringLiteral("開く(&O)..."));
-    open->setEnabled(false);
+    connect(addAction(file, "mnuFileOpen", QStringLiteral("開く(&O)...")), &QAction::triggered,
+            this, &MainWindow::openDocument);
     addSeparator(file, "mnuFileBar0");
     connect(addAction(file, "mnuFileSave", QStringLiteral("上書き保存(&S)")), &QAction::triggered,
             this, &MainWindow::saveDocument);
@@ -81,8 +87,49 @@ QAction* MainWindow::action(const QString& objectName) const {
 }
 
 void MainWindow::loadCommandLine(const QString& rawText) {
-    Q_UNUSED(rawText);
-    runCommand([this] { mData.NewDocument(); });
+    const QString path = commandLinePath(rawText);
+    if (path.isEmpty())
+        newDocument();
+    else
+        openPath(path);
+}
+
+void MainWindow::openPath(const QString& path) {
+    runCommand([this, path] { OpenFile(mData, path, mPrompter); });
+}
+
+void MainWindow::openDocument() {
+    const QString path = mChooser.openFileName(this);
+    if (!path.isEmpty())
+        openPath(path);
+}
+
+QString MainWindow::droppedFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls())
+        return {};
+    const QList<QUrl> urls = mime->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return {};
+    return urls.first().toLocalFile();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    // Only the first file of a list is opened; other data is ignored.
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openPath(path);
 }
 
 void MainWindow::newDocument() {

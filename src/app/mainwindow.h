@@ -5,6 +5,7 @@
 
 class QAction;
 class QMenu;
+class QMimeData;
 
 namespace Orlenda {
 
@@ -30,8 +31,12 @@ public:
 
     QAction* action(const QString& objectName) const;
 
+    // The file a drop would open: the first local file of its list, if any.
+    static QString droppedFile(const QMimeData* mime);
+
 public slots:
     void newDocument();
+    void openDocument();
     void saveDocument();
     void saveDocumentAs();
     void showAbout();
@@ -39,9 +44,13 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
+    void openPath(const QString& path);
     void writePlacement();
     void closeOtherWindows();
     // Runs a command; a declined failure prompt ends the program here.
