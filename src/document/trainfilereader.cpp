@@ -15,10 +15,10 @@ namespace Orlenda {
 
 namespace {
 
-// A broken file must not bury the user in questions: each section reports its
-// first failure only, a run of unrecognised fields asks once, and one read
-// asks at most this many times in all.
-constexpr int MaxPrompts = 10;
+// A broken file must not bury the user in questions: a motor track (2,400
+// values) reports its first failure only, and one read asks at most this many
+// times in all; later problems keep their defaults silently.
+constexpr int MaxPrompts = 20;
 
 // A field longer than this is cut in the syntax question, so that a file with
 // one endless line cannot produce an endless message box.
@@ -111,8 +111,9 @@ private:
     const std::int32_t mVersion;
     QStringView mField; // points into the reader's text
     int mPromptsLeft = MaxPrompts;
-    bool mSectionReported = false;
-    bool mInUnrecognisedRun = false;
+    // Set while a motor track is read, once it has reported a failure.
+    bool mTrackReported = false;
+    bool mInMotorTrack = false;
 };
 
 void DatReader::run() {
@@ -127,6 +128,7 @@ void DatReader::run() {
         }
     } catch (const EndOfInput&) {
         // Reported already; what was read stays and the adjustments still apply.
+        mInMotorTrack = false;
     }
     // The tables were filled in place.
     mData.setAccelerationTable(AccelerationTable(mData.accelerationTable()));
@@ -138,7 +140,6 @@ void DatReader::run() {
 bool DatReader::dispatch() {
     const QString key = mField.toString().toUpper();
     auto is = [&](const char* keyword) { return key == QLatin1String(keyword); };
-    mSectionReported = false;
     if (is("#ACCELERATION")) {
         readAcceleration();
     } else if (is("#DECELERATION") || is("#PERFORMANCE")) {
@@ -176,12 +177,11 @@ bool DatReader::dispatch() {
     } else {
         return skipUnrecognised();
     }
-    mInUnrecognisedRun = false;
     return true;
 }
 
 bool DatReader::skipUnrecognised() {
-    if (!mInUnrecognisedRun && mPromptsLeft > 0) {
+    if (mPromptsLeft > 0) {
         --mPromptsLeft;
         QString shown = mField.left(MaxShownFieldLength).toString();
         if (mField.size() > MaxShownFieldLength)
@@ -189,7 +189,6 @@ bool DatReader::skipUnrecognised() {
         if (!mPrompter.ask(applicationTitle(), syntaxQuestionText(shown), Prompter::Icon::Warning))
             return false;
     }
-    mInUnrecognisedRun = true;
     next();
     return true;
 }
@@ -198,7 +197,6 @@ void DatReader::endAdjustments() {
     if (mVersion >= CurrentFormatVersion)
         return;
     // Older files had no cut-off speed for automatic air and could leave blending unset.
-    mSectionReported = false;
     if (mData.listIndex(cbxBrkSend) == AutomaticAir)
         mData.setText(txtElcStop, QStringLiteral("300"));
     else if (mData.listIndex(cbxBrkElcAir) == NoBlending)
@@ -337,6 +335,8 @@ void DatReader::readDevice() {
 
 void DatReader::readMotorTrack(Track track) {
     MotorSoundTrack& rows = mData.motorSoundTable()[track];
+    mInMotorTrack = true;
+    mTrackReported = false;
     next();
     for (int r = 0; r < MotorSoundRows && !atKeyword(); ++r) {
         MotorSoundEntry& entry = rows[std::size_t(r)];
@@ -347,6 +347,7 @@ void DatReader::readMotorTrack(Track track) {
         guarded([&] { entry.volume = strictInt16Value(mField); });
         next();
     }
+    mInMotorTrack = false;
 }
 
 void DatReader::next() {
@@ -359,9 +360,9 @@ void DatReader::next() {
 }
 
 void DatReader::fail(const QString& description) {
-    if (mSectionReported || mPromptsLeft <= 0)
+    if ((mInMotorTrack && mTrackReported) || mPromptsLeft <= 0)
         return;
-    mSectionReported = true;
+    mTrackReported = mInMotorTrack;
     --mPromptsLeft;
     mSteps.report(description);
 }

@@ -108,7 +108,7 @@ TEST(ReaderKeywords, AliasesLowerCaseAndHandleEntryNumbers) {
     EXPECT_EQ(data.text(txtNotchDown), QStringLiteral("5"));
 }
 
-TEST(ReaderQuestions, UnrecognisedFieldsAskOncePerRunAndNoStopsAtOnce) {
+TEST(ReaderQuestions, EachUnrecognisedFieldAsksAndNoStopsAtOnce) {
     TrainData data;
     ScriptedPrompter prompter;
     const QString longField(300, QLatin1Char('x'));
@@ -116,12 +116,14 @@ TEST(ReaderQuestions, UnrecognisedFieldsAskOncePerRunAndNoStopsAtOnce) {
              ("#PERFORMANCE|1|2|junk|more,stuff|#MOVE|5|#PRESSURE|1|2|3|4|" + longField + "|#")
                  .split('|'),
              CurrentFormatVersion, prompter);
-    ASSERT_EQ(prompter.count(), 2);
+    ASSERT_EQ(prompter.count(), 4); // junk, more, stuff, the long field
     EXPECT_EQ(prompter.questions().at(0).caption, applicationTitle());
     EXPECT_EQ(prompter.questions().at(0).text,
               QStringLiteral("junk?\n構文が不正です。続行しますか？"));
     EXPECT_EQ(prompter.questions().at(0).icon, Prompter::Icon::Warning);
-    EXPECT_LT(prompter.questions().at(1).text.size(), 150); // a long field is cut
+    EXPECT_EQ(prompter.questions().at(2).text,
+              QStringLiteral("stuff?\n構文が不正です。続行しますか？"));
+    EXPECT_LT(prompter.questions().at(3).text.size(), 150); // a long field is cut
     EXPECT_EQ(data.text(txtMove(0)), QStringLiteral("5"));
 
     TrainData stopped;
@@ -132,17 +134,19 @@ TEST(ReaderQuestions, UnrecognisedFieldsAskOncePerRunAndNoStopsAtOnce) {
     EXPECT_EQ(stopped.text(txtMove(0)), QStringLiteral("3000"));
 }
 
-TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndReportOncePerSection) {
+TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndMotorTracksReportOnce) {
     TrainData data;
     ScriptedPrompter prompter;
     readBody(data,
              "#BRAKE|1|7|12|#DEVICE|2|5|0|1|0|9|abc|-1|#ACCELERATION|1,1,40000,5,2|"
              "#MOTOR_B1|1,2,3|x,5,6|7,40000,8|-32768,+7,00012|#",
              CurrentFormatVersion, prompter);
-    ASSERT_EQ(prompter.countFor(QStringLiteral("OpenDat")), 4);
-    EXPECT_EQ(prompter.questions().at(0).text, errorText(Failure::InvalidPropertyValue));
-    EXPECT_EQ(prompter.questions().at(2).text, errorText(Failure::Overflow));
-    EXPECT_EQ(prompter.questions().at(3).text, errorText(Failure::TypeMismatch));
+    // One per bad scalar value (#BRAKE 1, #DEVICE 3, #ACCELERATION 1), one for the track.
+    ASSERT_EQ(prompter.countFor(QStringLiteral("OpenDat")), 6);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(prompter.questions().at(i).text, errorText(Failure::InvalidPropertyValue));
+    EXPECT_EQ(prompter.questions().at(4).text, errorText(Failure::Overflow));
+    EXPECT_EQ(prompter.questions().at(5).text, errorText(Failure::TypeMismatch));
     EXPECT_EQ(data.listIndex(cbxBrkElcAir), 1);
     EXPECT_FALSE(data.check(0));
     EXPECT_TRUE(data.check(2));
@@ -164,7 +168,7 @@ TEST(ReaderFailures, BrokenFileAsksBoundedNumberOfQuestions) {
     TrainData data;
     ScriptedPrompter prompter;
     readBody(data, lines, CurrentFormatVersion, prompter);
-    EXPECT_EQ(prompter.count(), 10);
+    EXPECT_EQ(prompter.count(), 20);
 }
 
 TEST(ReaderOldVersions, DerivedDelaysCurveAndEndAdjustments) {
