@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -12,7 +11,6 @@ int main(int argc, char** argv) {
     // Settings written by closing windows must not reach the user's own store.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-    QStandardPaths::setTestModeEnabled(true);
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
