@@ -153,7 +153,8 @@ TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndMotorTracksReportOnce) {
     EXPECT_EQ(data.listIndex(cbxDevice(2)), -1);
     EXPECT_EQ(data.accelerationTable()[0], (AccelerationRow{1, 1, 25, 5, 2}));
     const MotorSoundTrack& b1 = data.motorSoundTable()[Track::B1];
-    const MotorSoundTrack& fresh = defaultMotorSoundTable()[Track::B1];
+    const MotorSoundTable defaults = defaultMotorSoundTable();
+    const MotorSoundTrack& fresh = defaults[Track::B1];
     EXPECT_EQ(b1[1], (MotorSoundEntry{5, 6, fresh[1].index}));
     EXPECT_EQ(b1[2], (MotorSoundEntry{fresh[2].pitch, 8, 7}));
     EXPECT_EQ(b1[3], (MotorSoundEntry{7, 12, -32768}));
