@@ -1,5 +1,6 @@
 #include "app/filechooser.h"
 #include "app/mainwindow.h"
+#include "app/startuptiming.h"
 #include "app/messageboxprompter.h"
 #include "app/uifont.h"
 #include "document/traindata.h"
@@ -17,10 +18,14 @@ int main(int argc, char** argv) {
     Orlenda::MessageBoxPrompter prompter;
     Orlenda::DialogFileChooser chooser;
     Orlenda::MainWindow window(data, prompter, chooser);
-    window.show();
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
+    // For timing start-up from outside: end once the window has painted.
+    if (arguments.removeAll(QStringLiteral("--quit-after-first-paint")) > 0)
+        Orlenda::quitAfterFirstPaint(window);
+    // The file is read while the window loads, before it is shown.
     window.loadCommandLine(Orlenda::rawCommandLine(arguments));
+    window.show();
     return app.exec();
 }

@@ -15,12 +15,20 @@ namespace {
 
 const char* const kShiftJis = "windows-31j";
 
-bool holdsMultiByteUtf8(const QByteArray& bytes) {
+bool isAscii(const QByteArray& bytes) {
     for (char c : bytes) {
         if (static_cast<unsigned char>(c) >= 0x80)
-            return true;
+            return false;
     }
-    return false;
+    return true;
+}
+
+bool isAscii(const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return false;
+    }
+    return true;
 }
 
 bool isValidUtf8(const QByteArray& bytes) {
@@ -41,21 +49,54 @@ Failure openFailure(const QString& path, bool forWriting) {
     return forWriting ? Failure::PermissionDenied : Failure::DeviceIo;
 }
 
+// The converter follows an old mainframe table for three control characters
+// (0x1A, 0x1C, 0x7F) where the code page maps them to themselves: undo it on
+// the way in and out, so that a Ctrl-Z at the end of a file stays a Ctrl-Z.
+void fromConverterControls(QString& text) {
+    for (QChar& c : text) {
+        if (c == QChar(0x1C))
+            c = QChar(0x1A);
+        else if (c == QChar(0x7F))
+            c = QChar(0x1C);
+        else if (c == QChar(0x1A))
+            c = QChar(0x7F);
+    }
+}
+
+QString toConverterControls(QString text) {
+    for (QChar& c : text) {
+        if (c == QChar(0x1A))
+            c = QChar(0x1C);
+        else if (c == QChar(0x1C))
+            c = QChar(0x7F);
+        else if (c == QChar(0x7F))
+            c = QChar(0x1A);
+    }
+    return text;
+}
+
 } // namespace
 
 QString decodeTrainFileBytes(const QByteArray& bytes) {
     static const QByteArray bom("\xEF\xBB\xBF");
     if (bytes.startsWith(bom))
         return QString::fromUtf8(bytes.mid(bom.size()));
-    if (holdsMultiByteUtf8(bytes) && isValidUtf8(bytes))
+    // Most train files are plain ASCII, which both encodings read alike.
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    if (isValidUtf8(bytes))
         return QString::fromUtf8(bytes);
     QStringDecoder decoder(kShiftJis, QStringConverter::Flag::Stateless);
-    return decoder(bytes);
+    QString text = decoder(bytes);
+    fromConverterControls(text);
+    return text;
 }
 
 QByteArray encodeShiftJis(const QString& text) {
+    if (isAscii(text))
+        return text.toLatin1();
     QStringEncoder encoder(kShiftJis, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder(text);
+    const QByteArray bytes = encoder(toConverterControls(text));
     if (!encoder.hasError())
         return bytes;
 

@@ -5,50 +5,75 @@
 #include "document/traindata.h"
 #include "shared/guardedsteps.h"
 
+#include <charconv>
+
 namespace Orlenda {
 
 namespace {
 
+// Appends every line, ended by CR LF, to one text: a file is 3,266 short
+// lines, and building each as a string of its own would dominate saving.
 class LineWriter {
 public:
-    explicit LineWriter(const TrainData& data) : mData(data) { mLines.reserve(TrainFileLineCount); }
+    explicit LineWriter(const TrainData& data) : mData(data) { mText.reserve(48 * 1024); }
 
-    void line(const QString& text) { mLines << text; }
-    void keyword(const char* word) { mLines << QString::fromLatin1(word); }
-    void number(int value) { mLines << QString::number(value); }
-    void text(TextId id) { mLines << mData.text(id); }
+    void line(const QString& text) { mText.append(text).append(u"\r\n"); }
+    void keyword(const char* word) { mText.append(QLatin1StringView(word)).append(u"\r\n"); }
+    void number(int value) {
+        appendInt(value);
+        mText.append(u"\r\n");
+    }
+    void text(TextId id) { line(mData.text(id)); }
     void position(ListId id) { number(mData.listIndex(id)); }
     // A list without a selection has no entry number; its position (-1)
     // keeps the line so that the sections after it stay in place.
     void entryNumber(ListId id) { number(mData.listItemData(id).value_or(mData.listIndex(id))); }
     void check(int index) { number(mData.check(index) ? 1 : 0); }
 
-    QStringList take() { return std::move(mLines); }
+    void motorRow(const MotorSoundEntry& e) {
+        appendInt(e.index);
+        mText.append(u',');
+        appendInt(e.pitch);
+        mText.append(u',');
+        appendInt(e.volume);
+        mText.append(u"\r\n");
+    }
+
+    void accelerationRow(const AccelerationRow& row) {
+        mText.append(floatText(row.accel1)).append(u',').append(floatText(row.accel2)).append(u',');
+        appendInt(row.speed1);
+        mText.append(u',');
+        appendInt(row.speed2);
+        mText.append(u',').append(floatText(row.curve)).append(u"\r\n");
+    }
+
+    QString take() { return std::move(mText); }
 
 private:
+    void appendInt(int value) {
+        char buffer[16];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+        mText.append(QLatin1StringView(buffer, result.ptr));
+    }
+
     const TrainData& mData;
-    QStringList mLines;
+    QString mText;
 };
 
 void writeMotorTrack(LineWriter& out, const MotorSoundTrack& track) {
-    for (const MotorSoundEntry& e : track) {
-        out.line(QString::number(e.index) + QLatin1Char(',') + QString::number(e.pitch) +
-                 QLatin1Char(',') + QString::number(e.volume));
-    }
+    for (const MotorSoundEntry& e : track)
+        out.motorRow(e);
 }
 
 } // namespace
 
-QStringList trainFileLines(const TrainData& data) {
+QString trainFileText(const TrainData& data) {
     LineWriter out(data);
     out.keyword("QRL2000000");
 
     out.keyword("#ACCELERATION");
-    for (const AccelerationRow& row : data.accelerationTable()) {
-        out.line(floatText(row.accel1) + QLatin1Char(',') + floatText(row.accel2) +
-                 QLatin1Char(',') + QString::number(row.speed1) + QLatin1Char(',') +
-                 QString::number(row.speed2) + QLatin1Char(',') + floatText(row.curve));
-    }
+    for (const AccelerationRow& row : data.accelerationTable())
+        out.accelerationRow(row);
 
     out.keyword("#PERFORMANCE");
     for (int i = 0; i < 2; ++i)
@@ -108,9 +133,10 @@ QStringList trainFileLines(const TrainData& data) {
     return out.take();
 }
 
-QString trainFileText(const TrainData& data) {
-    const QString crlf = QStringLiteral("\r\n");
-    return trainFileLines(data).join(crlf) + crlf;
+QStringList trainFileLines(const TrainData& data) {
+    QStringList lines = trainFileText(data).split(QStringLiteral("\r\n"));
+    lines.removeLast(); // after the last line's CR LF
+    return lines;
 }
 
 bool Save(const TrainData& data, Prompter& prompter) {

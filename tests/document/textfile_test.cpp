@@ -26,3 +26,16 @@ TEST(TrainFileReading, MissingFileIsReportedAsNotFound) {
     EXPECT_THROW(readWholeFile(dir.path()), StepFailure);
     EXPECT_THROW(readWholeFile(QString()), StepFailure);
 }
+
+TEST(TrainFileEncoding, ControlAndAsciiBytesMapToThemselves) {
+    QByteArray ascii;
+    for (int c = 1; c < 0x80; ++c)
+        ascii += char(c);
+    EXPECT_EQ(decodeTrainFileBytes(ascii), QString::fromLatin1(ascii));
+    EXPECT_EQ(encodeShiftJis(QString::fromLatin1(ascii)), ascii);
+    // The same bytes inside a Shift-JIS file that also holds Japanese text.
+    const QByteArray sjis = QByteArray("\x90\xA7") + ascii; // 制
+    EXPECT_EQ(decodeTrainFileBytes(sjis), QStringLiteral("制") + QString::fromLatin1(ascii));
+    EXPECT_EQ(encodeShiftJis(QStringLiteral("制") + QString::fromLatin1(ascii)), sjis);
+    EXPECT_THROW(encodeShiftJis(QStringLiteral("a\u00E9")), StepFailure);
+}
