@@ -1,21 +1,16 @@
 #include "app/uifont.h"
 
-#include <QFontDatabase>
 #include <QStringList>
 
 namespace Orlenda {
 
 QFont japaneseUiFont() {
-    const QStringList families = QFontDatabase::families();
-    for (const char* candidate : {"MS UI Gothic", "Noto Sans CJK JP", "Noto Sans JP", "IPAGothic",
-                                  "VL Gothic", "TakaoGothic"}) {
-        const QString name = QString::fromLatin1(candidate);
-        if (families.contains(name)) {
-            QFont font(name, 9);
-            return font;
-        }
-    }
+    // The first family installed wins; listing them lets the font system pick
+    // without enumerating every installed font at start-up.
     QFont font;
+    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP"),
+                      QStringLiteral("Noto Sans JP"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("VL Gothic"), QStringLiteral("TakaoGothic")});
     font.setPointSize(9);
     return font;
 }
