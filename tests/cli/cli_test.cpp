@@ -6,6 +6,7 @@
 #include "support/scriptedprompter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -78,4 +79,26 @@ TEST(CliCheck, ExitStatusTellsWhetherQuestionsAroseAndNothingIsWritten) {
     EXPECT_EQ(run({"check", dir.filePath(QStringLiteral("missing.dat"))}, &err), CliQuestionsAsked);
     EXPECT_EQ(err.count(QLatin1Char('\n')), 1);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST(CliNew, WritesTheNewDocumentAndExitsClean) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out.dat"));
+    EXPECT_EQ(run({"new", out}), CliClean);
+    QFile written(out), expected(QStringLiteral(ORLENDA_TEST_DATA "/new-document.dat"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), expected.readAll());
+}
+
+TEST(CliNew, UnwritableTargetAndUsageErrorsExitWithTwo) {
+    QTemporaryDir dir;
+    QString err;
+    EXPECT_EQ(run({"new", dir.filePath(QStringLiteral("no/such/out.dat"))}, &err), CliFailed);
+    EXPECT_TRUE(err.startsWith(QStringLiteral("orlenda-cli: Orlenda - Save: ")));
+    EXPECT_TRUE(err.contains(QStringLiteral(" / 続行しますか？")));
+    EXPECT_EQ(err.count(QLatin1Char('\n')), 1);
+    EXPECT_EQ(run({}), CliFailed);
+    EXPECT_EQ(run({"new"}), CliFailed);
+    EXPECT_EQ(run({"frobnicate", "x"}), CliFailed);
 }
