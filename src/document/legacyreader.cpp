@@ -23,6 +23,10 @@ constexpr double RowsPerKmh = 5;
 
 constexpr int HoldingControlCheck = 3;
 
+// A broken file must not bury the user in questions: one read asks at most
+// this many times in all; later problems keep the values as they are silently.
+constexpr int MaxPrompts = 20;
+
 // Only Latin letters change case in a head; kana and kanji have none, and
 // full-width letters are left alone like any other character.
 QString latinUpper(const QString& text) {
@@ -104,6 +108,7 @@ private:
     bool mSectionEnded = false;
     bool mInPointList = false;
     bool mPointListFailed = false;
+    int mPromptsLeft = MaxPrompts;
 };
 
 const std::array<LegacyReader::Section, 17> LegacyReader::Sections = {{
@@ -168,8 +173,9 @@ bool LegacyReader::processLine(const QString& line) {
         readPointList(PointListKind::MotorSound, track);
         return true;
     }
-    if (cleaned.isEmpty())
+    if (cleaned.isEmpty() || mPromptsLeft <= 0)
         return true;
+    --mPromptsLeft;
     return mPrompter.ask(applicationTitle(), syntaxQuestionText(cleaned), Prompter::Icon::Warning);
 }
 
@@ -201,6 +207,9 @@ void LegacyReader::fail(const QString& description) {
             return;
         mPointListFailed = true;
     }
+    if (mPromptsLeft <= 0)
+        return;
+    --mPromptsLeft;
     mSteps.report(description);
 }
 

@@ -233,6 +233,18 @@ TEST(LegacyReaderSyntax, UnknownHeadAsksAndNoStopsWithoutFinalStep) {
     EXPECT_EQ(continued.listItemData(cbxHandle(2)), 7);
 }
 
+TEST(LegacyReaderSyntax, BrokenFileAsksBoundedNumberOfQuestions) {
+    QString body;
+    for (int i = 0; i < 30; ++i)
+        body += QStringLiteral("[FOO%1]\r\n[ブレーキ方式]\r\n9\r\n").arg(i);
+    body += QStringLiteral("[減速度]\r\n3\r\n");
+    TrainData data;
+    ScriptedPrompter prompter;
+    readLegacy(data, body, prompter);
+    EXPECT_EQ(prompter.count(), 20);
+    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("3")); // reading went on to the end
+}
+
 TEST(LegacyReaderSyntax, LeftOverValueReachesQuestion) {
     TrainData data;
     ScriptedPrompter prompter;
