@@ -1,5 +1,6 @@
 #include "app/filechooser.h"
 #include "app/mainwindow.h"
+#include "document/openfile.h"
 #include "document/textfile.h"
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
@@ -116,4 +117,34 @@ TEST_F(MainWindowOpenTest, UnquotedPathWithBlankIsCutAndReportedOnce) {
     EXPECT_EQ(prompter.countFor(QStringLiteral("OpenFile")), 1);
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Orlenda"));
+}
+
+TEST_F(MainWindowOpenTest, DecliningAnUnsupportedVersionLeavesTheTitleAlone) {
+    const QString path = dir.filePath(QStringLiteral("future.dat"));
+    writeWholeFile(path, "QRL3000000\r\n#PERFORMANCE\r\n9\r\n#\r\n");
+    data.setDocumentPath(QStringLiteral("/x/before.dat"));
+    prompter.script({false});
+    chooser.next = path;
+    window.action(QStringLiteral("mnuFileOpen"))->trigger();
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Orlenda"));
+}
+
+TEST_F(MainWindowOpenTest, SaveWhileAFieldHasFocusWritesTheTypedText) {
+    const QString path = trainFile("focus.dat", QStringLiteral("4"));
+    window.loadCommandLine(path);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* field = window.findChild<QLineEdit*>(QStringLiteral("txtPer(0)"));
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("0.01x"));
+    ASSERT_TRUE(field->hasFocus());
+    window.action(QStringLiteral("mnuFileSave"))->trigger();
+    TrainData reread;
+    ScriptedPrompter quiet;
+    OpenFile(reread, path, quiet);
+    EXPECT_EQ(reread.text(txtPer(0)), QStringLiteral("0.01x"));
+    EXPECT_EQ(quiet.count(), 0);
 }
