@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cmath>
-#include <new>
 #include <optional>
 
 namespace Orlenda {
@@ -45,8 +44,8 @@ enum class PointListKind { Vvvf, MotorSound };
 class LegacyReader {
 public:
     LegacyReader(TrainData& data, const QString& text, qsizetype position, Prompter& prompter)
-        : mData(data), mInput(text, position), mPrompter(prompter),
-          mSteps(QStringLiteral("OpenTrn"), prompter) {}
+        : mData(data), mInput(text, position),
+          mSteps(QStringLiteral("OpenTrn"), prompter, MaxPrompts) {}
 
     void run();
 
@@ -60,8 +59,7 @@ private:
     bool processLine(const QString& line);
     void finish();
 
-    template <typename Step> bool guarded(Step&& step);
-    void fail(const QString& description);
+    template <typename Step> bool guarded(Step&& step) { return mSteps(std::forward<Step>(step)); }
 
     // Value reading. A section with a fixed count reports the end of the file
     // once and then reads nothing more; a point list ends silently there.
@@ -100,15 +98,12 @@ private:
 
     TrainData& mData;
     LegacyInput mInput;
-    Prompter& mPrompter;
     GuardedSteps mSteps;
     // The legacy brake-notch count; applied once the whole file has been read,
     // when the holding-brake state is known.
     std::int16_t mHeldBrakeNotches = 0;
     bool mSectionEnded = false;
     bool mInPointList = false;
-    bool mPointListFailed = false;
-    int mPromptsLeft = MaxPrompts;
 };
 
 const std::array<LegacyReader::Section, 17> LegacyReader::Sections = {{
@@ -173,10 +168,9 @@ bool LegacyReader::processLine(const QString& line) {
         readPointList(PointListKind::MotorSound, track);
         return true;
     }
-    if (cleaned.isEmpty() || mPromptsLeft <= 0)
+    if (cleaned.isEmpty())
         return true;
-    --mPromptsLeft;
-    return mPrompter.ask(applicationTitle(), syntaxQuestionText(cleaned), Prompter::Icon::Warning);
+    return mSteps.ask(applicationTitle(), syntaxQuestionText(cleaned), Prompter::Icon::Warning);
 }
 
 void LegacyReader::finish() {
@@ -187,32 +181,6 @@ void LegacyReader::finish() {
     guarded([&] { mData.selectByItemData(cbxHandle(2), mHeldBrakeNotches); });
 }
 
-template <typename Step> bool LegacyReader::guarded(Step&& step) {
-    try {
-        std::forward<Step>(step)();
-        return true;
-    } catch (const StepFailure& failure) {
-        fail(failure.description());
-    } catch (const std::bad_alloc&) {
-        fail(failureDescription(Failure::Unexpected));
-    }
-    return false;
-}
-
-void LegacyReader::fail(const QString& description) {
-    // A point list can hold hundreds of points; one report per list is enough
-    // to tell the user that its values were not all taken.
-    if (mInPointList) {
-        if (mPointListFailed)
-            return;
-        mPointListFailed = true;
-    }
-    if (mPromptsLeft <= 0)
-        return;
-    --mPromptsLeft;
-    mSteps.report(description);
-}
-
 std::optional<QString> LegacyReader::nextField(LegacyInput::FieldKind kind) {
     if (mSectionEnded)
         return std::nullopt;
@@ -220,7 +188,7 @@ std::optional<QString> LegacyReader::nextField(LegacyInput::FieldKind kind) {
     if (!field) {
         mSectionEnded = true;
         if (!mInPointList)
-            fail(failureDescription(Failure::PastEndOfFile));
+            mSteps.report(Failure::PastEndOfFile);
     }
     return field;
 }
@@ -424,7 +392,9 @@ void LegacyReader::readVvvf() { readPointList(PointListKind::Vvvf, Track::P1); }
 void LegacyReader::readPointList(PointListKind kind, Track trackId) {
     beginSection();
     mInPointList = true;
-    mPointListFailed = false;
+    // A point list can hold hundreds of points; one report per list is enough
+    // to tell the user that its values were not all taken.
+    mSteps.beginQuietGroup();
     MotorSoundTable table = mData.motorSoundTable();
     MotorSoundTrack& track = table[trackId];
 
@@ -501,6 +471,7 @@ void LegacyReader::readPointList(PointListKind kind, Track trackId) {
     if (kind == PointListKind::Vvvf)
         table[Track::B1] = table[Track::P1];
     mInPointList = false;
+    mSteps.endQuietGroup();
     mData.setMotorSoundTable(table);
 }
 

@@ -9,7 +9,6 @@
 
 #include <cmath>
 #include <limits>
-#include <new>
 
 namespace Orlenda {
 
@@ -60,8 +59,8 @@ struct EndOfInput {};
 class DatReader {
 public:
     DatReader(TrainData& data, FieldReader& reader, Prompter& prompter)
-        : mData(data), mReader(reader), mPrompter(prompter),
-          mSteps(QStringLiteral("OpenDat"), prompter), mVersion(data.FormatVersion()) {}
+        : mData(data), mReader(reader),
+          mSteps(QStringLiteral("OpenDat"), prompter, MaxPrompts), mVersion(data.FormatVersion()) {}
 
     void run();
 
@@ -91,29 +90,13 @@ private:
     void selectByNumber(ListId id);
     float curveValue(float t, std::int16_t speed2) const;
 
-    template <typename Step> bool guarded(Step&& step) {
-        try {
-            std::forward<Step>(step)();
-            return true;
-        } catch (const StepFailure& failure) {
-            fail(failure.description());
-        } catch (const std::bad_alloc&) {
-            fail(failureDescription(Failure::Unexpected));
-        }
-        return false;
-    }
-    void fail(const QString& description);
+    template <typename Step> bool guarded(Step&& step) { return mSteps(std::forward<Step>(step)); }
 
     TrainData& mData;
     FieldReader& mReader;
-    Prompter& mPrompter;
     GuardedSteps mSteps;
     const std::int32_t mVersion;
     QStringView mField; // points into the reader's text
-    int mPromptsLeft = MaxPrompts;
-    // Set while a motor track is read, once it has reported a failure.
-    bool mTrackReported = false;
-    bool mInMotorTrack = false;
 };
 
 void DatReader::run() {
@@ -128,7 +111,7 @@ void DatReader::run() {
         }
     } catch (const EndOfInput&) {
         // Reported already; what was read stays and the adjustments still apply.
-        mInMotorTrack = false;
+        mSteps.endQuietGroup();
     }
     // The tables were filled in place.
     mData.setAccelerationTable(AccelerationTable(mData.accelerationTable()));
@@ -181,14 +164,11 @@ bool DatReader::dispatch() {
 }
 
 bool DatReader::skipUnrecognised() {
-    if (mPromptsLeft > 0) {
-        --mPromptsLeft;
-        QString shown = mField.left(MaxShownFieldLength).toString();
-        if (mField.size() > MaxShownFieldLength)
-            shown += QStringLiteral("…");
-        if (!mPrompter.ask(applicationTitle(), syntaxQuestionText(shown), Prompter::Icon::Warning))
-            return false;
-    }
+    QString shown = mField.left(MaxShownFieldLength).toString();
+    if (mField.size() > MaxShownFieldLength)
+        shown += QStringLiteral("…");
+    if (!mSteps.ask(applicationTitle(), syntaxQuestionText(shown), Prompter::Icon::Warning))
+        return false;
     next();
     return true;
 }
@@ -335,8 +315,8 @@ void DatReader::readDevice() {
 
 void DatReader::readMotorTrack(Track track) {
     MotorSoundTrack& rows = mData.motorSoundTable()[track];
-    mInMotorTrack = true;
-    mTrackReported = false;
+    // 2,400 values: the first bad one tells the user enough.
+    mSteps.beginQuietGroup();
     next();
     for (int r = 0; r < MotorSoundRows && !atKeyword(); ++r) {
         MotorSoundEntry& entry = rows[std::size_t(r)];
@@ -347,25 +327,19 @@ void DatReader::readMotorTrack(Track track) {
         guarded([&] { entry.volume = strictInt16Value(mField); });
         next();
     }
-    mInMotorTrack = false;
+    mSteps.endQuietGroup();
 }
 
 void DatReader::next() {
     if (mReader.atEnd()) {
         // Every further read would fail the same way: say it once and stop.
+        mSteps.endQuietGroup();
         mSteps.report(Failure::PastEndOfFile);
         throw EndOfInput{};
     }
     mField = mReader.readFieldView();
 }
 
-void DatReader::fail(const QString& description) {
-    if ((mInMotorTrack && mTrackReported) || mPromptsLeft <= 0)
-        return;
-    mTrackReported = mInMotorTrack;
-    --mPromptsLeft;
-    mSteps.report(description);
-}
 
 } // namespace
 

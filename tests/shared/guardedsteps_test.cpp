@@ -60,3 +60,23 @@ TEST(GuardedSteps, EveryFailureInALoopIsReportedAndSkippedAlone) {
     EXPECT_EQ(guarded.failures(), 3);
     EXPECT_EQ(written, (QStringList{"0", "3", "5"}));
 }
+
+TEST(GuardedSteps, LimitAndQuietGroupsKeepBrokenInputFromFloodingTheUser) {
+    ScriptedPrompter prompter;
+    GuardedSteps guarded(QStringLiteral("OpenDat"), prompter, 3);
+    auto failing = [] { throw StepFailure(Failure::TypeMismatch); };
+    guarded.beginQuietGroup();
+    for (int i = 0; i < 100; ++i)
+        guarded(failing);
+    guarded.endQuietGroup();
+    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_TRUE(guarded.ask(QStringLiteral("Orlenda"), QStringLiteral("x?"), Prompter::Icon::Warning));
+    guarded(failing);
+    EXPECT_EQ(prompter.count(), 3);
+    // Past the limit nothing is asked and questions count as Yes.
+    prompter.script({false});
+    EXPECT_FALSE(guarded(failing));
+    EXPECT_TRUE(guarded.ask(QStringLiteral("Orlenda"), QStringLiteral("y?"), Prompter::Icon::Warning));
+    EXPECT_EQ(prompter.count(), 3);
+    EXPECT_EQ(guarded.failures(), 102);
+}
