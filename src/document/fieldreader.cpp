@@ -18,20 +18,23 @@ bool isDelimiter(QChar c) {
     return c == QLatin1Char(',') || isLineEnd(c);
 }
 
-// Some old editors pad the end of a text file with Ctrl-Z; it carries nothing.
 bool isTrailingFiller(QChar c) {
     return isBlank(c) || isLineEnd(c) || c == QChar(0x1A);
 }
 
 } // namespace
 
-FieldReader::FieldReader(QString text, qsizetype position)
-    : mText(std::move(text)), mPosition(std::clamp<qsizetype>(position, 0, mText.size())) {
-    // Found once, so the end test stays cheap however many empty lines there are.
-    mContentEnd = mText.size();
-    while (mContentEnd > 0 && isTrailingFiller(mText.at(mContentEnd - 1)))
-        --mContentEnd;
+qsizetype endOfContent(const QString& text) {
+    qsizetype end = text.size();
+    while (end > 0 && isTrailingFiller(text.at(end - 1)))
+        --end;
+    return end;
 }
+
+FieldReader::FieldReader(QString text, qsizetype position)
+    : mText(std::move(text)), mPosition(std::clamp<qsizetype>(position, 0, mText.size())),
+      // Found once, so the end test stays cheap however many empty lines there are.
+      mContentEnd(endOfContent(mText)) {}
 
 QStringView FieldReader::readFieldView() {
     if (atEnd())

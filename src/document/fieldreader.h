@@ -9,6 +9,11 @@ namespace Orlenda {
 // end (CR LF, LF or CR), whichever comes first, so "a,b" on one line reads the
 // same as "a" and "b" on two. Blanks in front of a field are skipped; trailing
 // blanks of an unquoted field are kept because a text field may hold them.
+// Where a text's content ends: blanks, line ends and a Ctrl-Z filler that old
+// editors leave at the end of a file carry nothing, so a file reads the same
+// with or without them.
+qsizetype endOfContent(const QString& text);
+
 class FieldReader {
 public:
     explicit FieldReader(QString text, qsizetype position = 0);

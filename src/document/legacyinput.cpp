@@ -1,5 +1,7 @@
 #include "document/legacyinput.h"
 
+#include "document/fieldreader.h"
+
 #include <algorithm>
 
 namespace Orlenda {
@@ -11,18 +13,10 @@ constexpr char16_t Comma = u',';
 constexpr char16_t Quote = u'"';
 } // namespace
 
-LegacyInput::LegacyInput(const QString& text, qsizetype position) : mText(text) {
-    // Old editors pad text files with empty lines or a Ctrl-Z; the file ends
-    // with its last real character, so a section cut short there is noticed.
-    mEnd = mText.size();
-    while (mEnd > 0) {
-        const QChar c = mText.at(mEnd - 1);
-        if (c != u' ' && c != u'\t' && c != Cr && c != Lf && c != u'\x1a')
-            break;
-        --mEnd;
-    }
-    mPos = std::clamp<qsizetype>(position, 0, mEnd);
-}
+LegacyInput::LegacyInput(const QString& text, qsizetype position)
+    // The file ends with its last real character, so a section cut short
+    // there is noticed rather than filled from padding.
+    : mText(text), mEnd(endOfContent(mText)), mPos(std::clamp<qsizetype>(position, 0, mEnd)) {}
 
 bool LegacyInput::isLineEnd(qsizetype at) const {
     return at < mEnd && (mText.at(at) == Cr || mText.at(at) == Lf);

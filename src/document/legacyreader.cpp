@@ -72,6 +72,7 @@ private:
     void setTextIf(TextId id, const std::optional<float>& value);
     void setIntegerTextIf(TextId id, const std::optional<std::int16_t>& value);
     void setPressureIf(TextId id, const std::optional<float>& value);
+    void readPressurePair(TextId first, TextId second);
     void setCheckFromText(int index, const std::optional<QString>& text);
 
     void readControlMethod();
@@ -324,26 +325,20 @@ void LegacyReader::readResponse() {
     setTextIf(txtDelay(3), emergency);
 }
 
-void LegacyReader::readPressure() {
-    const std::optional<float> service = readNumber();
-    const std::optional<float> emergency = readNumber();
-    setPressureIf(txtPrs(0), service);
-    setPressureIf(txtPrs(1), emergency);
+// Legacy pressures are in kgf/cm²; both values of the pair are read first,
+// as the file holds them, then each is stored in kPa.
+void LegacyReader::readPressurePair(TextId first, TextId second) {
+    const std::optional<float> a = readNumber();
+    const std::optional<float> b = readNumber();
+    setPressureIf(first, a);
+    setPressureIf(second, b);
 }
 
-void LegacyReader::readPressureChange() {
-    const std::optional<float> apply = readNumber();
-    const std::optional<float> release = readNumber();
-    setPressureIf(txtMove(4), apply);
-    setPressureIf(txtMove(5), release);
-}
+void LegacyReader::readPressure() { readPressurePair(txtPrs(0), txtPrs(1)); }
 
-void LegacyReader::readMainReservoir() {
-    const std::optional<float> lower = readNumber();
-    const std::optional<float> upper = readNumber();
-    setPressureIf(txtPrs(2), lower);
-    setPressureIf(txtPrs(3), upper);
-}
+void LegacyReader::readPressureChange() { readPressurePair(txtMove(4), txtMove(5)); }
+
+void LegacyReader::readMainReservoir() { readPressurePair(txtPrs(2), txtPrs(3)); }
 
 void LegacyReader::readConsist() {
     std::array<std::optional<std::int16_t>, 4> values;

@@ -52,6 +52,9 @@ public:
     MotorSoundTable& motorSoundTable() { return mMotorSound; }
     void setMotorSoundTable(const MotorSoundTable& table);
 
+    // For readers that fill the tables in place: tells views once at the end.
+    void announceTablesChanged() { emit tablesChanged(); }
+
     const QString& DocumentPath() const { return mDocumentPath; }
     void setDocumentPath(const QString& path);
     std::int32_t FormatVersion() const { return mFormatVersion; }

@@ -114,8 +114,7 @@ void DatReader::run() {
         mSteps.endQuietGroup();
     }
     // The tables were filled in place.
-    mData.setAccelerationTable(AccelerationTable(mData.accelerationTable()));
-    mData.setMotorSoundTable(MotorSoundTable(mData.motorSoundTable()));
+    mData.announceTablesChanged();
     if (finished)
         endAdjustments();
 }

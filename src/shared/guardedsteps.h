@@ -48,7 +48,6 @@ public:
     void endQuietGroup() { mInQuietGroup = false; }
 
     int failures() const { return mFailures; }
-    const QString& routine() const { return mRoutine; }
 
 private:
     // False when the limit or the quiet group keeps this question back.
