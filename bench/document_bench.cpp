@@ -51,11 +51,11 @@ void BM_ReadFromText(benchmark::State& state) {
     TrainData data;
     SilentPrompter prompter;
     for (auto _ : state) {
-        data.NewDocument();
+        data.newDocument();
         FieldReader reader(decodeTrainFileBytes(bytes));
         reader.readField();
         data.setFormatVersion(2000000);
-        OpenDat(data, reader, prompter);
+        openDat(data, reader, prompter);
     }
 }
 BENCHMARK(BM_ReadFromText)->Unit(benchmark::kMicrosecond);
@@ -66,11 +66,11 @@ void BM_OpenAndSaveFile(benchmark::State& state) {
     fillDocument(data);
     data.setDocumentPath(dir.filePath(QStringLiteral("train.dat")));
     SilentPrompter prompter;
-    Save(data, prompter);
-    const QString path = data.DocumentPath();
+    save(data, prompter);
+    const QString path = data.documentPath();
     for (auto _ : state) {
-        OpenFile(data, path, prompter);
-        Save(data, prompter);
+        openFile(data, path, prompter);
+        save(data, prompter);
     }
 }
 BENCHMARK(BM_OpenAndSaveFile)->Unit(benchmark::kMicrosecond);

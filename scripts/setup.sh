@@ -4,6 +4,10 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev)
+# What the editor and the tests use at run time: the Japanese font, Qt's own
+# Japanese translation, and the validators of the installed desktop files.
+RUNTIME_PACKAGES=(fonts-noto-cjk qt6-translations-l10n)
+TEST_PACKAGES=("${RUNTIME_PACKAGES[@]}" desktop-file-utils appstream)
 
 ensure_packages() {
     local missing=()

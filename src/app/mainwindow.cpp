@@ -95,7 +95,7 @@ void MainWindow::loadCommandLine(const QString& rawText) {
 }
 
 void MainWindow::openPath(const QString& path) {
-    runCommand([this, path] { OpenFile(mData, path, mPrompter); });
+    runCommand([this, path] { openFile(mData, path, mPrompter); });
 }
 
 void MainWindow::openDocument() {
@@ -133,16 +133,16 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::newDocument() {
-    runCommand([this] { mData.NewDocument(); });
+    runCommand([this] { mData.newDocument(); });
 }
 
 void MainWindow::saveDocument() {
-    const QString path = mData.DocumentPath();
+    const QString path = mData.documentPath();
     if (path.isEmpty() || !path.right(4).toLower().endsWith(QLatin1String(".dat"))) {
         saveDocumentAs();
         return;
     }
-    runCommand([this] { Save(mData, mPrompter); });
+    runCommand([this] { save(mData, mPrompter); });
 }
 
 void MainWindow::saveDocumentAs() {
@@ -151,7 +151,7 @@ void MainWindow::saveDocumentAs() {
         return;
     runCommand([this, path] {
         mData.setDocumentPath(path);
-        Save(mData, mPrompter);
+        save(mData, mPrompter);
     });
 }
 

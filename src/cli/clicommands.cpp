@@ -21,7 +21,7 @@ int statusAfterQuestions(const CliPrompter& prompter) {
 
 int saveTo(TrainData& data, const QString& out, CliPrompter& prompter) {
     data.setDocumentPath(out);
-    if (!Save(data, prompter))
+    if (!save(data, prompter))
         return CliFailed;
     return statusAfterQuestions(prompter);
 }
@@ -29,8 +29,8 @@ int saveTo(TrainData& data, const QString& out, CliPrompter& prompter) {
 // Opens in exactly as the editor does; false when the file could not be read
 // at all (OpenFile then leaves the document without a path).
 bool open(TrainData& data, const QString& in, CliPrompter& prompter) {
-    OpenFile(data, in, prompter);
-    return !data.DocumentPath().isEmpty();
+    openFile(data, in, prompter);
+    return !data.documentPath().isEmpty();
 }
 
 } // namespace

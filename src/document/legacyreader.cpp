@@ -148,7 +148,7 @@ void LegacyReader::run() {
 
 bool LegacyReader::processLine(const QString& line) {
     const QString cleaned =
-        TrimTrailingBlanks(TextBefore(1, TrimLeadingBlanks(line), QStringLiteral(";")));
+        trimTrailingBlanks(textBefore(1, trimLeadingBlanks(line), QStringLiteral(";")));
     const QString head = latinUpper(cleaned);
     for (const Section& section : Sections) {
         if (head == QStringView(section.head)) {
@@ -158,7 +158,7 @@ bool LegacyReader::processLine(const QString& line) {
         }
     }
     if (head.left(5) == QStringView(u"[モータ音")) {
-        const QString suffix = latinUpper(TrimLeadingBlanks(TextAfter(1, cleaned, QStringLiteral("-"))));
+        const QString suffix = latinUpper(trimLeadingBlanks(textAfter(1, cleaned, QStringLiteral("-"))));
         Track track = Track::P1;
         if (suffix == QStringView(u"P2]"))
             track = Track::P2;
@@ -295,7 +295,7 @@ void LegacyReader::readAcceleration() {
                 throw StepFailure(Failure::InvalidArgument);
             if (std::isinf(power))
                 throw StepFailure(Failure::Overflow);
-            row.curve = float(MaxOf(MinOf(power, 1.0), 0.9));
+            row.curve = float(maxOf(minOf(power, 1.0), 0.9));
         });
     }
     if (!changed)
@@ -472,7 +472,7 @@ void LegacyReader::readPointList(PointListKind kind, Track trackId) {
 
 } // namespace
 
-void OpenTrn(TrainData& data, const QString& text, qsizetype position, Prompter& prompter) {
+void openTrn(TrainData& data, const QString& text, qsizetype position, Prompter& prompter) {
     LegacyReader(data, text, position, prompter).run();
 }
 

@@ -16,9 +16,9 @@ QString unsupportedVersionQuestionText(const QString& path) {
            QStringLiteral("この車両ファイルは現在サポートされていない形式です。続行しますか？");
 }
 
-void OpenFile(TrainData& data, const QString& path, Prompter& prompter) {
+void openFile(TrainData& data, const QString& path, Prompter& prompter) {
     GuardedSteps guarded(QStringLiteral("OpenFile"), prompter);
-    guarded([&] { data.NewDocument(); });
+    guarded([&] { data.newDocument(); });
 
     QString text;
     if (!guarded([&] { text = decodeTrainFileBytes(readWholeFile(path)); }))
@@ -32,15 +32,15 @@ void OpenFile(TrainData& data, const QString& path, Prompter& prompter) {
         // A version that cannot be read must not keep the previous file's.
         data.setFormatVersion(0);
         guarded([&] { data.setFormatVersion(toInt32(leadingNumber(QStringView(first).mid(3)))); });
-        const std::int32_t version = data.FormatVersion();
+        const std::int32_t version = data.formatVersion();
         if (version < OldestSupportedVersion || version > NewestSupportedVersion) {
             if (!prompter.ask(applicationTitle(), unsupportedVersionQuestionText(path),
                               Prompter::Icon::Warning))
                 return;
         }
-        OpenDat(data, reader, prompter);
+        openDat(data, reader, prompter);
     } else {
-        OpenTrn(data, reader.text(), reader.position(), prompter);
+        openTrn(data, reader.text(), reader.position(), prompter);
     }
 
     data.setDocumentPath(path);

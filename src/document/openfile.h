@@ -17,7 +17,7 @@ inline constexpr int NewestSupportedVersion = 2000000;
 // and leaves a new document without a path, so that Save cannot overwrite it
 // with defaults; so does declining the unsupported-version question.
 // ProgramEndRequested propagates when the user chooses to end the program.
-void OpenFile(TrainData& data, const QString& path, Prompter& prompter);
+void openFile(TrainData& data, const QString& path, Prompter& prompter);
 
 // Text of the question asked before reading a version outside the supported range.
 QString unsupportedVersionQuestionText(const QString& path);

@@ -35,7 +35,7 @@ TrainData::TrainData(QObject* parent) : QObject(parent) {
     mTexts.fill(QStringLiteral("0"));
     for (const ListInfo& info : lists())
         list(info.id).entries = info.entries;
-    NewDocument();
+    newDocument();
 }
 
 void TrainData::setText(TextId id, const QString& text) {
@@ -123,7 +123,7 @@ void TrainData::setDocumentPath(const QString& path) {
 
 QString TrainData::caption() const { return documentCaption(mDocumentPath); }
 
-void TrainData::ResetToDefaults() {
+void TrainData::resetToDefaults() {
     mMotorSound = defaultMotorSoundTable();
     mAcceleration = defaultAccelerationTable();
     emit tablesChanged();
@@ -140,8 +140,8 @@ void TrainData::ResetToDefaults() {
         setListIndex(cbxDevice(i), listInfo(cbxDevice(i)).defaultIndex);
 }
 
-void TrainData::NewDocument() {
-    ResetToDefaults();
+void TrainData::newDocument() {
+    resetToDefaults();
     setDocumentPath(QString());
 }
 

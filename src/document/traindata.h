@@ -55,18 +55,18 @@ public:
     // For readers that fill the tables in place: tells views once at the end.
     void announceTablesChanged() { emit tablesChanged(); }
 
-    const QString& DocumentPath() const { return mDocumentPath; }
+    const QString& documentPath() const { return mDocumentPath; }
     void setDocumentPath(const QString& path);
-    std::int32_t FormatVersion() const { return mFormatVersion; }
+    std::int32_t formatVersion() const { return mFormatVersion; }
     void setFormatVersion(std::int32_t version) { mFormatVersion = version; }
 
     // The main window's caption for this document.
     QString caption() const;
 
     // Every value to its default; DocumentPath and FormatVersion stay.
-    void ResetToDefaults();
+    void resetToDefaults();
     // ResetToDefaults, then no path (the caption becomes the title alone).
-    void NewDocument();
+    void newDocument();
 
 signals:
     void textChanged(Orlenda::TextId id);

@@ -60,7 +60,7 @@ class DatReader {
 public:
     DatReader(TrainData& data, FieldReader& reader, Prompter& prompter)
         : mData(data), mReader(reader),
-          mSteps(QStringLiteral("OpenDat"), prompter, MaxPrompts), mVersion(data.FormatVersion()) {}
+          mSteps(QStringLiteral("OpenDat"), prompter, MaxPrompts), mVersion(data.formatVersion()) {}
 
     void run();
 
@@ -209,7 +209,7 @@ float DatReader::curveValue(float t, std::int16_t speed2) const {
     // Older files stored a decay factor; this turns it into the curve exponent.
     if (!(t > 0))
         throw StepFailure(Failure::InvalidArgument);
-    return toFloat(MinOf(1 - std::log(double(t)) * speed2 * 1.233152, 4));
+    return toFloat(minOf(1 - std::log(double(t)) * speed2 * 1.233152, 4));
 }
 
 void DatReader::readDelays() {
@@ -222,7 +222,7 @@ void DatReader::readDelays() {
     // Older files had no electric-brake delays: derive them from the others.
     guarded([&] {
         const double derived =
-            MaxOf(strictNumber(mData.text(txtDelay(0))), 2 * strictNumber(mData.text(txtDelay(2))));
+            maxOf(strictNumber(mData.text(txtDelay(0))), 2 * strictNumber(mData.text(txtDelay(2))));
         if (!std::isfinite(derived))
             throw StepFailure(Failure::Overflow);
         mData.setText(txtDelay(4), doubleText(derived));
@@ -342,7 +342,7 @@ void DatReader::next() {
 
 } // namespace
 
-void OpenDat(TrainData& data, FieldReader& reader, Prompter& prompter) {
+void openDat(TrainData& data, FieldReader& reader, Prompter& prompter) {
     DatReader(data, reader, prompter).run();
 }
 

@@ -16,6 +16,6 @@ inline constexpr int CurrentFormatVersion = 2000000;
 // field of the file. Failures are reported under "OpenDat"; a file that ends
 // inside a section is reported once and ends the reading there.
 // ProgramEndRequested propagates when the user chooses to end the program.
-void OpenDat(TrainData& data, FieldReader& reader, Prompter& prompter);
+void openDat(TrainData& data, FieldReader& reader, Prompter& prompter);
 
 } // namespace Orlenda

@@ -139,11 +139,11 @@ QStringList trainFileLines(const TrainData& data) {
     return lines;
 }
 
-bool Save(const TrainData& data, Prompter& prompter) {
+bool save(const TrainData& data, Prompter& prompter) {
     GuardedSteps guarded(QStringLiteral("Save"), prompter);
     // One step: the text is built and encoded in memory before the file is
     // touched, so any failure reports once and leaves the old file intact.
-    return guarded([&] { writeWholeFile(data.DocumentPath(), encodeShiftJis(trainFileText(data))); });
+    return guarded([&] { writeWholeFile(data.documentPath(), encodeShiftJis(trainFileText(data))); });
 }
 
 } // namespace Orlenda

@@ -19,6 +19,6 @@ QString trainFileText(const TrainData& data);
 // Writes the document to its DocumentPath in Shift-JIS. Any failure is
 // reported once under "Save" and leaves an existing file as it was.
 // Returns whether the file was written.
-bool Save(const TrainData& data, Prompter& prompter);
+bool save(const TrainData& data, Prompter& prompter);
 
 } // namespace Orlenda

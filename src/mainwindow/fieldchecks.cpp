@@ -12,9 +12,9 @@ constexpr int MotorCarHead = 1;
 
 double limited(double value, const FieldRange& range) {
     if (range.lower)
-        value = MaxOf(value, *range.lower);
+        value = maxOf(value, *range.lower);
     if (range.upper)
-        value = MinOf(value, *range.upper);
+        value = minOf(value, *range.upper);
     return value;
 }
 
@@ -28,7 +28,7 @@ void applyDelayPairs(TrainData& data) {
     for (int first : {0, 2, 4}) {
         const double lead = leadingNumber(data.text(txtDelay(first)));
         const double own = leadingNumber(data.text(txtDelay(first + 1)));
-        data.setText(txtDelay(first + 1), doubleText(MinOf(own, lead)));
+        data.setText(txtDelay(first + 1), doubleText(minOf(own, lead)));
     }
 }
 
@@ -36,10 +36,10 @@ void applyReservoirRule(TrainData& data, int index) {
     const double value = leadingNumber(data.text(txtPrs(index)));
     if (index == 2) {
         const double upper = wholeValue(data.text(txtPrs(3)));
-        data.setText(txtPrs(3), wholeText(MaxOf(upper, value)));
+        data.setText(txtPrs(3), wholeText(maxOf(upper, value)));
     } else if (index == 3) {
         const double lower = wholeValue(data.text(txtPrs(2)));
-        data.setText(txtPrs(2), wholeText(MinOf(lower, value)));
+        data.setText(txtPrs(2), wholeText(minOf(lower, value)));
     }
 }
 

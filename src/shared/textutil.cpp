@@ -27,27 +27,27 @@ std::optional<qsizetype> findSeparator(std::int32_t start, const QString& text,
 
 } // namespace
 
-void Swap(std::int32_t& a, std::int32_t& b) {
+void swap(std::int32_t& a, std::int32_t& b) {
     a = a ^ b;
     b = a ^ b;
     a = a ^ b;
 }
 
-QString TrimLeadingBlanks(const QString& s) {
+QString trimLeadingBlanks(const QString& s) {
     qsizetype i = 0;
     while (i < s.size() && isBlank(s.at(i)))
         ++i;
     return s.mid(i);
 }
 
-QString TrimTrailingBlanks(const QString& s) {
+QString trimTrailingBlanks(const QString& s) {
     qsizetype n = s.size();
     while (n > 0 && isBlank(s.at(n - 1)))
         --n;
     return s.left(n);
 }
 
-QString TextBefore(std::int32_t start, const QString& text, const QString& sep) {
+QString textBefore(std::int32_t start, const QString& text, const QString& sep) {
     if (start == 0)
         return text;
     const auto at = findSeparator(start, text, sep);
@@ -56,7 +56,7 @@ QString TextBefore(std::int32_t start, const QString& text, const QString& sep) 
     return text.left(*at);
 }
 
-QString TextAfter(std::int32_t start, const QString& text, const QString& sep) {
+QString textAfter(std::int32_t start, const QString& text, const QString& sep) {
     if (start == 0)
         return text;
     const auto at = findSeparator(start, text, sep);

@@ -6,21 +6,21 @@
 namespace Orlenda {
 
 // a on a tie, so clamps keep the value they were given when it equals the limit.
-inline double MinOf(double a, double b) { return a <= b ? a : b; }
-inline double MaxOf(double a, double b) { return !(a < b) ? a : b; }
+inline double minOf(double a, double b) { return a <= b ? a : b; }
+inline double maxOf(double a, double b) { return !(a < b) ? a : b; }
 
 // Exchanges by exclusive or; the same variable passed twice ends as 0.
-void Swap(std::int32_t& a, std::int32_t& b);
+void swap(std::int32_t& a, std::int32_t& b);
 
 // Blanks are spaces and horizontal tabs only.
-QString TrimLeadingBlanks(const QString& s);
-QString TrimTrailingBlanks(const QString& s);
+QString trimLeadingBlanks(const QString& s);
+QString trimTrailingBlanks(const QString& s);
 
 // start counts characters from 1; a positive start searches forwards from it,
 // a negative one backwards within the first (length + start + 1) characters,
 // and 0 does not search. When sep is not found the whole text lies on the side
 // the search began from.
-QString TextBefore(std::int32_t start, const QString& text, const QString& sep);
-QString TextAfter(std::int32_t start, const QString& text, const QString& sep);
+QString textBefore(std::int32_t start, const QString& text, const QString& sep);
+QString textAfter(std::int32_t start, const QString& text, const QString& sep);
 
 } // namespace Orlenda

@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, SaveWritesDirectlyOnlyToDatInAnyCase) {
     data.setDocumentPath(dir.filePath(QStringLiteral("old.trn")));
     window.saveDocument(); // cancelled dialog: nothing changes
     EXPECT_EQ(chooser.saveAsked, 1);
-    EXPECT_EQ(data.DocumentPath(), dir.filePath(QStringLiteral("old.trn")));
+    EXPECT_EQ(data.documentPath(), dir.filePath(QStringLiteral("old.trn")));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("old.trn"))));
 }
 

@@ -104,7 +104,7 @@ TEST_F(MainWindowOpenTest, CommandLineOpensTheQuotedPathOrStartsNew) {
     const QString path = trainFile("my train.dat", QStringLiteral("2.25"));
     window.loadCommandLine(QLatin1Char('"') + path + QStringLiteral("\" extra"));
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("2.25"));
-    EXPECT_EQ(data.DocumentPath(), path);
+    EXPECT_EQ(data.documentPath(), path);
 
     window.loadCommandLine(QString());
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
@@ -144,7 +144,7 @@ TEST_F(MainWindowOpenTest, SaveWhileAFieldHasFocusWritesTheTypedText) {
     window.action(QStringLiteral("mnuFileSave"))->trigger();
     TrainData reread;
     ScriptedPrompter quiet;
-    OpenFile(reread, path, quiet);
+    openFile(reread, path, quiet);
     EXPECT_EQ(reread.text(txtPer(0)), QStringLiteral("0.01x"));
     EXPECT_EQ(quiet.count(), 0);
 }

@@ -38,7 +38,7 @@ TEST(CliConvert, WritesWhatOpeningAndSavingWrite) {
 
     TrainData data;
     ScriptedPrompter prompter;
-    OpenFile(data, in, prompter);
+    openFile(data, in, prompter);
     EXPECT_EQ(readWholeFile(out), encodeShiftJis(trainFileText(data)));
     EXPECT_TRUE(readWholeFile(out).contains("\r\n1.6\r\n0.4\r\n#MOVE"));
 

@@ -20,7 +20,7 @@ void readLegacy(TrainData& data, const QString& body, ScriptedPrompter& prompter
     const QString text = firstLine + QStringLiteral("\r\n") + body;
     const qsizetype afterFirstField = firstLine.indexOf(u',') < 0 ? firstLine.size()
                                                                   : firstLine.indexOf(u',') + 1;
-    OpenTrn(data, text, afterFirstField, prompter);
+    openTrn(data, text, afterFirstField, prompter);
 }
 
 QString failureText(Failure kind) { return errorPromptText(failureDescription(kind)); }
@@ -267,7 +267,7 @@ TEST(LegacyReaderSyntax, FirstLineHeadIsSkippedWithItsValues) {
     TrainData data;
     ScriptedPrompter prompter;
     const QString text = QStringLiteral("[減速度]\r\n3.5\r\n[ブレーキ方式]\r\n1\r\n");
-    OpenTrn(data, text, text.indexOf(u'\n') + 1, prompter);
+    openTrn(data, text, text.indexOf(u'\n') + 1, prompter);
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
     EXPECT_EQ(data.listIndex(cbxBrkSend), 1);
@@ -308,6 +308,6 @@ TEST(LegacyReaderEndOfFile, FileWithoutHeadKeepsDefaults) {
     readLegacy(data, QStringLiteral("just text\r\n  [not a head at column one]\r\n"), prompter);
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
-    OpenTrn(data, QStringLiteral("x"), 99, prompter);
+    openTrn(data, QStringLiteral("x"), 99, prompter);
     EXPECT_EQ(prompter.count(), 0);
 }

@@ -24,18 +24,18 @@ TEST(OpenFile, ProductWordIsCaseBlindAndOtherFilesAreLegacy) {
                                     "qrl1220000\r\n#CAR\r\n1\r\n2\r\n3\r\n4\r\n5\r\n#\r\n\r\n");
     TrainData data;
     ScriptedPrompter prompter;
-    OpenFile(data, lower, prompter);
+    openFile(data, lower, prompter);
     EXPECT_EQ(prompter.count(), 0);
-    EXPECT_EQ(data.FormatVersion(), 1220000);
+    EXPECT_EQ(data.formatVersion(), 1220000);
     EXPECT_EQ(data.text(txtCar(4)), QStringLiteral("5"));
     EXPECT_EQ(data.caption(), lower + QStringLiteral(" - Orlenda"));
 
     const QString legacy =
         writeFile(dir, QStringLiteral("x.dat"), encodeShiftJis(QStringLiteral("[制御方式]\r\n")));
-    OpenFile(data, legacy, prompter);
+    openFile(data, legacy, prompter);
     EXPECT_EQ(prompter.countFor(QStringLiteral("OpenDat")), 0);
-    EXPECT_EQ(data.FormatVersion(), 1220000); // the legacy reader leaves it alone
-    EXPECT_EQ(data.DocumentPath(), legacy);
+    EXPECT_EQ(data.formatVersion(), 1220000); // the legacy reader leaves it alone
+    EXPECT_EQ(data.documentPath(), legacy);
 }
 
 TEST(OpenFile, UnsupportedVersionAsksFirst) {
@@ -44,7 +44,7 @@ TEST(OpenFile, UnsupportedVersionAsksFirst) {
         writeFile(dir, QStringLiteral("old.dat"), "QRL1100000\r\n#BRAKE\r\n2\r\n0\r\n5\r\n#\r\n");
     TrainData data;
     ScriptedPrompter yes;
-    OpenFile(data, old, yes);
+    openFile(data, old, yes);
     ASSERT_EQ(yes.count(), 1);
     EXPECT_EQ(yes.questions().at(0).caption, applicationTitle());
     EXPECT_EQ(yes.questions().at(0).text,
@@ -52,16 +52,16 @@ TEST(OpenFile, UnsupportedVersionAsksFirst) {
                         "\nこの車両ファイルは現在サポートされていない形式です。続行しますか？"));
     EXPECT_EQ(yes.questions().at(0).icon, Prompter::Icon::Warning);
     EXPECT_EQ(data.text(txtElcStop), QStringLiteral("300")); // read as the oldest layout
-    EXPECT_EQ(data.DocumentPath(), old);
+    EXPECT_EQ(data.documentPath(), old);
 
     const QString bare =
         writeFile(dir, QStringLiteral("bare.dat"), "QRL\r\n#PERFORMANCE\r\n9\r\n#");
     ScriptedPrompter no(false);
-    OpenFile(data, bare, no);
+    openFile(data, bare, no);
     EXPECT_EQ(no.count(), 1);
-    EXPECT_EQ(data.FormatVersion(), 0);
+    EXPECT_EQ(data.formatVersion(), 0);
     EXPECT_EQ(data.text(txtElcStop), QStringLiteral("10"));
-    EXPECT_TRUE(data.DocumentPath().isEmpty());
+    EXPECT_TRUE(data.documentPath().isEmpty());
 }
 
 TEST(OpenFile, UnreadableFileIsReportedOnceAndLeavesNoPath) {
@@ -70,15 +70,15 @@ TEST(OpenFile, UnreadableFileIsReportedOnceAndLeavesNoPath) {
     data.setDocumentPath(dir.filePath(QStringLiteral("earlier.dat")));
     data.setText(txtPer(0), QStringLiteral("7"));
     ScriptedPrompter prompter;
-    OpenFile(data, dir.filePath(QStringLiteral("missing.dat")), prompter);
+    openFile(data, dir.filePath(QStringLiteral("missing.dat")), prompter);
     ASSERT_EQ(prompter.countFor(QStringLiteral("OpenFile")), 1);
     EXPECT_TRUE(
         prompter.questions().at(0).text.startsWith(failureDescription(Failure::FileNotFound)));
-    EXPECT_TRUE(data.DocumentPath().isEmpty());
+    EXPECT_TRUE(data.documentPath().isEmpty());
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
-    OpenFile(data, dir.path(), prompter); // a folder
+    openFile(data, dir.path(), prompter); // a folder
     EXPECT_EQ(prompter.count(), 2);
 
     ScriptedPrompter no(false);
-    EXPECT_THROW(OpenFile(data, dir.path(), no), ProgramEndRequested);
+    EXPECT_THROW(openFile(data, dir.path(), no), ProgramEndRequested);
 }

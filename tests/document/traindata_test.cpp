@@ -15,7 +15,7 @@ TEST(NewDocument, TextFieldsHoldTheirDefaults) {
     EXPECT_EQ(data.text(txtPoint(2)), QStringLiteral("-1000"));
     EXPECT_EQ(data.text(txtCar(4)), QStringLiteral("20"));
     EXPECT_EQ(data.text(txtAdaptLoad), QStringLiteral("0"));
-    EXPECT_TRUE(data.DocumentPath().isEmpty());
+    EXPECT_TRUE(data.documentPath().isEmpty());
     EXPECT_EQ(data.caption(), QStringLiteral("Orlenda"));
 }
 
@@ -60,14 +60,14 @@ TEST(NewDocument, ResetKeepsFormatVersionAndNewClearsPath) {
     data.setDocumentPath(QStringLiteral("/tmp/a.dat"));
     data.setText(txtPer(0), QStringLiteral("9"));
     data.accelerationTable()[3].speed1 = 40;
-    data.ResetToDefaults();
-    EXPECT_EQ(data.FormatVersion(), 1220000);
-    EXPECT_EQ(data.DocumentPath(), QStringLiteral("/tmp/a.dat"));
+    data.resetToDefaults();
+    EXPECT_EQ(data.formatVersion(), 1220000);
+    EXPECT_EQ(data.documentPath(), QStringLiteral("/tmp/a.dat"));
     EXPECT_EQ(data.caption(), QStringLiteral("/tmp/a.dat - Orlenda"));
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
     EXPECT_EQ(data.accelerationTable()[3].speed1, 0);
-    data.NewDocument();
-    EXPECT_TRUE(data.DocumentPath().isEmpty());
+    data.newDocument();
+    EXPECT_TRUE(data.documentPath().isEmpty());
     EXPECT_EQ(data.caption(), QStringLiteral("Orlenda"));
 }
 
@@ -78,7 +78,7 @@ TEST(NewDocument, ResetUndoesWhatTheRulesDidToTheLists) {
     data.setListIndex(cbxHandle(2), 2);
     data.setCheck(3, true);
     data.setListIndex(cbxBrkSend, 2);
-    data.ResetToDefaults();
+    data.resetToDefaults();
     EXPECT_TRUE(data.listEnabled(cbxBrkElcAir));
     EXPECT_EQ(data.listIndex(cbxBrkElcAir), 1);
     EXPECT_FALSE(data.listEnabled(cbxHandle(2)));

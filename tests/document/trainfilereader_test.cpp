@@ -20,7 +20,7 @@ void readBody(TrainData& data, const QStringList& lines, std::int32_t version,
               ScriptedPrompter& prompter) {
     data.setFormatVersion(version);
     FieldReader reader(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-    OpenDat(data, reader, prompter);
+    openDat(data, reader, prompter);
 }
 
 // Lines separated by "|", for short hand-written files.
@@ -78,7 +78,7 @@ TEST(ReaderRoundTrip, RandomDocumentsReadBackUnchanged) {
         FieldReader reader(trainFileText(original));
         ASSERT_EQ(reader.readField(), QStringLiteral("QRL2000000"));
         ScriptedPrompter prompter;
-        OpenDat(read, reader, prompter);
+        openDat(read, reader, prompter);
         EXPECT_EQ(prompter.count(), 0);
         // The written text covers every value; the rules decide the rest.
         EXPECT_EQ(trainFileText(read), trainFileText(original));

@@ -94,7 +94,7 @@ TEST_F(SaveTest, ReplacesALongerFileWithoutTrace) {
     const QString target = path("train.dat");
     writeBytes(target, QByteArray(200000, 'x'));
     data.setDocumentPath(target);
-    EXPECT_TRUE(Save(data, prompter));
+    EXPECT_TRUE(save(data, prompter));
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(readBytes(target), encodeShiftJis(trainFileText(data)));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // no temporary left
@@ -103,7 +103,7 @@ TEST_F(SaveTest, ReplacesALongerFileWithoutTrace) {
 TEST_F(SaveTest, MissingFolderGivesOnePromptAndNoFile) {
     const QString target = path("missing/train.dat");
     data.setDocumentPath(target);
-    EXPECT_FALSE(Save(data, prompter));
+    EXPECT_FALSE(save(data, prompter));
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Orlenda - Save"));
     EXPECT_TRUE(prompter.questions().at(0).text.endsWith(QStringLiteral("続行しますか？")));
@@ -115,7 +115,7 @@ TEST_F(SaveTest, UnencodableTextLeavesTheOldFileIntact) {
     writeBytes(target, QByteArray("old content"));
     data.setDocumentPath(target);
     data.setText(txtPer(0), QStringLiteral("4\u00E9\U0001F600"));
-    EXPECT_FALSE(Save(data, prompter));
+    EXPECT_FALSE(save(data, prompter));
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_TRUE(prompter.questions().at(0).text.contains(QStringLiteral("\u00E9\U0001F600")));
     EXPECT_EQ(readBytes(target), QByteArray("old content"));
@@ -127,7 +127,7 @@ TEST_F(SaveTest, DecliningEndsTheProgramWithTheOldFileIntact) {
     data.setDocumentPath(target);
     data.setText(txtPer(0), QStringLiteral("\u00E9"));
     prompter.script({false});
-    EXPECT_THROW(Save(data, prompter), Orlenda::ProgramEndRequested);
+    EXPECT_THROW(save(data, prompter), Orlenda::ProgramEndRequested);
     EXPECT_EQ(readBytes(target), QByteArray("old content"));
 }
 
@@ -136,7 +136,7 @@ TEST_F(SaveTest, TargetThatIsAFolderOrBelowAFileFailsOnce) {
     for (const QString& target : {dir.path(), path("plain/train.dat"), QString()}) {
         ScriptedPrompter p;
         data.setDocumentPath(target);
-        EXPECT_FALSE(Save(data, p)) << target.toStdString();
+        EXPECT_FALSE(save(data, p)) << target.toStdString();
         EXPECT_EQ(p.count(), 1);
     }
     EXPECT_EQ(readBytes(path("plain")), QByteArray("x"));

@@ -152,7 +152,7 @@ TEST_F(ParameterFormTest, DocumentChangesShowInTheControls) {
     EXPECT_EQ(list(cbxDevice(1))->currentText(), "タイプD");
 
     typeInto(txtCar(0), "99");
-    mData.NewDocument();
+    mData.newDocument();
     EXPECT_EQ(field(txtCar(0))->text(), "35");
     EXPECT_EQ(field(txtPoint(1))->text(), "2700");
     EXPECT_FALSE(mForm->checkBox(2)->isChecked());
