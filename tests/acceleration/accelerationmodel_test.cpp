@@ -1,0 +1,187 @@
+#include "acceleration/accelerationunits.h"
+#include "acceleration/notchcurve.h"
+#include "acceleration/notchrules.h"
+#include "acceleration/trainconsist.h"
+#include "shared/failure.h"
+
+#include <gtest/gtest.h>
+
+using namespace Orlenda;
+
+namespace {
+
+Failure failureOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const StepFailure& failure) {
+        return failure.kind();
+    }
+    return Failure::Unexpected;
+}
+
+float at(const AccelerationRow& row, int v) {
+    return notchAcceleration(row, makeNotchCurve(row), v);
+}
+
+const TrainConsist kDefaultConsist{35, 1, 30, 1};
+
+} // namespace
+
+TEST(AccelerationCurve, DefaultFirstNotchIsFlatThenFallsAsOneOverVSquared) {
+    const AccelerationRow row{0.6f, 0.6f, 25, 25, 2.0f};
+    const NotchCurve c = makeNotchCurve(row);
+    EXPECT_EQ(c.slope, 0.0f);
+    // 25 x 0.6f rounds to the float just above 15.
+    EXPECT_FLOAT_EQ(c.powerConstant, 15.0f);
+    EXPECT_EQ(c.accel3, 0.6f);
+    EXPECT_EQ(c.curveConstant, 375.0f);
+    EXPECT_EQ(at(row, 0), 0.6f);
+    EXPECT_EQ(at(row, 25), 0.6f);
+    EXPECT_EQ(at(row, 50), 0.15f);
+    EXPECT_EQ(at(row, 100), 0.0375f);
+    // Continuous just past the end of the flat part.
+    EXPECT_FLOAT_EQ(at(row, 26), 375.0f / (26 * 26));
+}
+
+TEST(AccelerationCurve, RegionBoundariesBelongToTheLowerRegion) {
+    const AccelerationRow row{1.0f, 0.5f, 20, 40, 2.0f};
+    EXPECT_EQ(at(row, 0), 1.0f);
+    EXPECT_EQ(at(row, 10), 0.75f);
+    EXPECT_EQ(at(row, 20), 0.5f);       // linear region yields accel2 exactly
+    EXPECT_EQ(at(row, 21), 10.0f / 21); // constant power
+    EXPECT_EQ(at(row, 40), 0.25f);      // constant power yields accel3 exactly
+    EXPECT_EQ(at(row, 41), float(400.0 / (41.0 * 41.0)));
+}
+
+TEST(AccelerationCurve, DegenerateRowsStayFinite) {
+    for (int v : {0, 1, 80, 160})
+        EXPECT_EQ(at({0, 0, 0, 0, 1.0f}, v), 0.0f) << v;
+    // No constant tractive-effort region: accel1 at standstill, then nothing.
+    const AccelerationRow noSpeed1{0.8f, 0.5f, 0, 30, 2.0f};
+    EXPECT_EQ(makeNotchCurve(noSpeed1).slope, 0.0f);
+    EXPECT_EQ(makeNotchCurve(noSpeed1).powerConstant, 0.0f);
+    EXPECT_EQ(at(noSpeed1, 0), 0.8f);
+    EXPECT_EQ(at(noSpeed1, 10), 0.0f);
+    EXPECT_EQ(at(noSpeed1, 31), 0.0f);
+    const AccelerationRow noSpeed2{0.8f, 0.5f, 20, 0, 2.0f};
+    EXPECT_EQ(makeNotchCurve(noSpeed2).accel3, 0.5f);
+    EXPECT_EQ(makeNotchCurve(noSpeed2).curveConstant, 0.0f);
+    EXPECT_EQ(at(noSpeed2, 0), 0.8f);
+    EXPECT_EQ(at(noSpeed2, 1), 0.0f);
+}
+
+TEST(AccelerationCurve, SecondSpeedBelowFirstStartsTheCharacteristicRegionEarly) {
+    const AccelerationRow row{1.0f, 0.5f, 40, 20, 2.0f};
+    EXPECT_EQ(makeNotchCurve(row).accel3, 1.0f);
+    EXPECT_EQ(at(row, 20), 0.75f);
+    EXPECT_EQ(at(row, 21), float(400.0 / 441.0));
+    EXPECT_EQ(at(row, 40), 0.25f);
+}
+
+TEST(AccelerationCurve, RowsFromBrokenFilesFailInsteadOfDrawingNonsense) {
+    const AccelerationRow negativeSpeed2{0.6f, 0.6f, 0, -5, 2.0f};
+    EXPECT_EQ(failureOf([&] { at(negativeSpeed2, 0); }), Failure::DivisionByZero);
+    EXPECT_EQ(at(negativeSpeed2, 1), 25 * 0.6f);
+    EXPECT_EQ(failureOf([] {
+                  makeNotchCurve({0.6f, 0.6f, 0, -5, 1.5f});
+              }),
+              Failure::InvalidArgument);
+    EXPECT_EQ(failureOf([] {
+                  makeNotchCurve({0.6f, 0.6f, 0, 0, -1.0f});
+              }),
+              Failure::DivisionByZero);
+    // A negative first speed puts v = 0 into the constant-power region.
+    EXPECT_EQ(failureOf([] { at({0.6f, 0.6f, -3, 10, 2.0f}, 0); }), Failure::DivisionByZero);
+    EXPECT_EQ(failureOf([] { makeNotchCurve({3e38f, 3e38f, 100, 200, 4.0f}); }), Failure::Overflow);
+}
+
+TEST(AccelerationConsist, DefaultTrainMassAndResistance) {
+    const float mass = trainMass(kDefaultConsist);
+    EXPECT_EQ(mass, 65000.0f);
+    EXPECT_EQ(runningResistance(kDefaultConsist, mass, 0), float(796.5 * 3.6 / 71500.0));
+    EXPECT_NEAR(runningResistance(kDefaultConsist, mass, 0), 0.040103, 1e-6);
+    EXPECT_EQ(runningResistance(kDefaultConsist, mass, 100), float(5236.0 * 3.6 / 71500.0));
+    EXPECT_NEAR(runningResistance(kDefaultConsist, mass, 100), 0.263631, 1e-6);
+    // Subtracted in double precision and rounded once.
+    const AccelerationRow row{0.6f, 0.6f, 25, 25, 2.0f};
+    const NotchCurve curve = makeNotchCurve(row);
+    EXPECT_EQ(netAcceleration(row, curve, kDefaultConsist, mass, 0),
+              float(double(0.6f) - 796.5 * 3.6 / 71500.0));
+    EXPECT_EQ(netAcceleration(row, curve, kDefaultConsist, mass, 100),
+              float(double(0.0375f) - 5236.0 * 3.6 / 71500.0));
+}
+
+TEST(AccelerationConsist, NoCarsLeavesTheAirTermAtItsBase) {
+    // One motor car and minus one trailer: no cars beyond the first, M = 30 t.
+    const TrainConsist consist{40, 1, 10, -1};
+    const float mass = trainMass(consist);
+    EXPECT_EQ(mass, 30000.0f);
+    const double r = (16.2 + 2.42) * 40 - (7.65 + 0.275) * 10 + 0.199 * 100;
+    EXPECT_NEAR(runningResistance(consist, mass, 10), r * 3.6 / 33000.0, 1e-7);
+}
+
+TEST(AccelerationConsist, ZeroMassAndSixteenBitOverflowsFail) {
+    const TrainConsist empty{35, 0, 30, 0};
+    EXPECT_EQ(trainMass(empty), 0.0f);
+    EXPECT_EQ(failureOf([&] { runningResistance(empty, 0, 50); }), Failure::DivisionByZero);
+    const AccelerationRow row{0.6f, 0.6f, 25, 25, 2.0f};
+    EXPECT_EQ(failureOf([&] { netAcceleration(row, makeNotchCurve(row), empty, 0, 0); }),
+              Failure::DivisionByZero);
+    EXPECT_EQ(failureOf([] { trainMass({200, 200, 0, 0}); }), Failure::Overflow);
+    EXPECT_EQ(failureOf([] { trainMass({200, 100, 200, 100}); }), Failure::Overflow);
+    EXPECT_EQ(failureOf([] { runningResistance({0, 32767, 0, 1}, 1000, 0); }), Failure::Overflow);
+}
+
+TEST(AccelerationConsist, FieldTextsBecomeWholeNumbersWithoutFailing) {
+    EXPECT_EQ(consistValue(u"35.5"), 36);
+    EXPECT_EQ(consistValue(u"34.5"), 34);
+    EXPECT_EQ(consistValue(u" 30 "), 30);
+    EXPECT_EQ(consistValue(u"1.2E1"), 12);
+    EXPECT_EQ(consistValue(u"abc"), 0);
+    EXPECT_EQ(consistValue(u"12abc"), 0);
+    EXPECT_EQ(consistValue(u""), 0);
+    EXPECT_EQ(consistValue(u"40000"), 32767);
+    EXPECT_EQ(consistValue(u"-1e400"), -32768);
+}
+
+TEST(AccelerationRules, SpeedsDragEachOther) {
+    AccelerationRow row{0.6f, 0.6f, 25, 25, 2.0f};
+    applyNotchField(row, NotchField::Speed1, u"30");
+    EXPECT_EQ(row.speed1, 30);
+    EXPECT_EQ(row.speed2, 30);
+    applyNotchField(row, NotchField::Speed2, u"20");
+    EXPECT_EQ(row.speed1, 20);
+    EXPECT_EQ(row.speed2, 20);
+    applyNotchField(row, NotchField::Speed2, u"45");
+    EXPECT_EQ(row.speed1, 20);
+    EXPECT_EQ(row.speed2, 45);
+}
+
+TEST(AccelerationRules, ValuesAreRoundedAndLimited) {
+    AccelerationRow row{};
+    const struct {
+        NotchField field;
+        const char16_t* text;
+        QString stored;
+    } cases[] = {
+        {NotchField::Speed1, u"12.5", "12"},   {NotchField::Speed1, u"13.5", "14"},
+        {NotchField::Speed1, u"-3", "0"},      {NotchField::Speed1, u"x", "0"},
+        {NotchField::Speed1, u"1 2", "12"},    {NotchField::Speed2, u"40000", "32767"},
+        {NotchField::Accel1, u"7", "5"},       {NotchField::Accel2, u"-1", "0"},
+        {NotchField::Accel1, u"0.35", "0.35"}, {NotchField::Curve, u"0.5", "1"},
+        {NotchField::Curve, u"9", "4"},        {NotchField::Curve, u"2.50", "2.5"},
+    };
+    for (const auto& c : cases) {
+        applyNotchField(row, c.field, c.text);
+        EXPECT_EQ(notchFieldText(row, c.field), c.stored)
+            << QString::fromUtf16(c.text).toStdString();
+    }
+    EXPECT_EQ(row.speed2, 32767);
+    EXPECT_EQ(row.accel1, 0.35f);
+}
+
+TEST(AccelerationUnits, ConvertBothWays) {
+    EXPECT_NEAR(kgfPerTonneToKmPerHourPerSecond(1), 0.0320945, 1e-7);
+    EXPECT_NEAR(kmPerHourPerSecondToKgfPerTonne(1), 31.158, 1e-3);
+    EXPECT_NEAR(kmPerHourPerSecondToKgfPerTonne(kgfPerTonneToKmPerHourPerSecond(10)), 10, 1e-12);
+}
