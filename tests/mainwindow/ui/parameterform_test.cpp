@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -52,6 +54,18 @@ protected:
             QTest::keyClick(combo, before < index ? Qt::Key_Down : Qt::Key_Up);
             ASSERT_NE(combo->currentIndex(), before);
         }
+    }
+
+    // Clicks the box itself: only the indicator and the caption's text react,
+    // and the text's width depends on the installed font.
+    void clickIndicator(QCheckBox* box) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        const QRect indicator =
+            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        ASSERT_FALSE(indicator.isEmpty());
+        QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
     }
 
     TrainData mData;
@@ -129,15 +143,15 @@ TEST_F(ParameterFormTest, HoldingControlRenamesBrakeNotches) {
     pick(cbxBrkSend, 1);
     pick(cbxHandle(2), 2);
     EXPECT_EQ(list(cbxHandle(2))->currentText(), "7段");
-    QTest::mouseClick(mForm->checkBox(3), Qt::LeftButton);
+    clickIndicator(mForm->checkBox(3));
     EXPECT_TRUE(mData.check(3));
     EXPECT_EQ(list(cbxHandle(2))->currentText(), "6ノッチ");
     EXPECT_EQ(list(cbxHandle(2))->itemText(4), "無段");
     EXPECT_EQ(mData.listItemData(cbxHandle(2)), 7);
-    QTest::mouseClick(mForm->checkBox(3), Qt::LeftButton);
+    clickIndicator(mForm->checkBox(3));
     EXPECT_EQ(list(cbxHandle(2))->currentText(), "7ノッチ");
 
-    QTest::mouseClick(mForm->checkBox(0), Qt::LeftButton);
+    clickIndicator(mForm->checkBox(0));
     EXPECT_TRUE(mData.check(0));
     EXPECT_EQ(list(cbxHandle(2))->itemText(0), "5ノッチ");
 }
