@@ -1,24 +1,36 @@
 #include "app/filechooser.h"
 
-#include <QFileDialog>
-
 namespace Orlenda {
 
+std::unique_ptr<QFileDialog> DialogFileChooser::makeDialog(QWidget* parent,
+                                                           QFileDialog::AcceptMode mode) {
+    const bool open = mode == QFileDialog::AcceptOpen;
+    auto dialog = std::make_unique<QFileDialog>(
+        parent, open ? QStringLiteral("開く") : QStringLiteral("名前を付けて保存"), QString(),
+        open ? QStringLiteral("DAT ファイル (*.dat);;TRN ファイル (*.trn);;すべてのファイル (*.*)")
+             : QStringLiteral("DAT ファイル (*.dat);;すべてのファイル (*.*)"));
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // Replacing an existing file is not questioned.
+    if (!open)
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setIconProvider(&mIcons);
+    return dialog;
+}
+
+QString DialogFileChooser::run(QWidget* parent, QFileDialog::AcceptMode mode) {
+    const std::unique_ptr<QFileDialog> dialog = makeDialog(parent, mode);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().constFirst();
+}
+
 QString DialogFileChooser::openFileName(QWidget* parent) {
-    return QFileDialog::getOpenFileName(
-        parent, QStringLiteral("開く"), QString(),
-        QStringLiteral("DAT ファイル (*.dat);;TRN ファイル (*.trn);;すべてのファイル (*.*)"));
+    return run(parent, QFileDialog::AcceptOpen);
 }
 
 QString DialogFileChooser::saveFileName(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"), QString(),
-                       QStringLiteral("DAT ファイル (*.dat);;すべてのファイル (*.*)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // Replacing an existing file is not questioned.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return run(parent, QFileDialog::AcceptSave);
 }
 
 } // namespace Orlenda

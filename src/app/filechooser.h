@@ -1,6 +1,10 @@
 #pragma once
 
+#include "app/nameonlyiconprovider.h"
+
+#include <QFileDialog>
 #include <QString>
+#include <memory>
 
 class QWidget;
 
@@ -20,6 +24,14 @@ class DialogFileChooser : public FileChooser {
 public:
     QString openFileName(QWidget* parent) override;
     QString saveFileName(QWidget* parent) override;
+
+    // The dialog that openFileName or saveFileName shows.
+    std::unique_ptr<QFileDialog> makeDialog(QWidget* parent, QFileDialog::AcceptMode mode);
+
+private:
+    QString run(QWidget* parent, QFileDialog::AcceptMode mode);
+
+    NameOnlyIconProvider mIcons;
 };
 
 } // namespace Orlenda

@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "app/startuptiming.h"
 #include "app/messageboxprompter.h"
+#include "app/qttranslation.h"
 #include "app/uifont.h"
 #include "document/traindata.h"
 #include "shared/apptitle.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(Orlenda::applicationTitle());
     QApplication::setFont(Orlenda::japaneseUiFont());
+    Orlenda::installQtJapanese(app);
 
     Orlenda::TrainData data;
     Orlenda::MessageBoxPrompter prompter;

@@ -1,0 +1,91 @@
+#include "app/filechooser.h"
+#include "app/messageboxprompter.h"
+#include "app/nameonlyiconprovider.h"
+#include "app/qttranslation.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTranslator>
+#include <gtest/gtest.h>
+
+using namespace Orlenda;
+
+namespace {
+
+QString withoutMnemonic(QString text) {
+    return text.remove(QStringLiteral("(&Y)"))
+        .remove(QStringLiteral("(&N)"))
+        .remove(QLatin1Char('&'));
+}
+
+} // namespace
+
+TEST(QtJapanese, PromptsAndFileDialogsSpeakJapanese) {
+    if (!QFile::exists(qtJapaneseTranslationFile())) {
+        GTEST_SKIP() << "Qt's Japanese translation is not installed ("
+                     << qtJapaneseTranslationFile().toStdString()
+                     << "); scripts/test installs qt6-translations-l10n";
+    }
+    QTranslator* translator = installQtJapanese(*QCoreApplication::instance());
+    ASSERT_NE(translator, nullptr);
+
+    QStringList buttons;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        buttons << withoutMnemonic(box->button(QMessageBox::Yes)->text())
+                << withoutMnemonic(box->button(QMessageBox::No)->text());
+        box->button(QMessageBox::No)->click();
+    });
+    MessageBoxPrompter prompter;
+    EXPECT_FALSE(
+        prompter.ask(QStringLiteral("Orlenda - Save"), QStringLiteral("?"), Prompter::Icon::Error));
+    EXPECT_EQ(buttons, (QStringList{QStringLiteral("はい"), QStringLiteral("いいえ")}));
+
+    DialogFileChooser chooser;
+    const auto dialog = chooser.makeDialog(nullptr, QFileDialog::AcceptSave);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    QStringList texts;
+    for (QLabel* label : dialog->findChildren<QLabel*>())
+        texts << label->text();
+    for (QAbstractButton* b : dialog->findChildren<QDialogButtonBox*>().value(0)->buttons())
+        texts << b->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("キャンセル"))) << texts.join(u'|').toStdString();
+    EXPECT_FALSE(texts.contains(QStringLiteral("Look in:"))) << texts.join(u'|').toStdString();
+
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+}
+
+TEST(NameOnlyIconProvider, TellsTypesByNameWithoutReadingTheFile) {
+    QTemporaryDir dir;
+    // Content that a content-sniffing provider would call a PDF document.
+    for (const char* name : {"plain", "curve.png"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
+    }
+    NameOnlyIconProvider names;
+    QFileIconProvider sniffer;
+    const QFileInfo plain(dir.filePath(QStringLiteral("plain")));
+    ASSERT_NE(sniffer.type(plain), names.type(plain)) << "the sniffer should read the content";
+    EXPECT_FALSE(names.type(plain).contains(QStringLiteral("PDF")));
+    const QFileInfo png(dir.filePath(QStringLiteral("curve.png")));
+    EXPECT_TRUE(names.type(png).contains(QStringLiteral("PNG"))) << names.type(png).toStdString();
+    EXPECT_EQ(names.type(QFileInfo(dir.path())), sniffer.type(QFileInfo(dir.path())));
+}
+
+TEST(FileDialogs, BothDialogsTakeTheirIconsFromNamesOnly) {
+    DialogFileChooser chooser;
+    for (QFileDialog::AcceptMode mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
+        const auto dialog = chooser.makeDialog(nullptr, mode);
+        EXPECT_NE(dynamic_cast<const NameOnlyIconProvider*>(dialog->iconProvider()), nullptr);
+        EXPECT_EQ(dialog->acceptMode(), mode);
+    }
+}
