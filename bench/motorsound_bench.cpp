@@ -1,0 +1,81 @@
+#include "document/traindata.h"
+#include "motorsound/motorsoundeditor.h"
+#include "motorsound/motorsoundgraph.h"
+#include "motorsound/rubberband.h"
+#include "shared/prompter.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace Orlenda;
+
+namespace {
+
+class SilentPrompter : public Prompter {
+public:
+    bool ask(const QString&, const QString&, Icon) override { return true; }
+};
+
+// Two sounding tracks, so both passes draw every mark.
+MotorSoundTable busyTable() {
+    MotorSoundTable table = defaultMotorSoundTable();
+    table[Track::P2] = table[Track::B1];
+    return table;
+}
+
+void BM_MotorSoundFullRedraw(benchmark::State& state) {
+    const MotorSoundTable table = busyTable();
+    QImage image;
+    for (auto _ : state) {
+        MotorSoundGraph::paint(image, table, {1, 0, false});
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_MotorSoundFullRedraw)->Unit(benchmark::kMicrosecond);
+
+// Erase the widest line and draw it to the next pointer position.
+void BM_MotorSoundRubberBandStep(benchmark::State& state) {
+    QImage image = MotorSoundGraph::render(busyTable(), {});
+    const QPoint start(0, 799);
+    QPoint end(799, 1);
+    RubberBand::draw(image, RubberBand::Shape::Line, start, end);
+    for (auto _ : state) {
+        const QPoint next(799, end.y() == 1 ? 3 : 1);
+        RubberBand::draw(image, RubberBand::Shape::Line, start, end);
+        RubberBand::draw(image, RubberBand::Shape::Line, start, next);
+        end = next;
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_MotorSoundRubberBandStep)->Unit(benchmark::kMicrosecond);
+
+// The whole pointer move of a pending edit: read-out text and the band step.
+void BM_MotorSoundPointerMoveWhilePending(benchmark::State& state) {
+    MotorSoundCopyBuffer buffer;
+    SilentPrompter prompter;
+    MotorSoundEditor editor(buffer, prompter);
+    editor.load(busyTable());
+    editor.selectTool(MotorSoundTool::Pitch);
+    editor.press(Qt::LeftButton, 0, 799);
+    double y = 1;
+    for (auto _ : state) {
+        y = y == 1 ? 3 : 1;
+        editor.move(799, y);
+    }
+}
+BENCHMARK(BM_MotorSoundPointerMoveWhilePending)->Unit(benchmark::kMicrosecond);
+
+// A pitch line over all 800 rows, its redraw included (the first press too).
+void BM_MotorSoundWidestEditAndRedraw(benchmark::State& state) {
+    MotorSoundCopyBuffer buffer;
+    SilentPrompter prompter;
+    MotorSoundEditor editor(buffer, prompter);
+    editor.load(busyTable());
+    editor.selectTool(MotorSoundTool::Pitch);
+    for (auto _ : state) {
+        editor.press(Qt::LeftButton, 0, 700);
+        editor.press(Qt::LeftButton, 799, 1);
+    }
+}
+BENCHMARK(BM_MotorSoundWidestEditAndRedraw)->Unit(benchmark::kMicrosecond);
+
+} // namespace

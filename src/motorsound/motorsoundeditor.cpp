@@ -1,0 +1,146 @@
+#include "motorsound/motorsoundeditor.h"
+
+#include "motorsound/motorsoundgeometry.h"
+#include "motorsound/motorsoundreadout.h"
+#include "motorsound/motorsoundtools.h"
+#include "shared/guardedsteps.h"
+
+#include <algorithm>
+
+namespace Orlenda {
+
+MotorSoundEditor::MotorSoundEditor(MotorSoundCopyBuffer& buffer, Prompter& prompter,
+                                   QObject* parent)
+    : QObject(parent), mBuffer(buffer), mPrompter(prompter) {
+    redraw();
+}
+
+void MotorSoundEditor::load(const MotorSoundTable& table) {
+    mWorking = table;
+    mPending = false;
+    mView.currentTrack = 0;
+    chooseIndex(-1);
+    // A tool chosen again keeps quiet, but the scale still returns to decimal.
+    setHexScale(false);
+    selectTrack(0);
+    setStatus(QString(), false);
+}
+
+void MotorSoundEditor::startOver(const MotorSoundTable& table) {
+    mPending = false;
+    mWorking = table;
+    redraw();
+}
+
+void MotorSoundEditor::selectTrack(int track) {
+    mView.previousTrack = mView.currentTrack;
+    mView.currentTrack = std::clamp(track, 0, TrackCount - 1);
+    redraw();
+}
+
+void MotorSoundEditor::selectTool(MotorSoundTool tool) {
+    const bool changed = tool != mTool;
+    mTool = tool;
+    if (changed)
+        emit toolChanged(tool);
+    setHexScale(tool == MotorSoundTool::Volume);
+}
+
+void MotorSoundEditor::setHexScale(bool on) {
+    if (on == mView.hexScale)
+        return;
+    mView.hexScale = on;
+    redraw();
+    emit hexScaleChanged(on);
+}
+
+void MotorSoundEditor::chooseIndex(int index) {
+    cancel();
+    mIndexChoice = std::clamp(index, -1, 7);
+    selectTool(MotorSoundTool::Index);
+}
+
+void MotorSoundEditor::press(Qt::MouseButton button, double x, double y) {
+    GuardedSteps steps(QStringLiteral("pbxMain_MouseDown"), mPrompter);
+    const bool left = button == Qt::LeftButton;
+    const QPoint point = graphPressPoint(x, y);
+
+    if (mTool == MotorSoundTool::Paste) {
+        if (!left)
+            return;
+        mEnd = point;
+        setStatus(busyText(), true);
+        steps([&] { pasteMotorSoundRows(editedTrack(), mBuffer, mEnd.x()); });
+        finishEdit();
+        return;
+    }
+    if (!mPending) {
+        if (!left)
+            return;
+        mStart = mEnd = point;
+        mPending = true;
+        drawBand();
+        emit imageChanged();
+        return;
+    }
+    eraseBand();
+    mEnd = point;
+    mPending = false;
+    if (!left) {
+        emit imageChanged();
+        return;
+    }
+    setStatus(busyText(), true);
+    const MotorSoundEdit edit{mTool, mStart, mEnd, mIndexChoice};
+    if (applyMotorSoundEdit(editedTrack(), mBuffer, edit, steps))
+        selectTool(MotorSoundTool::Paste);
+    finishEdit();
+}
+
+void MotorSoundEditor::move(double x, double y) {
+    GuardedSteps steps(QStringLiteral("pbxMain_MouseMove"), mPrompter);
+    steps([&] { setStatus(motorSoundReadout(x, y, mView.hexScale), false); });
+    if (!mPending)
+        return;
+    eraseBand();
+    mEnd = QPoint(graphColumn(x), snappedGraphY(y));
+    drawBand();
+    emit imageChanged();
+}
+
+void MotorSoundEditor::finishEdit() {
+    redraw();
+    setStatus(QString(), false);
+}
+
+void MotorSoundEditor::redraw() {
+    MotorSoundGraph::paint(mImage, mWorking, mView);
+    mBandDrawn = false;
+    // A redraw during an edit (a scale or track change by keyboard) keeps its band.
+    if (mPending)
+        drawBand();
+    emit imageChanged();
+}
+
+void MotorSoundEditor::drawBand() {
+    eraseBand();
+    mBandShape = rubberBandShape(mTool);
+    mBandStart = mStart;
+    mBandEnd = mEnd;
+    RubberBand::draw(mImage, mBandShape, mBandStart, mBandEnd);
+    mBandDrawn = true;
+}
+
+void MotorSoundEditor::eraseBand() {
+    if (!mBandDrawn)
+        return;
+    RubberBand::draw(mImage, mBandShape, mBandStart, mBandEnd);
+    mBandDrawn = false;
+}
+
+void MotorSoundEditor::setStatus(const QString& text, bool paintNow) {
+    mStatus = text;
+    emit statusChanged(mStatus, paintNow);
+}
+
+} // namespace Orlenda

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "document/motorsoundtable.h"
+#include "motorsound/motorsoundcopybuffer.h"
+#include "motorsound/motorsoundtool.h"
+
+#include <QPoint>
+
+namespace Orlenda {
+
+class GuardedSteps;
+
+// One two-press edit: the tool and the two press points (column, snapped pixel row).
+struct MotorSoundEdit {
+    MotorSoundTool tool = MotorSoundTool::Index;
+    QPoint start;
+    QPoint end;
+    int indexChoice = -1; // the sound index the index tool writes; -1 is silent
+};
+
+// Applies a two-press tool to the rows between the points, both included.
+// Pitch never falls below 10 and volume never exceeds 127. A copy fills the
+// buffer from record 0 and ends it with a pitch-0 mark. Returns true when the
+// edit was a copy, after which the paste tool is to be selected.
+bool applyMotorSoundEdit(MotorSoundTrack& track, MotorSoundCopyBuffer& buffer,
+                         const MotorSoundEdit& edit, GuardedSteps& steps);
+
+// Writes the buffer into the rows from column on, up to its end mark or the
+// last row.
+void pasteMotorSoundRows(MotorSoundTrack& track, const MotorSoundCopyBuffer& buffer, int column);
+
+} // namespace Orlenda
