@@ -1,0 +1,190 @@
+#include "acceleration/accelerationplot.h"
+#include "acceleration/plotreadout.h"
+#include "document/traindata.h"
+#include "shared/failure.h"
+#include "shared/graphpalette.h"
+#include "support/scriptedprompter.h"
+
+#include <gtest/gtest.h>
+
+using namespace Orlenda;
+
+namespace {
+
+const TrainConsist kDefaultConsist{35, 1, 30, 1};
+const QRgb kBlack = qRgb(0, 0, 0);
+const QRgb kGrid = qRgb(64, 64, 64);
+const QRgb kResistance = qRgb(128, 128, 128);
+const QRgb kText = qRgb(96, 96, 96);
+
+QRgb palette(int entry) {
+    return GraphPalette::color(entry).rgb();
+}
+
+class AccelerationPlotTest : public ::testing::Test {
+protected:
+    const QImage& draw(const PlotChoices& choices = {},
+                       const TrainConsist& consist = kDefaultConsist) {
+        plot.redraw(table, consist, choices, prompter);
+        return plot.image();
+    }
+    QRgb at(int x, int y) const { return plot.image().pixel(x, y); }
+    int count(QRgb color) const {
+        int n = 0;
+        for (int y = 0; y < AccelerationPlot::Height; ++y)
+            for (int x = 0; x < AccelerationPlot::Width; ++x)
+                n += plot.image().pixel(x, y) == color;
+        return n;
+    }
+    // Whether the box holds a pixel of the colour.
+    bool any(QRgb color, int left, int top, int right, int bottom) const {
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x)
+                if (plot.image().pixel(x, y) == color)
+                    return true;
+        return false;
+    }
+
+    AccelerationTable table = defaultAccelerationTable();
+    ScriptedPrompter prompter;
+    AccelerationPlot plot;
+};
+
+} // namespace
+
+TEST_F(AccelerationPlotTest, DefaultNotchLessResistanceAtTheComputedPixels) {
+    const QImage& image = draw();
+    EXPECT_EQ(image.size(), QSize(320, 400));
+    EXPECT_EQ(prompter.count(), 0);
+    // 0.6 less 0.040103 at standstill is 56 pixels up; at 25 km/h 0.537 -> 54;
+    // at 30 km/h 0.3466 -> 35; at 50 km/h 0.0423 -> 4.
+    EXPECT_EQ(at(0, 343), palette(1));
+    EXPECT_EQ(at(50, 345), palette(1));
+    EXPECT_EQ(at(60, 364), palette(1));
+    EXPECT_EQ(at(100, 395), palette(1));
+    // Joined: every column between two points carries the curve.
+    for (int x = 0; x < 100; ++x)
+        EXPECT_TRUE(any(palette(1), x, 340, x, 399)) << x;
+    // The seven empty notches fall below the bottom edge once the resistance is subtracted.
+    for (int entry = 10; entry < GraphPalette::Count; ++entry)
+        EXPECT_EQ(count(palette(entry)), 0) << entry;
+    EXPECT_EQ(count(kResistance), 0);
+}
+
+TEST_F(AccelerationPlotTest, ShowingResistanceDrawsItGreyAndTheCurvesUnreduced) {
+    draw({0, AccelerationUnit::KmPerHourPerSecond, false});
+    EXPECT_EQ(at(0, 339), palette(1));   // 0.6
+    EXPECT_EQ(at(40, 339), palette(1));  // still 0.6 at 20 km/h
+    EXPECT_EQ(at(100, 384), palette(1)); // 0.15 at 50 km/h
+    EXPECT_EQ(at(200, 395), palette(1)); // 0.0375 at 100 km/h, 3.75 rounds to 4
+    EXPECT_EQ(at(300, 397), palette(1)); // 0.0167 at 150 km/h
+    // 0.040103 and 0.263631 km/h/s to the nearest pixel.
+    EXPECT_EQ(at(0, 395), kResistance);
+    EXPECT_EQ(at(2, 395), kResistance);
+    EXPECT_EQ(at(200, 373), kResistance);
+    // The empty notches lie on the bottom row, the last drawn of them (notch 8) on top.
+    EXPECT_EQ(at(301, 399), palette(17));
+    EXPECT_EQ(at(30, 399), palette(17));
+}
+
+TEST_F(AccelerationPlotTest, SelectedNotchIsDrawnLastInItsBrightColour) {
+    table[2] = table[0];
+    draw({2, AccelerationUnit::KmPerHourPerSecond, false});
+    EXPECT_EQ(at(0, 339), palette(3));
+    EXPECT_EQ(at(100, 384), palette(3));
+    EXPECT_EQ(count(palette(1)), 0);
+    draw({0, AccelerationUnit::KmPerHourPerSecond, false});
+    EXPECT_EQ(at(100, 384), palette(1));
+    EXPECT_EQ(count(palette(3)), 0);
+    EXPECT_EQ(count(palette(12)), 0); // entirely covered by notch 1
+}
+
+TEST_F(AccelerationPlotTest, GridLinesAndNumbersFollowTheUnit) {
+    table = {};
+    draw({0, AccelerationUnit::KmPerHourPerSecond, true});
+    for (int y : {399, 299, 199, 99})
+        EXPECT_EQ(at(150, y), kGrid) << y;
+    EXPECT_EQ(at(150, 367), kBlack);
+    for (int x : {0, 20, 160, 300})
+        EXPECT_EQ(at(x, 150), kGrid) << x;
+    EXPECT_EQ(at(21, 150), kBlack);
+    // Speed numbers centred under their lines at the bottom, values just above theirs.
+    EXPECT_TRUE(any(kText, 156, 388, 164, 399));
+    EXPECT_FALSE(any(kText, 166, 388, 174, 399));
+    EXPECT_TRUE(any(kText, 2, 288, 7, 298));
+    EXPECT_FALSE(any(kText, 0, 300, 319, 387));
+
+    draw({0, AccelerationUnit::KgfPerTonne, true});
+    // Every 10 kgf/t is 32.09 pixels: 367, 335, 303, ... up to 130 kgf/t at 14.
+    for (int t = 10; t <= 120; t += 10) {
+        const int y = AccelerationPlot::gridRow(t, AccelerationUnit::KgfPerTonne);
+        EXPECT_EQ(at(150, y), kGrid) << t;
+        EXPECT_EQ(at(150, y - 1), kBlack) << t;
+    }
+    EXPECT_EQ(AccelerationPlot::gridRow(10, AccelerationUnit::KgfPerTonne), 367);
+    EXPECT_EQ(AccelerationPlot::gridRow(20, AccelerationUnit::KgfPerTonne), 335);
+    EXPECT_EQ(AccelerationPlot::gridRow(120, AccelerationUnit::KgfPerTonne), 14);
+    EXPECT_EQ(at(150, 299), kBlack);
+}
+
+TEST_F(AccelerationPlotTest, ZeroMassAsksOnceAndDrawsWhatItCan) {
+    const TrainConsist noCars{35, 0, 30, 0};
+    draw({}, noCars);
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Orlenda - DrawDya"));
+    EXPECT_TRUE(
+        prompter.questions().at(0).text.startsWith(failureDescription(Failure::DivisionByZero)));
+    for (int entry = 1; entry < GraphPalette::Count; ++entry) {
+        if (entry != 9) { // the grid's grey
+            EXPECT_EQ(count(palette(entry)), 0) << entry;
+        }
+    }
+
+    // Showing the resistance instead: the curves need no mass.
+    draw({0, AccelerationUnit::KmPerHourPerSecond, false}, noCars);
+    EXPECT_EQ(prompter.count(), 2);
+    EXPECT_EQ(at(100, 384), palette(1));
+    EXPECT_EQ(count(kResistance), 0);
+}
+
+TEST_F(AccelerationPlotTest, PointsThatCannotBeComputedAreLeftOut) {
+    // A negative second speed from a file divides by zero at standstill only.
+    table[0] = {0.6f, 0.6f, 0, -1, 2.0f};
+    draw({0, AccelerationUnit::KmPerHourPerSecond, false});
+    EXPECT_EQ(prompter.count(), 1);
+    EXPECT_FALSE(any(palette(1), 0, 0, 1, 399));
+    EXPECT_EQ(at(2, 339), palette(1));
+    EXPECT_EQ(at(4, 384), palette(1));
+
+    // A value whose height does not fit a 16-bit coordinate.
+    table[0] = {400.0f, 400.0f, 10, 10, 2.0f};
+    draw({0, AccelerationUnit::KmPerHourPerSecond, false});
+    EXPECT_EQ(prompter.count(), 2);
+    EXPECT_TRUE(prompter.questions().at(1).text.startsWith(failureDescription(Failure::Overflow)));
+}
+
+TEST_F(AccelerationPlotTest, DecliningEndsTheProgram) {
+    ScriptedPrompter no(false);
+    EXPECT_THROW(plot.redraw(table, {35, 0, 30, 0}, {}, no), ProgramEndRequested);
+    EXPECT_EQ(no.count(), 1);
+}
+
+TEST(AccelerationPlotRows, HundredPixelsPerUnitHalvesToEvenWithinSixteenBits) {
+    EXPECT_EQ(AccelerationPlot::rowOf(0.0f), 399);
+    EXPECT_EQ(AccelerationPlot::rowOf(0.6f), 339);
+    EXPECT_EQ(AccelerationPlot::rowOf(0.125f), 387);
+    EXPECT_EQ(AccelerationPlot::rowOf(0.375f), 361);
+    EXPECT_EQ(AccelerationPlot::rowOf(-320.0f), 32399);
+    EXPECT_THROW(AccelerationPlot::rowOf(400.0f), StepFailure);
+    EXPECT_THROW(AccelerationPlot::rowOf(-324.0f), StepFailure);
+}
+
+TEST(AccelerationReadout, SpeedAndValueUnderThePointer) {
+    EXPECT_EQ(plotReadoutText(160, 276, AccelerationUnit::KmPerHourPerSecond), " 80, 1.23");
+    EXPECT_EQ(plotReadoutText(0, 399, AccelerationUnit::KmPerHourPerSecond), " 0, 0");
+    EXPECT_EQ(plotReadoutText(1, 398, AccelerationUnit::KmPerHourPerSecond), " 0.5, 0.01");
+    EXPECT_EQ(plotReadoutText(0, 399, AccelerationUnit::KgfPerTonne), " 0, 0");
+    EXPECT_EQ(plotReadoutText(7, 398, AccelerationUnit::KgfPerTonne), " 3.5, 0.3");
+    EXPECT_EQ(plotReadoutText(160, 276, AccelerationUnit::KgfPerTonne), " 80, 38.3");
+    EXPECT_EQ(plotReadoutText(319, 0, AccelerationUnit::KgfPerTonne), " 159.5, 124.3");
+}
