@@ -1,5 +1,6 @@
 #include "mainwindow/fieldchecks.h"
 
+#include "document/halfwidthtext.h"
 #include "document/numbertext.h"
 #include "document/traindata.h"
 #include "shared/textutil.h"
@@ -78,7 +79,8 @@ FieldRange fieldRange(TextId field) {
     return {};
 }
 
-QString normalisedFieldText(TextId field, const QString& text) {
+QString normalisedFieldText(TextId field, const QString& typed) {
+    const QString text = halfWidthText(typed);
     const FieldRange range = fieldRange(field);
     if (range.whole)
         return wholeText(limited(wholeValue(text), range));

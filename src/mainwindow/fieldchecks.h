@@ -19,9 +19,10 @@ struct FieldRange {
 
 FieldRange fieldRange(TextId field);
 
-// The field's own correction of a text, without the rules that tie it to
-// other fields. Any text, number or not, gives a permitted value.
-QString normalisedFieldText(TextId field, const QString& text);
+// The field's own correction of a typed text, without the rules that tie it to
+// other fields. Any text, number or not, gives a permitted value; full-width
+// digits, signs and letters read like their ASCII twins.
+QString normalisedFieldText(TextId field, const QString& typed);
 
 // Run when a field loses focus: corrects its text in the document and applies
 // the rules that tie it to its partners (delay pairs, reservoir limits, the
