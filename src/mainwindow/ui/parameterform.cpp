@@ -3,6 +3,7 @@
 #include "document/traindata.h"
 #include "mainwindow/fieldchecks.h"
 #include "mainwindow/formlayout.h"
+#include "mainwindow/ui/fieldtextview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,6 +77,7 @@ void ParameterForm::buildControls() {
             edit->installEventFilter(this);
             connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& t) { mData.setText(id, t); });
             connect(edit, &QLineEdit::returnPressed, dummyButton, &QPushButton::click);
+            connect(edit, &QLineEdit::textChanged, edit, [edit] { updateOverflowToolTip(edit); });
             mFields[std::size_t(id)] = edit;
             caption = textFieldInfo(id).caption;
             unit = textFieldInfo(id).unit;
@@ -162,8 +164,10 @@ void ParameterForm::bindDocument() {
 void ParameterForm::showText(TextId id) {
     QLineEdit* edit = field(id);
     // Equal text is left alone so that typing keeps its cursor and undo history.
-    if (edit->text() != mData.text(id))
+    if (edit->text() != mData.text(id)) {
         edit->setText(mData.text(id));
+        showTextStart(edit);
+    }
 }
 
 void ParameterForm::showList(ListId id) {
@@ -194,6 +198,7 @@ bool ParameterForm::eventFilter(QObject* watched, QEvent* event) {
             for (int i = 0; i < TextFieldCount; ++i) {
                 if (mFields[std::size_t(i)] == watched) {
                     applyFieldCheck(mData, TextId(i));
+                    showTextStart(mFields[std::size_t(i)]);
                     break;
                 }
             }

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -220,4 +221,34 @@ TEST_F(ParameterFormTest, TabVisitsTheControlsInOrder) {
     field(txtPrs(3))->setFocus(Qt::TabFocusReason);
     QTest::keyClick(field(txtPrs(3)), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), list(cbxHandle(1)));
+}
+
+TEST_F(ParameterFormTest, LongValuesShowTheirStartAndWholeTextAsToolTip) {
+    QLineEdit* adhesion = field(txtPer(1));
+    typeInto(txtPer(1), "123.456789");
+    EXPECT_EQ(adhesion->cursorPosition(), 10);
+    QTest::keyClick(adhesion, Qt::Key_Tab);
+    EXPECT_EQ(adhesion->text(), "123.456789");
+    EXPECT_EQ(adhesion->cursorPosition(), 0);
+    EXPECT_LT(adhesion->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(), adhesion->width() / 2);
+    EXPECT_EQ(adhesion->toolTip(), "123.456789");
+
+    // Filled from the document, focused or not.
+    mData.setText(txtPer(0), QStringLiteral("1.23456789012345E+19"));
+    mData.setText(txtPer(1), QStringLiteral("9.87654321098765E+19"));
+    EXPECT_EQ(field(txtPer(0))->cursorPosition(), 0);
+    EXPECT_EQ(adhesion->cursorPosition(), 0);
+    EXPECT_EQ(field(txtPer(0))->toolTip(), "1.23456789012345E+19");
+
+    // A value that fits needs no tool tip.
+    mData.setText(txtPer(1), QStringLiteral("0.35"));
+    EXPECT_TRUE(adhesion->toolTip().isEmpty());
+    // What a Japanese input method in full-width mode commits.
+    typeInto(txtMove(0), QString());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("３００"));
+    QApplication::sendEvent(field(txtMove(0)), &commit);
+    EXPECT_EQ(mData.text(txtMove(0)), QStringLiteral("３００"));
+    QTest::keyClick(field(txtMove(0)), Qt::Key_Tab);
+    EXPECT_EQ(field(txtMove(0))->text(), "300");
 }
