@@ -7,10 +7,36 @@
 #include "document/traindata.h"
 #include "shared/apptitle.h"
 #include "shared/commandline.h"
+#include "shared/standardoptions.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
+namespace {
+
+// Answered before any window exists, so they work without a display.
+bool answerStandardOptions(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto reply = Orlenda::standardOptionReply(
+        arguments, QStringLiteral("orlenda"),
+        QStringLiteral("usage: orlenda [FILE]\n"
+                       "\n"
+                       "Opens FILE, a train file or a legacy .trn file, in the editor;\n"
+                       "without FILE it starts a new document.\n"));
+    if (!reply)
+        return false;
+    std::fputs(reply->toLocal8Bit().constData(), stdout);
+    return true;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (answerStandardOptions(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(Orlenda::applicationTitle());
     QApplication::setFont(Orlenda::japaneseUiFont());

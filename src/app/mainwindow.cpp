@@ -36,9 +36,32 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
     buildMenus();
     resize(OuterWidthTwips / TwipsPerPixel, OuterHeightTwips / TwipsPerPixel);
     setAcceptDrops(true);
-    setWindowTitle(mData.caption());
-    connect(&mData, &TrainData::documentPathChanged, this,
-            [this] { setWindowTitle(mData.caption()); });
+    updateCaption();
+    connect(&mData, &TrainData::documentPathChanged, this, &MainWindow::updateCaption);
+    connect(&mData, &TrainData::modifiedChanged, this, &QWidget::setWindowModified);
+}
+
+void MainWindow::updateCaption() {
+    // "[*]" is where Qt shows the modified mark; a literal one is doubled.
+    QString name = mData.documentPath();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(name.isEmpty() ? applicationTitle() + QStringLiteral("[*]")
+                                  : name + QStringLiteral("[*] - ") + applicationTitle());
+    setWindowModified(mData.isModified());
+}
+
+bool MainWindow::maySetDocumentAside() {
+    if (!mData.isModified())
+        return true;
+    switch (mPrompter.askToSave(applicationTitle(), saveChangesQuestionText())) {
+    case Prompter::SaveChoice::Save:
+        return saveDocument();
+    case Prompter::SaveChoice::Discard:
+        return true;
+    case Prompter::SaveChoice::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MainWindow::buildMenus() {
@@ -99,6 +122,8 @@ void MainWindow::openPath(const QString& path) {
 }
 
 void MainWindow::openDocument() {
+    if (!maySetDocumentAside())
+        return;
     const QString path = mChooser.openFileName(this);
     if (!path.isEmpty())
         openPath(path);
@@ -129,30 +154,49 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    openPath(path);
+    if (!mData.isModified()) {
+        openPath(path);
+        return;
+    }
+    // The drag source waits until the drop is handled: ask after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, path] {
+            if (maySetDocumentAside())
+                openPath(path);
+        },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::newDocument() {
+    if (!maySetDocumentAside())
+        return;
     runCommand([this] { mData.newDocument(); });
 }
 
-void MainWindow::saveDocument() {
+bool MainWindow::saveDocument() {
     const QString path = mData.documentPath();
-    if (path.isEmpty() || !path.right(4).toLower().endsWith(QLatin1String(".dat"))) {
-        saveDocumentAs();
-        return;
-    }
-    runCommand([this] { save(mData, mPrompter); });
+    if (path.isEmpty() || !path.right(4).toLower().endsWith(QLatin1String(".dat")))
+        return saveDocumentAs();
+    bool saved = false;
+    runCommand([this, &saved] { saved = save(mData, mPrompter); });
+    if (saved)
+        mData.setModified(false);
+    return saved;
 }
 
-void MainWindow::saveDocumentAs() {
+bool MainWindow::saveDocumentAs() {
     const QString path = mChooser.saveFileName(this);
     if (path.isEmpty())
-        return;
-    runCommand([this, path] {
+        return false;
+    bool saved = false;
+    runCommand([this, path, &saved] {
         mData.setDocumentPath(path);
-        save(mData, mPrompter);
+        saved = save(mData, mPrompter);
     });
+    if (saved)
+        mData.setModified(false);
+    return saved;
 }
 
 void MainWindow::showAbout() {
@@ -202,6 +246,10 @@ void MainWindow::writePlacement() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!maySetDocumentAside()) {
+        event->ignore();
+        return;
+    }
     closeOtherWindows();
     writePlacement();
     event->accept();

@@ -37,8 +37,9 @@ public:
 public slots:
     void newDocument();
     void openDocument();
-    void saveDocument();
-    void saveDocumentAs();
+    // True when the document was written.
+    bool saveDocument();
+    bool saveDocumentAs();
     void showAbout();
 
 protected:
@@ -50,6 +51,11 @@ protected:
 
 private:
     void buildMenus();
+    void updateCaption();
+    // Before the document is replaced or the window closes: true when nothing
+    // would be lost, that is the document is unmodified, or the user saved it
+    // or chose to drop the changes.
+    bool maySetDocumentAside();
     void openPath(const QString& path);
     void writePlacement();
     void closeOtherWindows();

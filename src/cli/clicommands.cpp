@@ -4,6 +4,7 @@
 #include "document/openfile.h"
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
+#include "shared/standardoptions.h"
 
 namespace Orlenda {
 
@@ -13,6 +14,15 @@ void usage(QTextStream& err) {
     err << "usage: orlenda-cli new OUT" << Qt::endl
         << "       orlenda-cli convert IN OUT" << Qt::endl
         << "       orlenda-cli check IN" << Qt::endl;
+}
+
+QString cliDescription() {
+    return QStringLiteral(
+        "\n"
+        "Works on train files without a display. Every question the editor would\n"
+        "ask is answered Yes and printed to standard error. Exit status: 0 when no\n"
+        "question arose, 1 when at least one did (OUT is still written), 2 for a\n"
+        "usage error, an input that cannot be read or an OUT that cannot be written.\n");
 }
 
 int statusAfterQuestions(const CliPrompter& prompter) {
@@ -35,7 +45,16 @@ bool open(TrainData& data, const QString& in, CliPrompter& prompter) {
 
 } // namespace
 
-int runCli(const QStringList& arguments, QTextStream&, QTextStream& err) {
+int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    QString usageText;
+    QTextStream usageStream(&usageText);
+    usage(usageStream);
+    usageStream.flush();
+    if (const auto reply = standardOptionReply(arguments, QStringLiteral("orlenda-cli"),
+                                               usageText + cliDescription())) {
+        out << *reply;
+        return CliClean;
+    }
     CliPrompter prompter(err);
     const QString command = arguments.value(0);
     if (command == QLatin1String("new") && arguments.size() == 2) {

@@ -16,7 +16,9 @@ QString unsupportedVersionQuestionText(const QString& path) {
            QStringLiteral("この車両ファイルは現在サポートされていない形式です。続行しますか？");
 }
 
-void openFile(TrainData& data, const QString& path, Prompter& prompter) {
+namespace {
+
+void readInto(TrainData& data, const QString& path, Prompter& prompter) {
     GuardedSteps guarded(QStringLiteral("OpenFile"), prompter);
     guarded([&] { data.newDocument(); });
 
@@ -44,6 +46,14 @@ void openFile(TrainData& data, const QString& path, Prompter& prompter) {
     }
 
     data.setDocumentPath(path);
+}
+
+} // namespace
+
+void openFile(TrainData& data, const QString& path, Prompter& prompter) {
+    readInto(data, path, prompter);
+    // Whatever could be read is now the document as the file holds it.
+    data.setModified(false);
 }
 
 } // namespace Orlenda

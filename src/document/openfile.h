@@ -15,7 +15,8 @@ inline constexpr int NewestSupportedVersion = 2000000;
 // reader by the file's first field. On success the path becomes the document's
 // path. A file that cannot be read at all is reported once under "OpenFile"
 // and leaves a new document without a path, so that Save cannot overwrite it
-// with defaults; so does declining the unsupported-version question.
+// with defaults; so does declining the unsupported-version question. In every
+// case the document is unmodified afterwards.
 // ProgramEndRequested propagates when the user chooses to end the program.
 void openFile(TrainData& data, const QString& path, Prompter& prompter);
 

@@ -35,6 +35,11 @@ TrainData::TrainData(QObject* parent) : QObject(parent) {
     mTexts.fill(QStringLiteral("0"));
     for (const ListInfo& info : lists())
         list(info.id).entries = info.entries;
+    const auto markModified = [this] { setModified(true); };
+    connect(this, &TrainData::textChanged, this, markModified);
+    connect(this, &TrainData::listChanged, this, markModified);
+    connect(this, &TrainData::checkChanged, this, markModified);
+    connect(this, &TrainData::tablesChanged, this, markModified);
     newDocument();
 }
 
@@ -105,11 +110,16 @@ void TrainData::setCheck(int index, bool checked) {
 }
 
 void TrainData::setAccelerationTable(const AccelerationTable& table) {
+    // An editor confirmed without a change leaves the document unmodified.
+    if (mAcceleration == table)
+        return;
     mAcceleration = table;
     emit tablesChanged();
 }
 
 void TrainData::setMotorSoundTable(const MotorSoundTable& table) {
+    if (mMotorSound == table)
+        return;
     mMotorSound = table;
     emit tablesChanged();
 }
@@ -121,7 +131,16 @@ void TrainData::setDocumentPath(const QString& path) {
     emit documentPathChanged();
 }
 
-QString TrainData::caption() const { return documentCaption(mDocumentPath); }
+QString TrainData::caption() const {
+    return documentCaption(mDocumentPath);
+}
+
+void TrainData::setModified(bool modified) {
+    if (mModified == modified)
+        return;
+    mModified = modified;
+    emit modifiedChanged(modified);
+}
 
 void TrainData::resetToDefaults() {
     mMotorSound = defaultMotorSoundTable();
@@ -143,6 +162,7 @@ void TrainData::resetToDefaults() {
 void TrainData::newDocument() {
     resetToDefaults();
     setDocumentPath(QString());
+    setModified(false);
 }
 
 } // namespace Orlenda

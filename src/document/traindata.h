@@ -63,6 +63,11 @@ public:
     // The main window's caption for this document.
     QString caption() const;
 
+    // Whether the document differs from what was last opened, imported or
+    // saved. Every change signal sets it; opening, saving and New clear it.
+    bool isModified() const { return mModified; }
+    void setModified(bool modified);
+
     // Every value to its default; DocumentPath and FormatVersion stay.
     void resetToDefaults();
     // ResetToDefaults, then no path (the caption becomes the title alone).
@@ -75,6 +80,7 @@ signals:
     void checkChanged(int index);
     void tablesChanged();
     void documentPathChanged();
+    void modifiedChanged(bool modified);
 
 private:
     struct ListState {
@@ -92,6 +98,7 @@ private:
     MotorSoundTable mMotorSound{};
     QString mDocumentPath;
     std::int32_t mFormatVersion = 0;
+    bool mModified = false;
 };
 
 // The tables of a new document.

@@ -8,6 +8,14 @@ bool Prompter::errorPrompt(const QString& routine, const QString& description) {
     return ask(errorPromptCaption(routine), errorPromptText(description), Icon::Error);
 }
 
+Prompter::SaveChoice Prompter::askToSave(const QString&, const QString&) {
+    return SaveChoice::Cancel;
+}
+
+QString saveChangesQuestionText() {
+    return QStringLiteral("変更内容を保存しますか？");
+}
+
 QString errorPromptCaption(const QString& routine) {
     return applicationTitle() + QStringLiteral(" - ") + routine;
 }

@@ -9,11 +9,16 @@ namespace Orlenda {
 class Prompter {
 public:
     enum class Icon { Error, Warning };
+    enum class SaveChoice { Save, Discard, Cancel };
 
     virtual ~Prompter() = default;
 
     // A Yes/No question; true for Yes.
     virtual bool ask(const QString& caption, const QString& text, Icon icon) = 0;
+
+    // Whether to save changes that would otherwise be lost. Only the editor
+    // asks this; any other asker keeps everything as it was.
+    virtual SaveChoice askToSave(const QString& caption, const QString& text);
 
     // The failure report of a guarded routine; true when the user chose to continue.
     bool errorPrompt(const QString& routine, const QString& description);
@@ -22,6 +27,9 @@ public:
 // Caption and text of the failure report, shared by every implementation.
 QString errorPromptCaption(const QString& routine);
 QString errorPromptText(const QString& description);
+
+// Text of the question asked before unsaved changes would be lost.
+QString saveChangesQuestionText();
 
 // Text of the question asked for an unrecognised field or line of a train file.
 QString syntaxQuestionText(const QString& field);

@@ -3,6 +3,7 @@
 #include "document/traindata.h"
 #include "shared/windowplacement.h"
 #include "support/scriptedprompter.h"
+#include "support/showncaption.h"
 
 #include <QAction>
 #include <QFile>
@@ -49,7 +50,7 @@ TEST_F(MainWindowTest, ShowsTheTitleTheSizeAndTheMenus) {
     MainWindow window(data, prompter, chooser);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Orlenda"));
+    EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
     EXPECT_EQ(window.frameGeometry().size(), QSize(576, 448));
     const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
@@ -115,7 +116,7 @@ TEST_F(MainWindowTest, SaveOfANewDocumentAsksForANameAndSetsTheCaption) {
     window.saveDocument();
     EXPECT_EQ(chooser.saveAsked, 1);
     EXPECT_TRUE(QFile::exists(target));
-    EXPECT_EQ(window.windowTitle(), target + QStringLiteral(" - Orlenda"));
+    EXPECT_EQ(shownCaption(window), target + QStringLiteral(" - Orlenda"));
     // A name without ".dat" is asked for again at the next Save.
     window.saveDocument();
     EXPECT_EQ(chooser.saveAsked, 2);
@@ -142,9 +143,9 @@ TEST_F(MainWindowTest, NewDropsTheDocumentAndThePath) {
     MainWindow window(data, prompter, chooser);
     data.setDocumentPath(QStringLiteral("/x/y.dat"));
     data.setText(txtPer(0), QStringLiteral("7"));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("/x/y.dat - Orlenda"));
+    EXPECT_EQ(shownCaption(window), QStringLiteral("/x/y.dat* - Orlenda"));
     window.action(QStringLiteral("mnuFileNew"))->trigger();
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Orlenda"));
+    EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
 }
 

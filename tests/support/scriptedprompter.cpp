@@ -1,5 +1,7 @@
 #include "support/scriptedprompter.h"
 
+#include <gtest/gtest.h>
+
 bool ScriptedPrompter::ask(const QString& caption, const QString& text, Icon icon) {
     mQuestions.append({caption, text, icon});
     if (mAnswers.isEmpty())
@@ -14,4 +16,12 @@ int ScriptedPrompter::countFor(const QString& routine) const {
             ++n;
     }
     return n;
+}
+
+Orlenda::Prompter::SaveChoice ScriptedPrompter::askToSave(const QString& caption,
+                                                          const QString& text) {
+    ++mSaveQuestions;
+    EXPECT_EQ(caption, QStringLiteral("Orlenda"));
+    EXPECT_EQ(text, QStringLiteral("変更内容を保存しますか？"));
+    return mSaveChoices.isEmpty() ? SaveChoice::Discard : mSaveChoices.takeFirst();
 }

@@ -21,6 +21,14 @@ public:
 
     bool ask(const QString& caption, const QString& text, Icon icon) override;
 
+    // The save question is scripted and counted apart from the Yes/No ones;
+    // unscripted, it drops the changes.
+    void scriptSave(std::initializer_list<SaveChoice> choices) {
+        mSaveChoices.append(QList<SaveChoice>(choices));
+    }
+    SaveChoice askToSave(const QString& caption, const QString& text) override;
+    int saveQuestions() const { return mSaveQuestions; }
+
     const QList<Question>& questions() const { return mQuestions; }
     int count() const { return int(mQuestions.size()); }
     // Questions whose caption is "Orlenda - routine".
@@ -30,4 +38,6 @@ private:
     bool mDefault;
     QList<bool> mAnswers;
     QList<Question> mQuestions;
+    QList<SaveChoice> mSaveChoices;
+    int mSaveQuestions = 0;
 };

@@ -1,0 +1,53 @@
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProgramRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+// Runs a built program as a user would, with no display at all.
+ProgramRun runProgram(const char* binary, const QStringList& arguments) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QString::fromLocal8Bit(binary), arguments);
+    if (!process.waitForFinished(20000))
+        return {-1, {}, {}};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(StandardOptions, BothProgramsAnswerHelpAndVersionWithoutADisplay) {
+    const std::pair<const char*, const char*> programs[] = {{ORLENDA_EDITOR_BINARY, "orlenda"},
+                                                            {ORLENDA_CLI_BINARY, "orlenda-cli"}};
+    for (const auto& [binary, name] : programs) {
+        const QString program = QString::fromLatin1(name);
+        const ProgramRun version = runProgram(binary, {QStringLiteral("--version")});
+        EXPECT_EQ(version.status, 0) << name;
+        EXPECT_EQ(version.out, program + QStringLiteral(" 1.5.0\n"));
+        EXPECT_EQ(version.err, QString());
+
+        // Help wins wherever it stands, and nothing else is done.
+        const ProgramRun help =
+            runProgram(binary, {QStringLiteral("check"), QStringLiteral("/nonexistent"),
+                                QStringLiteral("--help"), QStringLiteral("--version")});
+        EXPECT_EQ(help.status, 0) << name;
+        EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: ") + program + QLatin1Char(' ')))
+            << help.out.toStdString();
+        EXPECT_TRUE(help.out.contains(QStringLiteral("--version")));
+        EXPECT_EQ(help.err, QString()) << name;
+    }
+    const ProgramRun cliHelp = runProgram(ORLENDA_CLI_BINARY, {QStringLiteral("--help")});
+    EXPECT_TRUE(cliHelp.out.contains(QStringLiteral("orlenda-cli convert IN OUT")));
+    EXPECT_TRUE(cliHelp.out.contains(QStringLiteral("Exit status")));
+}

@@ -1,0 +1,81 @@
+#include "document/openfile.h"
+#include "document/textfile.h"
+#include "document/traindata.h"
+#include "document/trainfilewriter.h"
+#include "support/scriptedprompter.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Orlenda;
+
+TEST(ModifiedState, EveryKindOfChangeMarksTheDocument) {
+    const std::vector<std::pair<const char*, std::function<void(TrainData&)>>> changes = {
+        {"typed text", [](TrainData& d) { d.setText(txtPer(1), QStringLiteral("0.4")); }},
+        {"list", [](TrainData& d) { d.setListIndex(cbxHead, 1); }},
+        {"rule-driven list", [](TrainData& d) { d.setListIndex(cbxBrkSend, 2); }},
+        {"check box", [](TrainData& d) { d.setCheck(3, true); }},
+        {"acceleration table",
+         [](TrainData& d) {
+             AccelerationTable t = d.accelerationTable();
+             t[2].speed1 = 40;
+             d.setAccelerationTable(t);
+         }},
+        {"motor-sound table",
+         [](TrainData& d) {
+             MotorSoundTable t = d.motorSoundTable();
+             t[Track::P2][100].index = 3;
+             d.setMotorSoundTable(t);
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        TrainData data;
+        ASSERT_FALSE(data.isModified()) << name;
+        QSignalSpy spy(&data, &TrainData::modifiedChanged);
+        change(data);
+        EXPECT_TRUE(data.isModified()) << name;
+        EXPECT_EQ(spy.count(), 1) << name;
+        data.newDocument();
+        EXPECT_FALSE(data.isModified()) << name;
+    }
+}
+
+TEST(ModifiedState, ConfirmingAnUnchangedTableOrRetypingATextChangesNothing) {
+    TrainData data;
+    data.setAccelerationTable(AccelerationTable(data.accelerationTable()));
+    data.setMotorSoundTable(MotorSoundTable(data.motorSoundTable()));
+    data.setText(txtPer(0), data.text(txtPer(0)));
+    data.setListIndex(cbxHead, data.listIndex(cbxHead));
+    data.setDocumentPath(QStringLiteral("/x/a.dat"));
+    EXPECT_FALSE(data.isModified());
+}
+
+TEST(ModifiedState, OpeningOrImportingClearsItWhateverTheOutcome) {
+    QTemporaryDir dir;
+    TrainData source;
+    source.setText(txtPer(0), QStringLiteral("3"));
+    const QString current = dir.filePath(QStringLiteral("a.dat"));
+    writeWholeFile(current, encodeShiftJis(trainFileText(source)));
+    const QString legacy = dir.filePath(QStringLiteral("b.trn"));
+    writeWholeFile(legacy, encodeShiftJis(QStringLiteral("[制御方式]\r\n[減速度]\r\n3.2\r\n")));
+    const QString future = dir.filePath(QStringLiteral("c.dat"));
+    writeWholeFile(future, "QRL3000000\r\n");
+
+    struct Case {
+        QString path;
+        bool answer;
+        const char* deceleration;
+    };
+    for (const Case& c :
+         {Case{current, true, "3"}, Case{legacy, true, "3.2"},
+          Case{dir.filePath(QStringLiteral("missing.dat")), true, "4"}, Case{future, false, "4"}}) {
+        TrainData data;
+        data.setText(txtPer(1), QStringLiteral("0.5"));
+        ScriptedPrompter prompter(c.answer);
+        openFile(data, c.path, prompter);
+        EXPECT_EQ(data.text(txtPer(0)), QString::fromLatin1(c.deceleration))
+            << c.path.toStdString();
+        EXPECT_FALSE(data.isModified()) << c.path.toStdString();
+    }
+}
