@@ -214,15 +214,26 @@ void MainWindow::runCommand(const std::function<void()>& command) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (mSized)
+    applyOuterSize();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A window manager frames the window only after it is shown: the move into
+    // the frame is the first moment its size is known.
+    applyOuterSize();
+}
+
+void MainWindow::applyOuterSize() {
+    if (mSized || !isVisible())
         return;
-    mSized = true;
     // The fixed size is the outer size, frame and title bar included.
     const QSize frame = frameGeometry().size() - geometry().size();
-    if (!frame.isEmpty()) {
-        resize(OuterWidthTwips / TwipsPerPixel - frame.width(),
-               OuterHeightTwips / TwipsPerPixel - frame.height());
-    }
+    if (frame == QSize(0, 0))
+        return;
+    mSized = true;
+    resize(OuterWidthTwips / TwipsPerPixel - frame.width(),
+           OuterHeightTwips / TwipsPerPixel - frame.height());
 }
 
 void MainWindow::closeOtherWindows() {

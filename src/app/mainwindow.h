@@ -45,6 +45,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -58,6 +59,7 @@ private:
     bool maySetDocumentAside();
     void openPath(const QString& path);
     void writePlacement();
+    void applyOuterSize();
     void closeOtherWindows();
     // Runs a command; a declined failure prompt ends the program here.
     void runCommand(const std::function<void()>& command);

@@ -25,10 +25,12 @@ const std::array<PanelLayout, PanelCount> kPanels = {{
     {PanelId::Cab, S("運転台"), QRect(6600, 3960, 1815, 1575)},
 }};
 
+// Below the caption that stands in each panel's top line.
 constexpr int FirstRow = 18;
 constexpr int RowStep = 26;
 constexpr int FieldHeight = 20;
 constexpr int ListHeight = 22;
+constexpr int CaptionHeight = 17;
 
 int row(int n) { return FirstRow + n * RowStep; }
 
@@ -53,8 +55,8 @@ ControlLayout check(int index, int y) {
 QList<ControlLayout> buildControls() {
     using P = PanelId;
     QList<ControlLayout> c;
-    c.append({ControlKind::Button, int(FormButton::Acc), int(P::Performance), px(8, 17, 100, 23),
-              QRect(), QRect()});
+    c.append({ControlKind::Button, int(FormButton::Acc), int(P::Performance),
+              px(8, FirstRow, 100, 23), QRect(), QRect()});
     c.append(text(txtPer(0), P::Performance, 46, 6, 38, 44, 36, 42));
     c.append(text(txtPer(1), P::Performance, 46, 134, 52, 186, 40, 0));
 
@@ -72,9 +74,10 @@ QList<ControlLayout> buildControls() {
     for (int i = 0; i < 4; ++i)
         c.append(text(txtPrs(i), P::Pressure, row(i), 6, 86, 92, 42, 28));
 
+    // "ブレーキ段数" fills its caption's width: the lists keep a gap after it.
     for (int i = 0; i < 3; ++i)
-        c.append(list(cbxHandle(i), P::Handle, row(i), 6, 72, 78, 101));
-    c.append(text(txtNotchDown, P::Handle, row(3) + 2, 6, 72, 78, 40, 40));
+        c.append(list(cbxHandle(i), P::Handle, row(i), 6, 72, 80, 101));
+    c.append(text(txtNotchDown, P::Handle, row(3) + 2, 6, 72, 80, 40, 40));
 
     for (int i = 0; i < 4; ++i)
         c.append(text(txtCar(i), P::Car, row(i), 6, 50, 56, 36, 16));
@@ -82,24 +85,26 @@ QList<ControlLayout> buildControls() {
     c.append(list(cbxHead, P::Car, row(1), 114, 38, 152, 58));
 
     // The lower half of the device panel puts each caption over its control.
-    c.append(check(0, 16));
-    c.append(list(cbxDevice(0), P::Device, 38, 8, 26, 36, 78));
-    c.append(check(1, 62));
-    c.append(check(2, 82));
-    c.append(check(3, 102));
-    c.append({ControlKind::List, int(cbxDevice(1)), int(P::Device), px(8, 140, 106, ListHeight),
-              px(8, 124, 106, 16), QRect()});
-    c.append({ControlKind::Text, int(txtAdaptLoad), int(P::Device), px(8, 180, 50, FieldHeight),
-              px(8, 164, 106, 16), px(61, 180, 50, FieldHeight)});
+    c.append(check(0, FirstRow));
+    c.append(list(cbxDevice(0), P::Device, 39, 8, 26, 36, 78));
+    c.append(check(1, 61));
+    c.append(check(2, 81));
+    c.append(check(3, 101));
+    c.append({ControlKind::List, int(cbxDevice(1)), int(P::Device), px(8, 139, 106, ListHeight),
+              px(8, 122, 106, CaptionHeight), QRect()});
+    c.append({ControlKind::Text, int(txtAdaptLoad), int(P::Device), px(8, 179, 50, FieldHeight),
+              px(8, 162, 106, CaptionHeight), px(61, 179, 50, FieldHeight)});
     c.append({ControlKind::List, int(cbxDevice(2)), int(P::Device), px(8, 218, 106, ListHeight),
-              px(8, 202, 106, 16), QRect()});
+              px(8, 201, 106, CaptionHeight), QRect()});
 
     for (int i = 0; i < 3; ++i)
         c.append(text(txtPoint(i), P::Cab, row(i), 6, 30, 36, 54, 22));
 
     // Below the cab panel, flush with the right edge of its frame.
-    c.append({ControlKind::Button, int(FormButton::Motor), -1, QRect(7080, 5640, 1335, 345), QRect(),
-              QRect()});
+    // 21 px high, so that it ends within the client area that a title bar and a
+    // menu bar leave of the window's fixed outer height.
+    c.append({ControlKind::Button, int(FormButton::Motor), -1, QRect(7080, 5640, 1335, 315),
+              QRect(), QRect()});
     return c;
 }
 

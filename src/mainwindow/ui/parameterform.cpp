@@ -4,11 +4,11 @@
 #include "mainwindow/fieldchecks.h"
 #include "mainwindow/formlayout.h"
 #include "mainwindow/ui/fieldtextview.h"
+#include "mainwindow/ui/panelframe.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,9 +55,9 @@ void ParameterForm::buildControls() {
     connect(dummyButton, &QPushButton::clicked, dummyButton, [dummyButton] { dummyButton->setFocus(); });
     mButtons[std::size_t(FormButton::Dummy)] = dummyButton;
 
-    std::array<QGroupBox*, PanelCount> panels{};
+    std::array<PanelFrame*, PanelCount> panels{};
     for (const PanelLayout& p : panelLayouts()) {
-        auto* box = new QGroupBox(p.caption, this);
+        auto* box = new PanelFrame(p.caption, this);
         box->setGeometry(twipsToPixels(p.rect));
         panels[std::size_t(p.id)] = box;
     }

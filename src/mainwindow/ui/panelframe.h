@@ -1,0 +1,24 @@
+#pragma once
+
+#include "mainwindow/panelframegeometry.h"
+
+#include <QGroupBox>
+
+namespace Orlenda {
+
+// One panel of the parameter form, drawn as a classic captioned frame at the
+// panel's own rectangle: the caption sits in the frame's top line instead of
+// above it, so the controls placed inside the rectangle stay inside the frame.
+class PanelFrame : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit PanelFrame(const QString& caption, QWidget* parent = nullptr);
+
+    PanelFrameGeometry frameParts() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace Orlenda
