@@ -6,6 +6,7 @@
 #include "document/openfile.h"
 #include "document/traindata.h"
 #include "mainwindow/ui/parameterform.h"
+#include "motorsound/ui/motorsoundwindow.h"
 #include "shared/commandline.h"
 #include "document/trainfilewriter.h"
 #include "shared/apptitle.h"
@@ -19,6 +20,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 
 namespace Orlenda {
@@ -34,6 +36,7 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
     setObjectName(QStringLiteral("frmMain"));
     setCentralWidget(new ParameterForm(data, this));
     buildMenus();
+    connectMotorSoundButton();
     resize(OuterWidthTwips / TwipsPerPixel, OuterHeightTwips / TwipsPerPixel);
     setAcceptDrops(true);
     updateCaption();
@@ -202,6 +205,21 @@ bool MainWindow::saveDocumentAs() {
 void MainWindow::showAbout() {
     AboutWindow about(this);
     about.exec();
+}
+
+void MainWindow::connectMotorSoundButton() {
+    auto* button = findChild<QPushButton*>(QStringLiteral("cmdMotor"));
+    if (!button)
+        return;
+    button->setEnabled(true);
+    connect(button, &QPushButton::clicked, this, &MainWindow::showMotorSound);
+}
+
+void MainWindow::showMotorSound() {
+    if (!mMotorSound)
+        mMotorSound = new MotorSoundWindow(mData, mPrompter, this);
+    mMotorSound->setProgramEnder(mEndProgram);
+    mMotorSound->openModal();
 }
 
 void MainWindow::runCommand(const std::function<void()>& command) {

@@ -10,6 +10,7 @@ class QMimeData;
 namespace Orlenda {
 
 class FileChooser;
+class MotorSoundWindow;
 class Prompter;
 class TrainData;
 
@@ -41,6 +42,7 @@ public slots:
     bool saveDocument();
     bool saveDocumentAs();
     void showAbout();
+    void showMotorSound();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,6 +59,7 @@ private:
     // would be lost, that is the document is unmodified, or the user saved it
     // or chose to drop the changes.
     bool maySetDocumentAside();
+    void connectMotorSoundButton();
     void openPath(const QString& path);
     void writePlacement();
     void applyOuterSize();
@@ -69,6 +72,8 @@ private:
     FileChooser& mChooser;
     std::function<void()> mEndProgram;
     bool mSized = false;
+    // Created on first use and kept for the run: its copy buffer must survive.
+    MotorSoundWindow* mMotorSound = nullptr;
 };
 
 } // namespace Orlenda

@@ -1,0 +1,54 @@
+#include "motorsound/ui/motorsoundgraphview.h"
+
+#include "motorsound/motorsoundeditor.h"
+#include "motorsound/motorsoundgeometry.h"
+
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace Orlenda {
+
+MotorSoundGraphView::MotorSoundGraphView(const MotorSoundEditor& editor, QWidget* parent)
+    : QWidget(parent), mEditor(editor) {
+    setObjectName(QStringLiteral("pbxMain"));
+    setFixedSize(GraphWidth, GraphHeight);
+    setMouseTracking(true);
+    // Taking the focus on a click lets a later click on the track list or a
+    // tool button cancel a pending edit through its focus.
+    setFocusPolicy(Qt::ClickFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&editor, &MotorSoundEditor::imageChanged, this, qOverload<>(&QWidget::update));
+}
+
+QPointF MotorSoundGraphView::graphPixel(QPointF position) {
+    return QPointF(std::floor(position.x()), std::floor(position.y()));
+}
+
+void MotorSoundGraphView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    // No smoothing: on a scaled screen each graph pixel becomes a crisp block.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QRect r = event->rect();
+    painter.drawImage(r, mEditor.image(), r);
+}
+
+void MotorSoundGraphView::mousePressEvent(QMouseEvent* event) {
+    emit pressed(event->button(), graphPixel(event->position()));
+}
+
+void MotorSoundGraphView::mouseMoveEvent(QMouseEvent* event) {
+    emit moved(graphPixel(event->position()));
+}
+
+void MotorSoundGraphView::contextMenuEvent(QContextMenuEvent* event) {
+    emit menuRequested(event->globalPos(), event->reason() == QContextMenuEvent::Mouse);
+}
+
+void MotorSoundGraphView::wheelEvent(QWheelEvent* event) {
+    emit wheelTurned(event);
+}
+
+} // namespace Orlenda

@@ -1,0 +1,295 @@
+#include "motorsound/ui/motorsoundwindow.h"
+
+#include "app/programend.h"
+#include "document/numbertext.h"
+#include "document/traindata.h"
+#include "motorsound/motorsoundgeometry.h"
+#include "motorsound/ui/motorsoundgraphview.h"
+#include "shared/prompter.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
+
+namespace Orlenda {
+
+namespace {
+
+constexpr int LeftColumn = 8;
+constexpr int LeftColumnWidth = 97;
+constexpr int ScrollBarSize = 16;
+constexpr int ViewportSize = 400;
+constexpr int LayerRowHeight = 16;
+
+QString defaultImagePath(QWidget* parent) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("画像を保存"),
+                                        QStringLiteral("motorsound.png"),
+                                        QStringLiteral("PNG 画像 (*.png)"));
+}
+
+} // namespace
+
+MotorSoundWindow::MotorSoundWindow(TrainData& data, Prompter& prompter, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      mData(data), mEditor(mBuffer, prompter), mEndProgram(&endProgramNow),
+      mChooseImagePath(&defaultImagePath) {
+    setObjectName(QStringLiteral("frmMotor"));
+    setWindowTitle(QStringLiteral("モータ音"));
+    setModal(true);
+    setFixedSize(533, 422);
+    buildControls();
+    buildViewport();
+    connectEditor();
+}
+
+void MotorSoundWindow::buildControls() {
+    mLayer = new QListWidget(this);
+    mLayer->setObjectName(QStringLiteral("lstLayer"));
+    // Four rows of the Japanese font need more than the classic 52 pixels.
+    mLayer->setGeometry(LeftColumn, 16, LeftColumnWidth, 4 * LayerRowHeight + 4);
+    mLayer->setToolTip(QStringLiteral("編集するトラックを選択してください。"));
+    mLayer->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (const char* name : {"加速音1", "加速音2", "減速音1", "減速音2"}) {
+        auto* item = new QListWidgetItem(QString::fromUtf8(name), mLayer);
+        item->setSizeHint(QSize(0, LayerRowHeight));
+    }
+    connect(mLayer, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            mEditor.selectTrack(row);
+    });
+    mLayer->installEventFilter(this);
+
+    auto* group = new QButtonGroup(this);
+    const std::array<std::pair<const char*, int>, MotorSoundToolCount> tools = {{
+        {"インデックス", 87},
+        {"ピッチ", 128},
+        {"ボリューム", 144},
+        {"コピー", 160},
+        {"ペースト", 176},
+    }};
+    for (int i = 0; i < MotorSoundToolCount; ++i) {
+        auto* button = new QRadioButton(QString::fromUtf8(tools[std::size_t(i)].first), this);
+        button->setObjectName(QStringLiteral("optTool(%1)").arg(i));
+        button->setGeometry(LeftColumn, tools[std::size_t(i)].second, LeftColumnWidth, 16);
+        group->addButton(button, i);
+        button->installEventFilter(this);
+        connect(button, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                mEditor.selectTool(MotorSoundTool(i));
+        });
+        mTools[std::size_t(i)] = button;
+    }
+
+    mIndex = new QComboBox(this);
+    mIndex->setObjectName(QStringLiteral("cbxIndex"));
+    mIndex->setGeometry(24, 103, 57, 22);
+    mIndex->addItem(QStringLiteral("無音"));
+    for (int i = 0; i <= 7; ++i)
+        mIndex->addItem(QString::number(i));
+    connect(mIndex, &QComboBox::activated, this,
+            [this](int entry) { mEditor.chooseIndex(entry - 1); });
+
+    mHex = new QCheckBox(QStringLiteral("16進目盛"), this);
+    mHex->setObjectName(QStringLiteral("chkHex"));
+    mHex->setGeometry(LeftColumn, 256, LeftColumnWidth, 17);
+    mHex->installEventFilter(this);
+    connect(mHex, &QCheckBox::toggled, this, [this](bool on) { mEditor.setHexScale(on); });
+
+    const std::array<std::pair<const char*, int>, 4> buttons = {{
+        {"cmdOk", 284},
+        {"cmdCancel", 312},
+        {"cmdApply", 340},
+        {"cmdRedo", 368},
+    }};
+    const std::array<const char*, 4> captions = {"OK", "キャンセル", "適用", "やり直し"};
+    std::array<QPushButton*, 4> pushes{};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        auto* push = new QPushButton(QString::fromUtf8(captions[i]), this);
+        push->setObjectName(QString::fromLatin1(buttons[i].first));
+        push->setGeometry(LeftColumn, buttons[i].second, 88, 21);
+        // Enter in the track list must not apply and close.
+        push->setAutoDefault(false);
+        pushes[i] = push;
+    }
+    connect(pushes[0], &QPushButton::clicked, this, [this] {
+        apply();
+        accept();
+    });
+    connect(pushes[1], &QPushButton::clicked, this, &QDialog::reject);
+    connect(pushes[2], &QPushButton::clicked, this, &MotorSoundWindow::apply);
+    connect(pushes[3], &QPushButton::clicked, this, &MotorSoundWindow::startOver);
+
+    mStatus = new QLabel(this);
+    mStatus->setObjectName(QStringLiteral("pbxStatus"));
+    mStatus->setGeometry(1, 405, 109, 16);
+    mStatus->setTextFormat(Qt::PlainText);
+    // The box is lower than a line of the Japanese font: centre the digits in it.
+    mStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void MotorSoundWindow::buildViewport() {
+    mBorder = new QFrame(this);
+    mBorder->setObjectName(QStringLiteral("pbxBorder"));
+    mBorder->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    mBorder->setGeometry(112, 1, 420, 420);
+    const QPoint inner = mBorder->contentsRect().topLeft();
+
+    auto* viewport = new QWidget(mBorder);
+    viewport->setGeometry(QRect(inner, QSize(ViewportSize, ViewportSize)));
+    mGraph = new MotorSoundGraphView(mEditor, viewport);
+
+    mHScroll = new QScrollBar(Qt::Horizontal, mBorder);
+    mHScroll->setObjectName(QStringLiteral("HScroll1"));
+    mHScroll->setGeometry(
+        QRect(inner + QPoint(0, ViewportSize), QSize(ViewportSize, ScrollBarSize)));
+    mVScroll = new QScrollBar(Qt::Vertical, mBorder);
+    mVScroll->setObjectName(QStringLiteral("VScroll1"));
+    mVScroll->setGeometry(
+        QRect(inner + QPoint(ViewportSize, 0), QSize(ScrollBarSize, ViewportSize)));
+    auto* corner = new QWidget(mBorder);
+    corner->setObjectName(QStringLiteral("Picture1"));
+    corner->setGeometry(
+        QRect(inner + QPoint(ViewportSize, ViewportSize), QSize(ScrollBarSize, ScrollBarSize)));
+    corner->setAutoFillBackground(true);
+
+    // The visible part of the graph decides how far each bar scrolls.
+    const int visibleWidth = mBorder->contentsRect().width() - mVScroll->width();
+    const int visibleHeight = mBorder->contentsRect().height() - mHScroll->height();
+    mHScroll->setRange(0, toInt16(std::max(GraphWidth - visibleWidth, 0)));
+    mVScroll->setRange(0, toInt16(std::max(GraphHeight - visibleHeight, 0)));
+    mHScroll->setPageStep(visibleWidth);
+    mVScroll->setPageStep(visibleHeight);
+    connect(mHScroll, &QScrollBar::valueChanged, this, &MotorSoundWindow::placeGraph);
+    connect(mVScroll, &QScrollBar::valueChanged, this, &MotorSoundWindow::placeGraph);
+
+    mMenu = new QMenu(this);
+    mMenu->setObjectName(QStringLiteral("mnuGraph"));
+    QAction* save = mMenu->addAction(QStringLiteral("画像を保存..."));
+    save->setObjectName(QStringLiteral("mnuGraphSave"));
+    connect(save, &QAction::triggered, this, &MotorSoundWindow::saveGraphImage);
+}
+
+void MotorSoundWindow::connectEditor() {
+    connect(mGraph, &MotorSoundGraphView::pressed, this, &MotorSoundWindow::pressGraph);
+    connect(mGraph, &MotorSoundGraphView::moved, this, &MotorSoundWindow::moveOverGraph);
+    connect(mGraph, &MotorSoundGraphView::menuRequested, this, &MotorSoundWindow::showGraphMenu);
+    connect(mGraph, &MotorSoundGraphView::wheelTurned, this,
+            [this](QWheelEvent* event) { QCoreApplication::sendEvent(mVScroll, event); });
+    connect(&mEditor, &MotorSoundEditor::statusChanged, this, &MotorSoundWindow::showStatus);
+    connect(&mEditor, &MotorSoundEditor::toolChanged, this, [this](MotorSoundTool tool) {
+        const QSignalBlocker block(mTools[std::size_t(tool)]);
+        mTools[std::size_t(tool)]->setChecked(true);
+    });
+    connect(&mEditor, &MotorSoundEditor::hexScaleChanged, this, [this](bool on) {
+        const QSignalBlocker block(mHex);
+        mHex->setChecked(on);
+    });
+}
+
+void MotorSoundWindow::load() {
+    mEditor.load(mData.motorSoundTable());
+    mPressCancelledEdit = false;
+    mHScroll->setValue(0);
+    mVScroll->setValue(mVScroll->maximum());
+    mIndex->setCurrentIndex(0);
+    {
+        const QSignalBlocker block(mLayer);
+        mLayer->setCurrentRow(0);
+    }
+    {
+        const QSignalBlocker block(mTools[0]);
+        mTools[0]->setChecked(true);
+    }
+    {
+        const QSignalBlocker block(mHex);
+        mHex->setChecked(false);
+    }
+    placeGraph();
+}
+
+void MotorSoundWindow::openModal() {
+    load();
+    exec();
+}
+
+void MotorSoundWindow::apply() {
+    mData.setMotorSoundTable(mEditor.workingCopy());
+}
+
+void MotorSoundWindow::startOver() {
+    mEditor.startOver(mData.motorSoundTable());
+}
+
+void MotorSoundWindow::placeGraph() {
+    mGraph->move(-mHScroll->value(), -mVScroll->value());
+}
+
+void MotorSoundWindow::guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const ProgramEndRequested&) {
+        mEndProgram();
+    }
+}
+
+void MotorSoundWindow::pressGraph(Qt::MouseButton button, QPointF pixel) {
+    mPressCancelledEdit = button != Qt::LeftButton && mEditor.isPending();
+    guarded([&] { mEditor.press(button, pixel.x(), pixel.y()); });
+}
+
+void MotorSoundWindow::moveOverGraph(QPointF pixel) {
+    guarded([&] { mEditor.move(pixel.x(), pixel.y()); });
+}
+
+void MotorSoundWindow::showStatus(const QString& text, bool paintNow) {
+    mStatus->setText(text);
+    // Painted at once, without handing control to the event loop: input that
+    // arrives meanwhile waits until the edit is finished, so it cannot change
+    // the points, the tool or the track under the edit.
+    if (paintNow)
+        mStatus->repaint();
+}
+
+void MotorSoundWindow::showGraphMenu(QPoint globalPosition, bool byMouse) {
+    const bool cancelled = mPressCancelledEdit;
+    mPressCancelledEdit = false;
+    if (byMouse && cancelled)
+        return;
+    mMenu->popup(globalPosition);
+}
+
+void MotorSoundWindow::saveGraphImage() {
+    const QString path = mChooseImagePath(this);
+    if (path.isEmpty())
+        return;
+    if (!mEditor.graphImage().save(path, "PNG")) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("画像を保存できませんでした。\n%1").arg(path));
+    }
+}
+
+bool MotorSoundWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A half-made edit ends when the track list, a tool button or the scale
+    // takes the focus, before that control reacts to the click.
+    if (event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            guarded([this] { mEditor.cancel(); });
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace Orlenda

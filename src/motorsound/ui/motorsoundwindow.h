@@ -1,0 +1,92 @@
+#pragma once
+
+#include "motorsound/motorsoundcopybuffer.h"
+#include "motorsound/motorsoundeditor.h"
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace Orlenda {
+
+class MotorSoundGraphView;
+class Prompter;
+class TrainData;
+
+// The motor-sound editor (frmMotor). It edits a working copy of the
+// document's four tracks and writes them back on 適用 or OK. The object lives
+// for the program run, so its copy buffer survives closing and reopening.
+class MotorSoundWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    MotorSoundWindow(TrainData& data, Prompter& prompter, QWidget* owner);
+
+    // Starts afresh from the document: its table, track P1, the index tool
+    // with "無音", decimal scale, the view at the bottom-left of the graph.
+    void load();
+    // load, then shows the window modally until it closes.
+    void openModal();
+
+    // Ends the program at once after a declined failure prompt; tests replace it.
+    void setProgramEnder(std::function<void()> ender) { mEndProgram = std::move(ender); }
+    // Asks where to save the graph image; empty for no.
+    void setImagePathChooser(std::function<QString(QWidget*)> chooser) {
+        mChooseImagePath = std::move(chooser);
+    }
+
+    const MotorSoundEditor& editor() const { return mEditor; }
+    MotorSoundGraphView* graphView() const { return mGraph; }
+    QMenu* graphMenu() const { return mMenu; }
+
+    void apply();
+    void startOver();
+    // Saves the graph without the rubber band as PNG, asking for the path.
+    void saveGraphImage();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildViewport();
+    void connectEditor();
+    void pressGraph(Qt::MouseButton button, QPointF pixel);
+    void moveOverGraph(QPointF pixel);
+    void showStatus(const QString& text, bool paintNow);
+    void showGraphMenu(QPoint globalPosition, bool byMouse);
+    void placeGraph();
+    // Runs a mouse handler; a declined failure prompt ends the program here.
+    void guarded(const std::function<void()>& handler);
+
+    TrainData& mData;
+    MotorSoundCopyBuffer mBuffer;
+    MotorSoundEditor mEditor;
+    std::function<void()> mEndProgram;
+    std::function<QString(QWidget*)> mChooseImagePath;
+    // A right press that cancelled an edit does not also open the menu.
+    bool mPressCancelledEdit = false;
+
+    QListWidget* mLayer = nullptr;
+    std::array<QRadioButton*, MotorSoundToolCount> mTools{};
+    QComboBox* mIndex = nullptr;
+    QCheckBox* mHex = nullptr;
+    QLabel* mStatus = nullptr;
+    QFrame* mBorder = nullptr;
+    QScrollBar* mHScroll = nullptr;
+    QScrollBar* mVScroll = nullptr;
+    MotorSoundGraphView* mGraph = nullptr;
+    QMenu* mMenu = nullptr;
+};
+
+} // namespace Orlenda
