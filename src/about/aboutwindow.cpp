@@ -8,9 +8,16 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace Orlenda {
 
 namespace {
+
+constexpr int PlannedWidth = 290;
+constexpr int PlannedHeight = 119;
+constexpr int RightMargin = 16;
+constexpr int BottomMargin = 10;
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
     auto* label = new QLabel(text, parent);
@@ -23,8 +30,9 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int x, 
 } // namespace
 
 AboutWindow::AboutWindow(QWidget* owner, UrlOpener opener)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
       mOpen(std::move(opener)) {
     if (!mOpen)
         mOpen = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
@@ -32,7 +40,6 @@ AboutWindow::AboutWindow(QWidget* owner, UrlOpener opener)
     mAddress = identity.webPage;
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
-    setFixedSize(290, 119);
     setWindowTitle(identity.title + QStringLiteral(" のバージョン情報"));
 
     auto* logo = new QLabel(this);
@@ -42,16 +49,20 @@ AboutWindow::AboutWindow(QWidget* owner, UrlOpener opener)
 
     QLabel* title = addLabel(this, "lblTitle", identity.title, 72, 16);
     title->setStyleSheet(QStringLiteral("color: black"));
-    addLabel(this, "lblVersion",
-             versionText(identity.major, identity.minor, identity.revision), 72, 32);
+    addLabel(this, "lblVersion", versionText(identity.major, identity.minor, identity.revision), 72,
+             32);
     addLabel(this, "lblCopyright", identity.legalNotice, 72, 48);
 
     mUrl = new QLabel(identity.webPage, this);
     mUrl->setObjectName(QStringLiteral("lblUrl"));
-    mUrl->setGeometry(72, 64, 160, 12);
     QFont underlined = mUrl->font();
     underlined.setUnderline(true);
     mUrl->setFont(underlined);
+    // At least the link's planned 160 x 12, and never less than its text, so
+    // that the underline and the descenders are not cut.
+    mUrl->move(72, 64);
+    mUrl->adjustSize();
+    mUrl->resize(std::max(mUrl->width(), 160), std::max(mUrl->height(), 12));
     mUrl->setCursor(Qt::PointingHandCursor);
     mUrl->installEventFilter(this);
     setLinkColour(QColor(0, 0, 255));
@@ -63,6 +74,18 @@ AboutWindow::AboutWindow(QWidget* owner, UrlOpener opener)
     ok->setAutoDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     // Esc closes through QDialog's own reject.
+
+    fitToContents();
+}
+
+void AboutWindow::fitToContents() {
+    // The planned size holds every label in the editor's font; a wider text
+    // (another font, a longer notice) widens the window rather than being cut.
+    QRect contents;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        contents |= child->geometry();
+    setFixedSize(std::max(PlannedWidth, contents.right() + 1 + RightMargin),
+                 std::max(PlannedHeight, contents.bottom() + 1 + BottomMargin));
 }
 
 void AboutWindow::setLinkColour(const QColor& colour) {
@@ -81,7 +104,8 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::MouseButtonRelease) {
         setLinkColour(QColor(0, 0, 255));
-        const bool inside = mUrl->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint());
+        const bool inside =
+            mUrl->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint());
         // The click follows the release, and only a release over the link counts.
         if (mPressed && inside)
             openWebPage();

@@ -25,6 +25,7 @@ protected:
 
 private:
     void setLinkColour(const QColor& colour);
+    void fitToContents();
     void openWebPage();
 
     QLabel* mUrl = nullptr;

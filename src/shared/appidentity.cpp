@@ -8,7 +8,7 @@
 namespace Orlenda {
 
 AppIdentity appIdentity() {
-    return {applicationTitle(), 1, 5, 0, QStringLiteral("Copyright (C) 2026 The Orlenda developers"),
+    return {applicationTitle(), 1, 5, 0, QStringLiteral("© 2026 The Orlenda developers"),
             QStringLiteral("https://orlenda.example.org/")};
 }
 

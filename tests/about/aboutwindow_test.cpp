@@ -1,6 +1,8 @@
 #include "about/aboutwindow.h"
+#include "app/uifont.h"
 #include "shared/appidentity.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -52,4 +54,29 @@ TEST(AboutWindow, EscapeAndEnterClose) {
         QTest::keyClick(&window, key);
         EXPECT_FALSE(window.isVisible());
     }
+}
+
+TEST(AboutWindow, LabelsHoldTheirWholeTextInsideThePlannedWindow) {
+    const QFont previous = QApplication::font();
+    QApplication::setFont(japaneseUiFont());
+    {
+        AboutWindow window(nullptr, [](const QUrl&) { return true; });
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_EQ(window.size(), QSize(290, 119));
+        for (const char* name : {"lblTitle", "lblVersion", "lblCopyright", "lblUrl"}) {
+            auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+            ASSERT_NE(label, nullptr) << name;
+            const QSize text = label->fontMetrics().size(Qt::TextSingleLine, label->text());
+            EXPECT_GE(label->width(), text.width()) << name;
+            EXPECT_GE(label->height(), text.height()) << name;
+            EXPECT_TRUE(window.rect().contains(label->geometry())) << name;
+        }
+        QLabel* link = window.linkLabel();
+        EXPECT_TRUE(link->font().underline());
+        EXPECT_EQ(link->pos(), QPoint(72, 64));
+        EXPECT_GE(link->width(), 160);
+        EXPECT_LT(link->geometry().bottom(), window.findChild<QPushButton*>("cmdOk")->y());
+    }
+    QApplication::setFont(previous);
 }
