@@ -230,7 +230,8 @@ TEST_F(ParameterFormTest, LongValuesShowTheirStartAndWholeTextAsToolTip) {
     QTest::keyClick(adhesion, Qt::Key_Tab);
     EXPECT_EQ(adhesion->text(), "123.456789");
     EXPECT_EQ(adhesion->cursorPosition(), 0);
-    EXPECT_LT(adhesion->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(), adhesion->width() / 2);
+    EXPECT_LT(adhesion->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(),
+              adhesion->width() / 2);
     EXPECT_EQ(adhesion->toolTip(), "123.456789");
 
     // Filled from the document, focused or not.
