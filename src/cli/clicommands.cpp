@@ -37,7 +37,7 @@ int saveTo(TrainData& data, const QString& out, CliPrompter& prompter) {
 }
 
 // Opens in exactly as the editor does; false when the file could not be read
-// at all (OpenFile then leaves the document without a path).
+// at all or is not a train file (OpenFile then leaves the document without a path).
 bool open(TrainData& data, const QString& in, CliPrompter& prompter) {
     openFile(data, in, prompter);
     return !data.documentPath().isEmpty();
@@ -70,7 +70,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     if (command == QLatin1String("check") && arguments.size() == 2) {
         TrainData data;
-        open(data, arguments.at(1), prompter);
+        if (!open(data, arguments.at(1), prompter))
+            return CliFailed;
         return statusAfterQuestions(prompter);
     }
     usage(err);

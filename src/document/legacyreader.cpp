@@ -26,17 +26,6 @@ constexpr int HoldingControlCheck = 3;
 // this many times in all; later problems keep the values as they are silently.
 constexpr int MaxPrompts = 20;
 
-// Only Latin letters change case in a head; kana and kanji have none, and
-// full-width letters are left alone like any other character.
-QString latinUpper(const QString& text) {
-    QString result = text;
-    for (QChar& c : result) {
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - u'a' + u'A');
-    }
-    return result;
-}
-
 QString integerText(std::int16_t value) { return QString::number(value); }
 
 enum class PointListKind { Vvvf, MotorSound };
@@ -48,6 +37,9 @@ public:
           mSteps(QStringLiteral("OpenTrn"), prompter, MaxPrompts) {}
 
     void run();
+
+    // A cleaned line, Latin letters upper-cased, that opens a section.
+    static bool isHead(const QString& head);
 
 private:
     using Handler = void (LegacyReader::*)();
@@ -144,6 +136,14 @@ void LegacyReader::run() {
             line = mInput.readLine();
     }
     finish();
+}
+
+bool LegacyReader::isHead(const QString& head) {
+    for (const Section& section : Sections) {
+        if (head == QStringView(section.head))
+            return true;
+    }
+    return head.left(5) == QStringView(u"[モータ音");
 }
 
 bool LegacyReader::processLine(const QString& line) {
@@ -474,6 +474,30 @@ void LegacyReader::readPointList(PointListKind kind, Track trackId) {
 
 void openTrn(TrainData& data, const QString& text, qsizetype position, Prompter& prompter) {
     LegacyReader(data, text, position, prompter).run();
+}
+
+bool hasLegacySectionHead(const QString& text) {
+    const qsizetype size = text.size();
+    qsizetype start = 0;
+    while (start < size) {
+        qsizetype end = start;
+        while (end < size && text.at(end) != u'\r' && text.at(end) != u'\n')
+            ++end;
+        qsizetype first = start;
+        while (first < end && (text.at(first) == u' ' || text.at(first) == u'\t'))
+            ++first;
+        // Only a line that starts with a bracket can be a head; the others
+        // are not worth cleaning.
+        if (first < end && text.at(first) == u'[') {
+            const QString line = text.mid(start, end - start);
+            const QString cleaned =
+                trimTrailingBlanks(textBefore(1, trimLeadingBlanks(line), QStringLiteral(";")));
+            if (LegacyReader::isHead(latinUpper(cleaned)))
+                return true;
+        }
+        start = end + 1;
+    }
+    return false;
 }
 
 } // namespace Orlenda

@@ -66,6 +66,9 @@ Parsed parseRadix(QStringView text, qsizetype pos, int radix, bool skipBlanks) {
         ++pos;
     }
     p.end = pos;
+    // Hundreds of digits overflow the double; the range's limit stands in.
+    if (!std::isfinite(magnitude))
+        magnitude = DBL_MAX;
     if (magnitude <= 0xFFFF)
         p.value = double(std::int16_t(std::uint16_t(magnitude)));
     else if (magnitude <= 0xFFFFFFFFu)
@@ -195,7 +198,9 @@ std::int16_t toInt16Clamped(double value) {
 }
 
 float toFloat(double value) {
-    if (std::isfinite(value) && std::fabs(value) > double(FLT_MAX))
+    if (std::isnan(value))
+        throw StepFailure(Failure::InvalidArgument);
+    if (std::fabs(value) > double(FLT_MAX))
         throw StepFailure(Failure::Overflow);
     return float(value);
 }
@@ -221,6 +226,9 @@ std::int16_t strictInt16(QStringView text) { return toInt16(strictNumber(text));
 QString doubleText(double value) {
     if (value == 0 || std::isnan(value))
         return QStringLiteral("0");
+    // A file must never hold "inf", which reads back as 0.
+    if (std::isinf(value))
+        value = std::copysign(DBL_MAX, value);
     char buffer[64];
     const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     return finishGeneralText(buffer, r.ptr);
@@ -229,6 +237,8 @@ QString doubleText(double value) {
 QString floatText(float value) {
     if (value == 0 || std::isnan(value))
         return QStringLiteral("0");
+    if (std::isinf(value))
+        value = std::copysign(FLT_MAX, value);
     char buffer[64];
     const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
     return finishGeneralText(buffer, r.ptr);

@@ -24,7 +24,7 @@ std::int32_t toInt32(double value);
 // Rounds half to even, then limits to the 16-bit range instead of failing.
 std::int16_t toInt16Clamped(double value);
 
-// A 32-bit float; StepFailure(Overflow) when a finite value is too large.
+// A 32-bit float; StepFailure(Overflow) when the value is too large.
 float toFloat(double value);
 
 // The whole text (blanks at either end allowed) must be a number:
@@ -33,7 +33,8 @@ double strictNumber(QStringView text);
 std::int16_t strictInt16(QStringView text);
 
 // Up to 15 significant digits, no trailing zeros, exponent form ("1E+20") only
-// for very large or very small magnitudes.
+// for very large or very small magnitudes. Infinities are written as the
+// largest finite value of their sign, NaN as 0.
 QString doubleText(double value);
 
 // A 32-bit float rounded to seven significant digits, in the same style.

@@ -7,7 +7,9 @@
 #include "document/traindata.h"
 #include "document/trainfilereader.h"
 #include "shared/apptitle.h"
+#include "shared/cappedprompter.h"
 #include "shared/guardedsteps.h"
+#include "shared/textutil.h"
 
 namespace Orlenda {
 
@@ -16,21 +18,37 @@ QString unsupportedVersionQuestionText(const QString& path) {
            QStringLiteral("この車両ファイルは現在サポートされていない形式です。続行しますか？");
 }
 
+QString invalidBytesDescription(int line) {
+    return failureDescription(Failure::InvalidBytes) + QStringLiteral(" (%1 行目)").arg(line);
+}
+
 namespace {
 
-void readInto(TrainData& data, const QString& path, Prompter& prompter) {
+void readInto(TrainData& data, const QString& path, Prompter& outer) {
+    CappedPrompter prompter(outer, MaxQuestionsPerOpen);
     GuardedSteps guarded(QStringLiteral("OpenFile"), prompter);
     guarded([&] { data.newDocument(); });
 
-    QString text;
-    if (!guarded([&] { text = decodeTrainFileBytes(readWholeFile(path)); }))
+    DecodedText file;
+    if (!guarded([&] { file = decodeTrainFile(readTrainFileBytes(path)); }))
         return;
-    FieldReader reader(std::move(text));
+    FieldReader reader(std::move(file.text));
 
     QString first;
-    guarded([&] { first = reader.readField(); });
+    if (!reader.atEnd())
+        guarded([&] { first = reader.readField(); });
+    const bool currentFormat = latinUpper(QStringView(first).left(3)) == QLatin1String("QRL");
 
-    if (first.left(3).toUpper() == QLatin1String("QRL")) {
+    // A text without a single section head is some other file: adopting it
+    // would let the next Save overwrite it.
+    if (!currentFormat && !hasLegacySectionHead(reader.text())) {
+        guarded.report(StepFailure(Failure::NotATrainFile, path).description());
+        return;
+    }
+    if (file.firstInvalidLine > 0)
+        guarded.report(invalidBytesDescription(file.firstInvalidLine));
+
+    if (currentFormat) {
         // A version that cannot be read must not keep the previous file's.
         data.setFormatVersion(0);
         guarded([&] { data.setFormatVersion(toInt32(leadingNumber(QStringView(first).mid(3)))); });

@@ -9,6 +9,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
+
 namespace Orlenda {
 
 namespace {
@@ -37,6 +39,29 @@ bool isValidUtf8(const QByteArray& bytes) {
     return !decoder.hasError();
 }
 
+DecodedText decodeUtf8(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    DecodedText result;
+    result.text = decoder(bytes);
+    if (decoder.hasError())
+        result.firstInvalidLine = lineAt(result.text, result.text.indexOf(QChar(0xFFFD)));
+    return result;
+}
+
+// The first field of a current-format file starts with the product word;
+// blanks in front of it are skipped like those of any field.
+bool startsWithProductWord(const QByteArray& bytes) {
+    qsizetype i = 0;
+    while (i < bytes.size() && (bytes.at(i) == ' ' || bytes.at(i) == '\t'))
+        ++i;
+    static const char word[] = "QRL";
+    for (int k = 0; k < 3; ++k, ++i) {
+        if (i >= bytes.size() || (bytes.at(i) & ~0x20) != word[k])
+            return false;
+    }
+    return true;
+}
+
 // Why a file could not be opened or replaced, for the user.
 Failure openFailure(const QString& path, bool forWriting) {
     const QFileInfo info(path);
@@ -51,18 +76,7 @@ Failure openFailure(const QString& path, bool forWriting) {
 
 // The converter follows an old mainframe table for three control characters
 // (0x1A, 0x1C, 0x7F) where the code page maps them to themselves: undo it on
-// the way in and out, so that a Ctrl-Z at the end of a file stays a Ctrl-Z.
-void fromConverterControls(QString& text) {
-    for (QChar& c : text) {
-        if (c == QChar(0x1C))
-            c = QChar(0x1A);
-        else if (c == QChar(0x7F))
-            c = QChar(0x1C);
-        else if (c == QChar(0x1A))
-            c = QChar(0x7F);
-    }
-}
-
+// the way out, so that a Ctrl-Z stays a Ctrl-Z.
 QString toConverterControls(QString text) {
     for (QChar& c : text) {
         if (c == QChar(0x1A))
@@ -77,19 +91,38 @@ QString toConverterControls(QString text) {
 
 } // namespace
 
-QString decodeTrainFileBytes(const QByteArray& bytes) {
+DecodedText decodeTrainFile(const QByteArray& bytes) {
     static const QByteArray bom("\xEF\xBB\xBF");
     if (bytes.startsWith(bom))
-        return QString::fromUtf8(bytes.mid(bom.size()));
+        return decodeUtf8(QByteArrayView(bytes).sliced(bom.size()));
     // Most train files are plain ASCII, which both encodings read alike.
     if (isAscii(bytes))
-        return QString::fromLatin1(bytes);
-    if (isValidUtf8(bytes))
-        return QString::fromUtf8(bytes);
-    QStringDecoder decoder(kShiftJis, QStringConverter::Flag::Stateless);
-    QString text = decoder(bytes);
-    fromConverterControls(text);
-    return text;
+        return {QString::fromLatin1(bytes), 0};
+    // The writer writes Shift-JIS only: its half-width kana can look like
+    // UTF-8 and must not turn into other characters.
+    if (!startsWithProductWord(bytes) && isValidUtf8(bytes))
+        return {QString::fromUtf8(bytes), 0};
+    return decodeShiftJis(bytes);
+}
+
+QString decodeTrainFileBytes(const QByteArray& bytes) {
+    return decodeTrainFile(bytes).text;
+}
+
+bool holdsBinaryBytes(const QByteArray& bytes) {
+    static constexpr auto binary = [] {
+        std::array<bool, 256> table{};
+        for (int b = 0; b < 0x20; ++b)
+            table[size_t(b)] = true;
+        for (int b : {0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x1A})
+            table[size_t(b)] = false;
+        return table;
+    }();
+    for (char c : bytes) {
+        if (binary[static_cast<unsigned char>(c)])
+            return true;
+    }
+    return false;
 }
 
 QByteArray encodeShiftJis(const QString& text) {
@@ -126,6 +159,21 @@ QByteArray readWholeFile(const QString& path) {
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw StepFailure(Failure::DeviceIo, path);
+    return bytes;
+}
+
+QByteArray readTrainFileBytes(const QString& path) {
+    QFile file(path);
+    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throw StepFailure(openFailure(path, false), path);
+    if (file.size() > MaxTrainFileSize)
+        throw StepFailure(Failure::NotATrainFile, path);
+    // A device or pipe has no size: read one byte beyond the limit to know.
+    const QByteArray bytes = file.isSequential() ? file.read(MaxTrainFileSize + 1) : file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw StepFailure(Failure::DeviceIo, path);
+    if (bytes.size() > MaxTrainFileSize || holdsBinaryBytes(bytes))
+        throw StepFailure(Failure::NotATrainFile, path);
     return bytes;
 }
 

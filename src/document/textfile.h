@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/shiftjisdecoder.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,9 +10,19 @@ namespace Orlenda {
 // The file boundary: bytes on disk to text and back. Nothing else in the
 // program touches encodings or files directly.
 
-// UTF-8 when the bytes start with its byte-order mark (dropped) or are valid
-// UTF-8 holding at least one multi-byte character; Shift-JIS otherwise.
+// No train file comes near this size (a written one is about 40 KB): a larger
+// file is refused before it is read.
+inline constexpr qint64 MaxTrainFileSize = 8 * 1024 * 1024;
+
+// A current-format file (first field starting with the product word) is
+// Shift-JIS. Any file starting with the UTF-8 byte-order mark (dropped) is
+// UTF-8; so is a legacy file whose bytes are valid UTF-8. Shift-JIS otherwise.
+DecodedText decodeTrainFile(const QByteArray& bytes);
 QString decodeTrainFileBytes(const QByteArray& bytes);
+
+// True when bytes hold a control byte that no text file holds (NUL and the
+// like); tab, line ends, form feed and Ctrl-Z are text.
+bool holdsBinaryBytes(const QByteArray& bytes);
 
 // Shift-JIS bytes of text; StepFailure(CannotEncode) naming the characters
 // that have no Shift-JIS form.
@@ -18,6 +30,11 @@ QByteArray encodeShiftJis(const QString& text);
 
 // Reads a whole file; StepFailure(FileNotFound, ...) and the like when it cannot.
 QByteArray readWholeFile(const QString& path);
+
+// Reads a file that should be a train file: as readWholeFile, and
+// StepFailure(NotATrainFile, path) for a file larger than MaxTrainFileSize
+// (found before it is read) or one that holds binary bytes.
+QByteArray readTrainFileBytes(const QString& path);
 
 // Replaces the file at path with bytes, or leaves it exactly as it was:
 // the bytes go to a temporary file that is renamed over the target only

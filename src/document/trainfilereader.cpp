@@ -120,7 +120,7 @@ void DatReader::run() {
 }
 
 bool DatReader::dispatch() {
-    const QString key = mField.toString().toUpper();
+    const QString key = latinUpper(mField);
     auto is = [&](const char* keyword) { return key == QLatin1String(keyword); };
     if (is("#ACCELERATION")) {
         readAcceleration();

@@ -23,7 +23,7 @@ public:
         appendInt(value);
         mText.append(u"\r\n");
     }
-    void text(TextId id) { line(mData.text(id)); }
+    void text(TextId id) { line(writtenFieldText(mData.text(id))); }
     void position(ListId id) { number(mData.listIndex(id)); }
     // A list without a selection has no entry number; its position (-1)
     // keeps the line so that the sections after it stay in place.
@@ -65,7 +65,24 @@ void writeMotorTrack(LineWriter& out, const MotorSoundTrack& track) {
         out.motorRow(e);
 }
 
+bool readsBackAsItself(const QString& text) {
+    if (text.isEmpty())
+        return true;
+    const QChar first = text.front();
+    if (first == u' ' || first == u'\t' || first == u'"' || first == u'#')
+        return false;
+    for (QChar c : text) {
+        if (c == u',' || c == u'\r' || c == u'\n')
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+QString writtenFieldText(const QString& text) {
+    return readsBackAsItself(text) ? text : doubleText(leadingNumber(text));
+}
 
 QString trainFileText(const TrainData& data) {
     LineWriter out(data);

@@ -13,6 +13,14 @@ inline constexpr int TrainFileLineCount = 3266;
 
 QStringList trainFileLines(const TrainData& data);
 
+// The text written for a text field. A text that would not read back as
+// itself, because it holds a comma or line end (it would split into two
+// fields), starts with a blank (lost) or a double quote (taken as quoting),
+// or starts with "#" (taken as a keyword), is written as the decimal text of
+// its value instead: the leading number that its field's check reads from it.
+// Every other text is written unchanged.
+QString writtenFieldText(const QString& text);
+
 // The whole file as text, every line ended by CR LF.
 QString trainFileText(const TrainData& data);
 

@@ -32,6 +32,10 @@ QString failureDescription(Failure kind) {
         return QStringLiteral("インデックスが有効範囲にありません。");
     case Failure::CannotEncode:
         return QStringLiteral("Shift-JIS で保存できない文字が含まれています。");
+    case Failure::InvalidBytes:
+        return QStringLiteral("文字として読めないバイト列があります。");
+    case Failure::NotATrainFile:
+        return QStringLiteral("車両ファイルではありません。");
     case Failure::Unexpected:
         break;
     }

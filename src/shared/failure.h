@@ -22,6 +22,8 @@ enum class Failure {
     InvalidPropertyValue,
     SubscriptOutOfRange,
     CannotEncode,
+    InvalidBytes,
+    NotATrainFile,
     Unexpected,
 };
 

@@ -27,6 +27,15 @@ std::optional<qsizetype> findSeparator(std::int32_t start, const QString& text,
 
 } // namespace
 
+QString latinUpper(QStringView text) {
+    QString result = text.toString();
+    for (QChar& c : result) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - u'a' + u'A');
+    }
+    return result;
+}
+
 void swap(std::int32_t& a, std::int32_t& b) {
     a = a ^ b;
     b = a ^ b;

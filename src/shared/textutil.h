@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 
 namespace Orlenda {
@@ -15,6 +16,10 @@ void swap(std::int32_t& a, std::int32_t& b);
 // Blanks are spaces and horizontal tabs only.
 QString trimLeadingBlanks(const QString& s);
 QString trimTrailingBlanks(const QString& s);
+
+// Upper case for the Latin letters a to z only: file keywords are ASCII, and
+// full case rules would turn other letters into them ("ſ" into "S").
+QString latinUpper(QStringView text);
 
 // start counts characters from 1; a positive start searches forwards from it,
 // a negative one backwards within the first (length + start + 1) characters,

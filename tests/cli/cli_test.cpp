@@ -76,7 +76,7 @@ TEST(CliCheck, ExitStatusTellsWhetherQuestionsAroseAndNothingIsWritten) {
     QString err;
     EXPECT_EQ(run({"check", cut}, &err), CliQuestionsAsked);
     EXPECT_EQ(err.count(QLatin1Char('\n')), 1);
-    EXPECT_EQ(run({"check", dir.filePath(QStringLiteral("missing.dat"))}, &err), CliQuestionsAsked);
+    EXPECT_EQ(run({"check", dir.filePath(QStringLiteral("missing.dat"))}, &err), CliFailed);
     EXPECT_EQ(err.count(QLatin1Char('\n')), 1);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
@@ -101,4 +101,26 @@ TEST(CliNew, UnwritableTargetAndUsageErrorsExitWithTwo) {
     EXPECT_EQ(run({}), CliFailed);
     EXPECT_EQ(run({"new"}), CliFailed);
     EXPECT_EQ(run({"frobnicate", "x"}), CliFailed);
+}
+
+TEST(CliRefusal, NotATrainFileExitsWithTwoAndWritesNothing) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("out.dat"));
+    for (const char* name :
+         {"binary.bin", "not-a-train-file.ini", "current-first-line-empty.dat"}) {
+        const QString in = QStringLiteral(ORLENDA_TEST_DATA "/") + QLatin1String(name);
+        QString err;
+        EXPECT_EQ(run({"convert", in, out}, &err), CliFailed) << name;
+        EXPECT_EQ(err,
+                  QStringLiteral("orlenda-cli: Orlenda - OpenFile: 車両ファイルではありません。 ") +
+                      in + QStringLiteral(" / 続行しますか？\n"));
+        EXPECT_EQ(run({"check", in}), CliFailed) << name;
+    }
+    const QString huge = dir.filePath(QStringLiteral("huge.dat"));
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(100 * 1024 * 1024));
+    file.close();
+    EXPECT_EQ(run({"convert", huge, out}), CliFailed);
+    EXPECT_EQ(run({"check", huge}), CliFailed);
+    EXPECT_FALSE(QFile::exists(out));
 }

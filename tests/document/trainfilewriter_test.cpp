@@ -52,7 +52,7 @@ TEST(WriterNewDocument, PutsEachSectionOnItsLine) {
     EXPECT_TRUE(trainFileText(data).endsWith(QStringLiteral("\r\n#\r\n")));
 }
 
-TEST(WriterValues, TextsGoOutUnchangedAndEmptyListsAsMinusOne) {
+TEST(WriterValues, TextsGoOutAsTheyReadBackAndEmptyListsAsMinusOne) {
     TrainData data;
     data.setText(txtPer(0), QStringLiteral(" 12 "));
     data.setText(txtCar(4), QStringLiteral("1,5"));
@@ -64,12 +64,13 @@ TEST(WriterValues, TextsGoOutUnchangedAndEmptyListsAsMinusOne) {
     data.motorSoundTable()[Track::B2][799] = MotorSoundEntry{-32768, 32767, 7};
     const QStringList lines = trainFileLines(data);
     ASSERT_EQ(lines.size(), TrainFileLineCount);
-    EXPECT_EQ(lines.at(11), QStringLiteral(" 12 "));
+    // A leading blank would be lost and a comma would split the field: their value is written.
+    EXPECT_EQ(lines.at(11), QStringLiteral("12"));
     EXPECT_EQ(lines.at(3), QStringLiteral("0.3333333,-2.5,-1,32767,0.95"));
     const qsizetype handle = lines.indexOf(QStringLiteral("#HANDLE"));
     EXPECT_EQ(lines.at(handle + 3), QStringLiteral("-1"));
     const qsizetype car = lines.indexOf(QStringLiteral("#CAR"));
-    EXPECT_EQ(lines.at(car + 5), QStringLiteral("1,5"));
+    EXPECT_EQ(lines.at(car + 5), QStringLiteral("1"));
     const qsizetype device = lines.indexOf(QStringLiteral("#DEVICE"));
     EXPECT_EQ(lines.mid(device + 1, 8), (QStringList{"0", "0", "0", "0", "1", "0", "0", "-1"}));
     EXPECT_EQ(lines.at(lines.size() - 2), QStringLiteral("7,-32768,32767"));
