@@ -1,6 +1,7 @@
 #include "cli/clicommands.h"
 
 #include "cli/cliprompter.h"
+#include "cli/plotmotorcommand.h"
 #include "document/openfile.h"
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
@@ -14,6 +15,7 @@ void usage(QTextStream& err) {
     err << "usage: orlenda-cli new OUT" << Qt::endl
         << "       orlenda-cli convert IN OUT" << Qt::endl
         << "       orlenda-cli check IN" << Qt::endl;
+    err << "       " << PlotMotorUsage << Qt::endl;
 }
 
 QString cliDescription() {
@@ -74,6 +76,8 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
             return CliFailed;
         return statusAfterQuestions(prompter);
     }
+    if (command == QLatin1String("plot") && arguments.value(1) == QLatin1String("motor"))
+        return plotMotorCommand(arguments.mid(2), prompter, err);
     usage(err);
     return CliFailed;
 }

@@ -1,4 +1,7 @@
+#include "cli/clicommands.h"
+#include "document/textfile.h"
 #include "document/traindata.h"
+#include "document/trainfilewriter.h"
 #include "motorsound/motorsoundgeometry.h"
 #include "motorsound/ui/motorsoundgraphview.h"
 #include "motorsound/ui/motorsoundwindow.h"
@@ -323,4 +326,27 @@ TEST_F(MotorSoundWindowTest, ContextMenuSavesTheGraphWithoutDisturbingAnEdit) {
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window.editor().graphImage());
     EXPECT_EQ(menu->actions().first()->text(), QStringLiteral("画像を保存..."));
+}
+
+TEST_F(MotorSoundWindowTest, CommandLinePlotIsTheWindowsImage) {
+    MotorSoundTable table = data.motorSoundTable();
+    for (int r = 0; r < MotorSoundRows; ++r)
+        table[Track::B2][r] = {std::int16_t(30 + r / 3), std::int16_t(r % 128),
+                               std::int16_t(r % 10 - 1)};
+    data.setMotorSoundTable(table);
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("train.dat"));
+    writeWholeFile(in, encodeShiftJis(trainFileText(data)));
+
+    window.load();
+    clickTrack(3);
+    clickTrack(1);
+    click(QStringLiteral("chkHex"));
+    const QString out = dir.filePath(QStringLiteral("graph.png"));
+    QString outText, errText;
+    QTextStream o(&outText), e(&errText);
+    ASSERT_EQ(
+        runCli({"plot", "motor", in, out, "--track", "P2", "--previous", "B2", "--hex"}, o, e),
+        CliClean);
+    EXPECT_EQ(QImage(out).convertToFormat(QImage::Format_RGB32), window.editor().image());
 }
