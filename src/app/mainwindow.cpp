@@ -1,10 +1,13 @@
 #include "app/mainwindow.h"
 
 #include "about/aboutwindow.h"
+#include "acceleration/trainconsist.h"
+#include "acceleration/ui/accelerationwindow.h"
 #include "app/filechooser.h"
 #include "app/programend.h"
 #include "document/openfile.h"
 #include "document/traindata.h"
+#include "mainwindow/formlayout.h"
 #include "mainwindow/ui/parameterform.h"
 #include "motorsound/ui/motorsoundwindow.h"
 #include "shared/commandline.h"
@@ -34,7 +37,11 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
     : QMainWindow(parent), mData(data), mPrompter(prompter), mChooser(chooser),
       mEndProgram(&endProgramNow) {
     setObjectName(QStringLiteral("frmMain"));
-    setCentralWidget(new ParameterForm(data, this));
+    auto* form = new ParameterForm(data, this);
+    setCentralWidget(form);
+    QPushButton* acc = form->button(FormButton::Acc);
+    acc->setEnabled(true);
+    connect(acc, &QPushButton::clicked, this, &MainWindow::showAcceleration);
     buildMenus();
     connectMotorSoundButton();
     resize(OuterWidthTwips / TwipsPerPixel, OuterHeightTwips / TwipsPerPixel);
@@ -220,6 +227,13 @@ void MainWindow::showMotorSound() {
         mMotorSound = new MotorSoundWindow(mData, mPrompter, this);
     mMotorSound->setProgramEnder(mEndProgram);
     mMotorSound->openModal();
+}
+
+void MainWindow::showAcceleration() {
+    // The consist is taken as the fields stand when the button is clicked.
+    AccelerationWindow window(mData, trainConsist(mData), mPrompter, this);
+    window.setProgramEnder(mEndProgram);
+    window.exec();
 }
 
 void MainWindow::runCommand(const std::function<void()>& command) {

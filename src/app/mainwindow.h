@@ -43,6 +43,7 @@ public slots:
     bool saveDocumentAs();
     void showAbout();
     void showMotorSound();
+    void showAcceleration();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

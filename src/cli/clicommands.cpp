@@ -1,6 +1,7 @@
 #include "cli/clicommands.h"
 
 #include "cli/cliprompter.h"
+#include "cli/plotacceleration.h"
 #include "cli/plotmotorcommand.h"
 #include "document/openfile.h"
 #include "document/traindata.h"
@@ -14,7 +15,10 @@ namespace {
 void usage(QTextStream& err) {
     err << "usage: orlenda-cli new OUT" << Qt::endl
         << "       orlenda-cli convert IN OUT" << Qt::endl
-        << "       orlenda-cli check IN" << Qt::endl;
+        << "       orlenda-cli check IN" << Qt::endl
+        << "       orlenda-cli plot acceleration IN OUT.png [--notch 1..8] [--unit kmhs|kgft]"
+           " [--show-resistance]"
+        << Qt::endl;
     err << "       " << PlotMotorUsage << Qt::endl;
 }
 
@@ -78,6 +82,10 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     if (command == QLatin1String("plot") && arguments.value(1) == QLatin1String("motor"))
         return plotMotorCommand(arguments.mid(2), prompter, err);
+    if (command == QLatin1String("plot") && arguments.value(1) == QLatin1String("acceleration")) {
+        if (const std::optional<int> status = plotAcceleration(arguments.mid(2), prompter, err))
+            return *status;
+    }
     usage(err);
     return CliFailed;
 }

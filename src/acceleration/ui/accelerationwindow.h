@@ -1,0 +1,83 @@
+#pragma once
+
+#include "acceleration/accelerationplot.h"
+#include "acceleration/notchrules.h"
+#include "acceleration/trainconsist.h"
+
+#include <QDialog>
+#include <array>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace Orlenda {
+
+class PlotView;
+class Prompter;
+class TrainData;
+
+// The acceleration curve editor: the plot of all eight notches and the five
+// parameters of one. It edits a working copy of the document's table; OK
+// writes it back, Cancel and the close box drop it. A field's value is applied
+// when the field loses focus (Enter moves the focus to the plot), always to
+// the notch it was typed for.
+class AccelerationWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // The file name for "画像を保存..."; empty when the user cancelled.
+    using ImagePathChooser = std::function<QString(QWidget* parent)>;
+
+    AccelerationWindow(TrainData& data, const TrainConsist& consist, Prompter& prompter,
+                       QWidget* owner, ImagePathChooser chooseImagePath = {});
+    ~AccelerationWindow() override;
+
+    // Ends the program at once when a failure prompt is declined; tests replace it.
+    void setProgramEnder(std::function<void()> ender) { mEndProgram = std::move(ender); }
+
+    const TrainConsist& consist() const { return mConsist; }
+    const AccelerationTable& workingTable() const { return mTable; }
+    PlotChoices choices() const;
+    const QImage& plotImage() const { return mPlot.image(); }
+    PlotView* plotView() const { return mPlotView; }
+    QLineEdit* field(NotchField field) const { return mFields[std::size_t(field)]; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildControls();
+    void selectNotch(int notch);
+    void showNotch();
+    void applyField(NotchField which);
+    void applyFocusedField();
+    void redraw();
+    void showReadout(QPoint pixel);
+    void saveImage();
+    void accept() override;
+
+    TrainData& mData;
+    TrainConsist mConsist;
+    Prompter& mPrompter;
+    ImagePathChooser mChooseImagePath;
+    std::function<void()> mEndProgram;
+    AccelerationTable mTable;
+    int mNotch = 0;
+    AccelerationPlot mPlot;
+
+    PlotView* mPlotView = nullptr;
+    QComboBox* mNotchList = nullptr;
+    std::array<QLineEdit*, 5> mFields{};
+    QRadioButton* mKmhs = nullptr;
+    QRadioButton* mKgft = nullptr;
+    QCheckBox* mSubtract = nullptr;
+    QLabel* mReadout = nullptr;
+};
+
+} // namespace Orlenda

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+
+class QAction;
+
+namespace Orlenda {
+
+// Shows a plot image inside a 2-pixel sunken frame, one image pixel per
+// logical pixel: on a scaled screen the pixels grow without smoothing, and
+// the pointer is still mapped to the image pixel under it.
+class PlotView : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit PlotView(const QImage& image, QWidget* parent = nullptr);
+
+    // The context menu's only entry, "画像を保存...".
+    QAction* saveImageAction() const { return mSaveImage; }
+
+    // The image pixel under a position in the widget; false on the frame.
+    bool imagePixelAt(const QPointF& position, QPoint* pixel) const;
+
+signals:
+    void pointerMoved(QPoint imagePixel);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    const QImage& mImage;
+    QAction* mSaveImage;
+};
+
+} // namespace Orlenda

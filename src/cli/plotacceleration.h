@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+#include <optional>
+
+namespace Orlenda {
+
+class CliPrompter;
+
+// plot acceleration IN OUT.png [--notch 1..8] [--unit kmhs|kgft] [--show-resistance]:
+// opens IN as the editor does and writes the acceleration window's plot for
+// those choices. Arguments follow the words "plot acceleration". Returns a
+// CliStatus, or nothing when the arguments are not a valid request (the
+// caller prints the usage).
+std::optional<int> plotAcceleration(const QStringList& arguments, CliPrompter& prompter,
+                                    QTextStream& err);
+
+} // namespace Orlenda

@@ -1,0 +1,264 @@
+#include "acceleration/ui/accelerationwindow.h"
+#include "acceleration/ui/plotview.h"
+#include "cli/clicommands.h"
+#include "document/textfile.h"
+#include "document/traindata.h"
+#include "document/trainfilewriter.h"
+#include "support/scriptedprompter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Orlenda;
+
+namespace {
+
+const TrainConsist kDefaultConsist{35, 1, 30, 1};
+
+class AccelerationWindowTest : public ::testing::Test {
+protected:
+    AccelerationWindow& open(const TrainConsist& consist = kDefaultConsist) {
+        window = std::make_unique<AccelerationWindow>(data, consist, prompter, nullptr,
+                                                      [this](QWidget*) { return imagePath; });
+        window->setProgramEnder([this] { ++programEnds; });
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        return *window;
+    }
+    template <typename T> T* child(const char* name) const {
+        T* w = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void type(NotchField field, const QString& text) {
+        QLineEdit* edit = window->field(field);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    QImage expectedPlot(const AccelerationTable& table, const PlotChoices& choices) {
+        ScriptedPrompter quiet;
+        AccelerationPlot plot;
+        plot.redraw(table, window->consist(), choices, quiet);
+        return plot.image();
+    }
+    void moveTo(int x, int y) {
+        // Positions in the view: the image starts inside the 2-pixel frame.
+        QMouseEvent move(QEvent::MouseMove, QPointF(x + 2.5, y + 2.5), QPointF(), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(window->plotView(), &move);
+    }
+
+    TrainData data;
+    ScriptedPrompter prompter;
+    std::unique_ptr<AccelerationWindow> window;
+    QString imagePath;
+    int programEnds = 0;
+};
+
+} // namespace
+
+TEST_F(AccelerationWindowTest, ShowsTheControlsAtTheirPlacesWithTheFirstNotch) {
+    open();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("加速力曲線"));
+    EXPECT_EQ(window->size(), QSize(450, 406));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_FALSE(window->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(child<PlotView>("Picture1")->geometry(), QRect(1, 1, 324, 404));
+    EXPECT_EQ(window->plotView()->contentsRect(), QRect(2, 2, 320, 400));
+    EXPECT_EQ(window->plotView()->cursor().shape(), Qt::CrossCursor);
+    auto* dummy = child<QPushButton>("cmdDammy");
+    EXPECT_TRUE(dummy->isDefault());
+    EXPECT_EQ(dummy->geometry(), QRect(2, 2, 5, 12));
+    EXPECT_EQ(child<QLineEdit>("txtAcc(1)")->geometry(), QRect(336, 104, 49, 18));
+    EXPECT_EQ(child<QLineEdit>("txtCrv")->geometry(), QRect(384, 213, 49, 18));
+    EXPECT_EQ(child<QLabel>("pbxStatus")->geometry(), QRect(327, 389, 122, 16));
+    EXPECT_EQ(child<QPushButton>("cmdCancel")->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(child<QLabel>("Label1")->text(), QStringLiteral("定引張力域"));
+    EXPECT_EQ(child<QRadioButton>("optDim(1)")->text(), QStringLiteral("加速力[kgf/t]"));
+    EXPECT_EQ(child<QCheckBox>("Check1")->text(), QStringLiteral("走行抵抗を引く"));
+    auto* notches = child<QComboBox>("cbxIndex");
+    ASSERT_EQ(notches->count(), 8);
+    EXPECT_EQ(notches->itemText(7), QStringLiteral("8"));
+
+    QStringList texts;
+    for (const char* name : {"txtAcc(0)", "txtAcc(1)", "txtVlc(1)", "txtVlc(2)", "txtCrv"})
+        texts << child<QLineEdit>(name)->text();
+    EXPECT_EQ(texts, QStringList({"0.6", "0.6", "25", "25", "2"}));
+    EXPECT_EQ(window->plotImage(), expectedPlot(data.accelerationTable(), {}));
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(AccelerationWindowTest, EnterAppliesTheRuleRedrawsAndFocusesThePlot) {
+    open();
+    type(NotchField::Speed1, QStringLiteral("30.5"));
+    QTest::keyClick(window->field(NotchField::Speed1), Qt::Key_Return);
+    EXPECT_TRUE(window->plotView()->hasFocus());
+    EXPECT_EQ(window->field(NotchField::Speed1)->text(), QStringLiteral("30"));
+    EXPECT_EQ(window->field(NotchField::Speed2)->text(), QStringLiteral("30"));
+    EXPECT_EQ(window->workingTable()[0].speed2, 30);
+    EXPECT_EQ(window->plotImage(), expectedPlot(window->workingTable(), {}));
+    EXPECT_NE(window->plotImage(), expectedPlot(data.accelerationTable(), {}));
+    // The document is untouched until OK.
+    EXPECT_EQ(data.accelerationTable()[0].speed1, 25);
+
+    type(NotchField::Curve, QStringLiteral("0.5"));
+    QTest::keyClick(window->field(NotchField::Curve), Qt::Key_Enter);
+    EXPECT_EQ(window->field(NotchField::Curve)->text(), QStringLiteral("1"));
+}
+
+TEST_F(AccelerationWindowTest, OkStoresATypedValueAndAllRows) {
+    open();
+    QSignalSpy changed(&data, &TrainData::tablesChanged);
+    type(NotchField::Accel1, QStringLiteral("0.85"));
+    QTest::mouseClick(child<QPushButton>("cmdOk"), Qt::LeftButton);
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(data.accelerationTable()[0].accel1, 0.85f);
+    EXPECT_EQ(data.accelerationTable()[0].accel2, 0.6f);
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(AccelerationWindowTest, ChoosingAnotherNotchFirstAppliesTheTypedValueToItsOwn) {
+    open();
+    type(NotchField::Accel2, QStringLiteral("9"));
+    auto* notches = child<QComboBox>("cbxIndex");
+    QTest::mouseClick(notches, Qt::LeftButton);
+    notches->hidePopup();
+    notches->setCurrentIndex(2);
+    EXPECT_EQ(window->workingTable()[0].accel2, 5.0f);
+    EXPECT_EQ(window->workingTable()[2].accel2, 0.0f);
+    EXPECT_EQ(window->field(NotchField::Accel2)->text(), QStringLiteral("0"));
+    EXPECT_EQ(window->field(NotchField::Curve)->text(), QStringLiteral("1"));
+    EXPECT_EQ(window->choices().selectedNotch, 2);
+    EXPECT_EQ(window->plotImage(), expectedPlot(window->workingTable(), {2, {}, true}));
+
+    // Changed from the keyboard-less side while a field still holds typed text.
+    type(NotchField::Speed2, QStringLiteral("40"));
+    notches->setCurrentIndex(3);
+    EXPECT_EQ(window->workingTable()[2].speed2, 40);
+    EXPECT_EQ(window->workingTable()[3].speed2, 0);
+}
+
+TEST_F(AccelerationWindowTest, CancelAndTheCloseBoxLeaveTheDocumentUnchanged) {
+    const AccelerationTable before = data.accelerationTable();
+    QSignalSpy changed(&data, &TrainData::tablesChanged);
+    open();
+    type(NotchField::Accel1, QStringLiteral("3"));
+    QTest::mouseClick(child<QPushButton>("cmdCancel"), Qt::LeftButton);
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+    EXPECT_FALSE(window->isVisible());
+
+    open();
+    type(NotchField::Speed1, QStringLiteral("50"));
+    QTest::keyClick(window->field(NotchField::Speed1), Qt::Key_Return);
+    window->close();
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+    EXPECT_EQ(data.accelerationTable(), before);
+    EXPECT_EQ(changed.count(), 0);
+
+    // OK without a change does not count as an edit.
+    open();
+    QTest::mouseClick(child<QPushButton>("cmdOk"), Qt::LeftButton);
+    EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(AccelerationWindowTest, UnitOptionsAndResistanceBoxRedrawAndChangeTheReadout) {
+    open();
+    auto* readout = child<QLabel>("pbxStatus");
+    EXPECT_TRUE(readout->text().isEmpty());
+    moveTo(160, 276);
+    EXPECT_EQ(readout->text(), QStringLiteral(" 80, 1.23"));
+    moveTo(0, 399);
+    EXPECT_EQ(readout->text(), QStringLiteral(" 0, 0"));
+
+    QTest::mouseClick(child<QRadioButton>("optDim(1)"), Qt::LeftButton, {}, QPoint(6, 6));
+    EXPECT_EQ(window->choices().unit, AccelerationUnit::KgfPerTonne);
+    EXPECT_EQ(window->plotImage().pixel(150, 367), qRgb(64, 64, 64));
+    moveTo(1, 398);
+    EXPECT_EQ(readout->text(), QStringLiteral(" 0.5, 0.3"));
+
+    QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
+    EXPECT_FALSE(window->choices().subtractResistance);
+    EXPECT_EQ(window->plotImage(),
+              expectedPlot(data.accelerationTable(), {0, AccelerationUnit::KgfPerTonne, false}));
+    EXPECT_EQ(window->plotImage().pixel(200, 373), qRgb(128, 128, 128));
+}
+
+TEST_F(AccelerationWindowTest, ScaledScreensShowSharpPixelsAndMapThePointer) {
+    open();
+    QImage shot(window->plotView()->size() * 2, QImage::Format_RGB32);
+    shot.setDevicePixelRatio(2);
+    window->plotView()->render(&shot);
+    const QImage& plot = window->plotImage();
+    int mismatches = 0;
+    for (int y = 0; y < plot.height(); ++y)
+        for (int x = 0; x < plot.width(); ++x)
+            for (int d = 0; d < 4; ++d)
+                mismatches +=
+                    shot.pixel(2 * (x + 2) + d % 2, 2 * (y + 2) + d / 2) != plot.pixel(x, y);
+    EXPECT_EQ(mismatches, 0);
+
+    // Half-pixel positions, as a scaled screen reports them, belong to the pixel they lie in.
+    QPoint pixel;
+    ASSERT_TRUE(window->plotView()->imagePixelAt(QPointF(162.5, 278.5), &pixel));
+    EXPECT_EQ(pixel, QPoint(160, 276));
+    EXPECT_FALSE(window->plotView()->imagePixelAt(QPointF(1.5, 50), &pixel));
+    EXPECT_FALSE(window->plotView()->imagePixelAt(QPointF(50, 402), &pixel));
+}
+
+TEST_F(AccelerationWindowTest, ContextMenuSavesThePlotAsPng) {
+    QTemporaryDir dir;
+    imagePath = dir.filePath(QStringLiteral("plot.png"));
+    open();
+    window->plotView()->saveImageAction()->trigger();
+    QImage saved(imagePath);
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window->plotImage());
+    EXPECT_EQ(window->plotView()->saveImageAction()->text(), QStringLiteral("画像を保存..."));
+}
+
+TEST_F(AccelerationWindowTest, ATrainWithoutMassAsksOnceOnOpeningAndNoEndsTheProgram) {
+    open({35, 0, 30, 0});
+    EXPECT_EQ(prompter.countFor(QStringLiteral("DrawDya")), 1);
+    QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
+    EXPECT_EQ(prompter.countFor(QStringLiteral("DrawDya")), 2);
+    EXPECT_EQ(programEnds, 0);
+    prompter.script({false});
+    QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
+    EXPECT_EQ(programEnds, 1);
+}
+
+TEST_F(AccelerationWindowTest, CommandLinePlotIsTheWindowsImage) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.dat"));
+    const QString out = dir.filePath(QStringLiteral("out.png"));
+    data.accelerationTable()[5] = {2.0f, 1.5f, 20, 45, 3.0f};
+    data.setText(txtCar(0), QStringLiteral("38.5"));
+    writeWholeFile(in, encodeShiftJis(trainFileText(data)));
+    open(trainConsist(data));
+    child<QComboBox>("cbxIndex")->setCurrentIndex(5);
+    QTest::mouseClick(child<QRadioButton>("optDim(1)"), Qt::LeftButton, {}, QPoint(6, 6));
+    QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
+
+    QString output, errors;
+    QTextStream o(&output), e(&errors);
+    EXPECT_EQ(runCli({"plot", "acceleration", in, out, "--notch", "6", "--unit", "kgft",
+                      "--show-resistance"},
+                     o, e),
+              CliClean);
+    EXPECT_EQ(QImage(out).convertToFormat(QImage::Format_RGB32), window->plotImage());
+}
