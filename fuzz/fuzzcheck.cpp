@@ -30,21 +30,6 @@ void checkQuestionCap(const CountingPrompter& prompter, const char* reading) {
                     &prompter);
 }
 
-void checkOpenQuestionCap(const CountingPrompter& prompter) {
-    // Known and being fixed: the dispatch's version questions (an overflowing
-    // number, then the unsupported version) still come on top of the reader's
-    // own. Until the whole open counts against the cap, count the reader alone.
-    int dispatchQuestions = 0;
-    for (const QString& question : prompter.questions()) {
-        if (!question.startsWith(QLatin1String("Orlenda - OpenFile: ")) &&
-            !question.contains(QStringLiteral("サポートされていない形式")))
-            break;
-        ++dispatchQuestions;
-    }
-    if (prompter.count() - dispatchQuestions > QuestionCap)
-        checkQuestionCap(prompter, "one open");
-}
-
 QByteArray fuzzBytes(const unsigned char* data, std::size_t size) {
     return QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/openfile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -7,8 +9,9 @@ namespace Orlenda {
 
 class CountingPrompter;
 
-// However broken a file, one open asks at most this many questions in all.
-inline constexpr int QuestionCap = 20;
+// However broken a file, one open asks at most this many questions in all,
+// and so does each reader on its own.
+inline constexpr int QuestionCap = MaxQuestionsPerOpen;
 
 // Prints what went wrong, with the questions asked so far, and aborts, which
 // libFuzzer reports as a crash and keeps the input.
@@ -16,8 +19,6 @@ inline constexpr int QuestionCap = 20;
 
 // Fails when the prompter was asked more than QuestionCap questions.
 void checkQuestionCap(const CountingPrompter& prompter, const char* reading);
-// The same for a whole open, the dispatch's own questions included.
-void checkOpenQuestionCap(const CountingPrompter& prompter);
 
 QByteArray fuzzBytes(const unsigned char* data, std::size_t size);
 

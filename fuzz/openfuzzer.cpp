@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     TrainData data;
     CountingPrompter prompter;
     file.open(data, fuzzBytes(bytes, size), prompter);
-    checkOpenQuestionCap(prompter);
+    checkQuestionCap(prompter, "one open");
     return 0;
 }
