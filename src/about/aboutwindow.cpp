@@ -1,7 +1,9 @@
 #include "about/aboutwindow.h"
 
 #include "shared/appidentity.h"
+#include "shared/manualaddress.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMessageBox>
@@ -37,7 +39,7 @@ AboutWindow::AboutWindow(QWidget* owner, UrlOpener opener)
     if (!mOpen)
         mOpen = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     const AppIdentity identity = appIdentity();
-    mAddress = identity.webPage;
+    mAddress = manualUrl(QCoreApplication::applicationDirPath()).toString();
     setObjectName(QStringLiteral("frmAbout"));
     setModal(true);
     setWindowTitle(identity.title + QStringLiteral(" のバージョン情報"));

@@ -5,6 +5,8 @@
 #include "app/qttranslation.h"
 #include "app/uifont.h"
 #include "document/traindata.h"
+#include "shared/appicon.h"
+#include "shared/applicationid.h"
 #include "shared/apptitle.h"
 #include "shared/commandline.h"
 #include "shared/standardoptions.h"
@@ -39,6 +41,9 @@ int main(int argc, char** argv) {
         return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(Orlenda::applicationTitle());
+    // Ties the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(Orlenda::applicationId());
+    QApplication::setWindowIcon(Orlenda::applicationIcon());
     QApplication::setFont(Orlenda::japaneseUiFont());
     Orlenda::installQtJapanese(app);
 

@@ -1,6 +1,7 @@
 #include "about/aboutwindow.h"
 #include "app/uifont.h"
 #include "shared/appidentity.h"
+#include "shared/manualaddress.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -43,7 +44,7 @@ TEST(AboutWindow, LinkTurnsRedWhilePressedAndOpensOnRelease) {
     QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(colour(), QColor(0, 0, 255));
     ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.at(0), QUrl(appIdentity().webPage));
+    EXPECT_EQ(opened.at(0), manualUrl(QCoreApplication::applicationDirPath()));
 }
 
 TEST(AboutWindow, EscapeAndEnterClose) {

@@ -1,0 +1,159 @@
+#include "shared/applicationid.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace Orlenda;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString output;
+};
+
+Outcome run(const QString& program, const QStringList& arguments,
+            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAll())};
+}
+
+QString asset(const QString& name) {
+    return QStringLiteral(ORLENDA_BUILD_DIR "/assets/") + name;
+}
+
+// Runs a validator on a built file; skipped, visibly, where it is not installed.
+void expectValid(const char* validator, const QStringList& options, const QString& file) {
+    const QString program = QStandardPaths::findExecutable(QString::fromLatin1(validator));
+    if (program.isEmpty())
+        GTEST_SKIP() << validator << " is not installed (scripts/test installs it); not checked";
+    const Outcome outcome = run(program, options + QStringList{file});
+    EXPECT_EQ(outcome.status, 0) << outcome.output.toStdString();
+}
+
+// The pictures the manual shows, as written in its Markdown.
+QStringList manualPictures() {
+    QFile manual(QStringLiteral(ORLENDA_SOURCE_DIR "/docs/manual.ja.md"));
+    if (!manual.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression picture(QStringLiteral("!\\[[^\\]]*\\]\\(([^)\\s]+)\\)"));
+    QStringList found;
+    for (const auto& match : picture.globalMatch(QString::fromUtf8(manual.readAll())))
+        found << match.captured(1);
+    return found;
+}
+
+class InstallTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(prefix.isValid());
+        const Outcome outcome = run(QStringLiteral(ORLENDA_CMAKE),
+                                    {QStringLiteral("--install"), QStringLiteral(ORLENDA_BUILD_DIR),
+                                     QStringLiteral("--prefix"), prefix.path()});
+        ASSERT_EQ(outcome.status, 0) << outcome.output.toStdString();
+    }
+
+    QStringList installedFiles() const {
+        QStringList files;
+        QDirIterator it(prefix.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << QDir(prefix.path()).relativeFilePath(it.next());
+        files.sort();
+        return files;
+    }
+
+    QTemporaryDir prefix;
+};
+
+} // namespace
+
+TEST(DesktopFiles, DesktopEntryPassesItsValidator) {
+    expectValid("desktop-file-validate", {}, asset(applicationId() + QStringLiteral(".desktop")));
+}
+
+TEST(DesktopFiles, MetainfoPassesItsValidator) {
+    expectValid("appstreamcli", {QStringLiteral("validate"), QStringLiteral("--no-net")},
+                asset(applicationId() + QStringLiteral(".metainfo.xml")));
+}
+
+TEST_F(InstallTest, InstallsExactlyTheExpectedFiles) {
+    const QString id = applicationId();
+    QStringList expected = {
+        QStringLiteral("bin/orlenda"),
+        QStringLiteral("bin/orlenda-cli"),
+        QStringLiteral("share/applications/") + id + QStringLiteral(".desktop"),
+        QStringLiteral("share/mime/packages/") + id + QStringLiteral(".xml"),
+        QStringLiteral("share/metainfo/") + id + QStringLiteral(".metainfo.xml"),
+        QStringLiteral("share/icons/hicolor/scalable/apps/") + id + QStringLiteral(".svg"),
+        QStringLiteral("share/doc/orlenda/manual.ja.md"),
+        QStringLiteral("share/doc/orlenda/manual.ja.html"),
+    };
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id);
+    // Every picture of the manual, beside it as in the source tree, and no other.
+    const QStringList pictures = manualPictures();
+    EXPECT_FALSE(pictures.isEmpty());
+    for (const QString& picture : pictures)
+        expected << QStringLiteral("share/doc/orlenda/") + picture;
+    QDirIterator docs(QStringLiteral(ORLENDA_SOURCE_DIR "/docs"), {QStringLiteral("*.png")},
+                      QDir::Files, QDirIterator::Subdirectories);
+    while (docs.hasNext()) {
+        const QString picture =
+            QDir(QStringLiteral(ORLENDA_SOURCE_DIR "/docs")).relativeFilePath(docs.next());
+        EXPECT_TRUE(pictures.contains(picture)) << picture.toStdString() << " is not in the manual";
+    }
+    expected.removeDuplicates();
+    expected.sort();
+    EXPECT_EQ(installedFiles().join(QLatin1Char('\n')).toStdString(),
+              expected.join(QLatin1Char('\n')).toStdString());
+
+    const Outcome version =
+        run(prefix.filePath(QStringLiteral("bin/orlenda-cli")), {QStringLiteral("--version")});
+    EXPECT_EQ(version.output, QStringLiteral("orlenda-cli 1.5.0\n"));
+}
+
+TEST_F(InstallTest, MimeDatabaseKnowsTrainFilesByContentAndLegacyFilesByName) {
+    QTemporaryDir files;
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile f(files.filePath(QString::fromUtf8(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    const QByteArray current = "QRL2000000\r\n#ACCELERATION\r\n0.6\r\n";
+    const QStringList paths = {
+        write("train.dat", current),
+        write("TRAIN.DAT", current),
+        write("no-extension", current),
+        write("backup.old", "qrl1220000\r\n#PERFORMANCE\r\n"),
+        write("legacy.trn", QByteArray("[\x89\xc1\x91\xac\x97\xcd]\r\n2.5\r\n")),
+        write("notes", "QRLabcdefg is not a version\r\n"),
+    };
+
+    // Only the installed package and Qt's own types count, not this machine's.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), prefix.filePath(QStringLiteral("share")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), files.filePath(QStringLiteral("no-user-data")));
+    const Outcome probe = run(QStringLiteral(ORLENDA_MIME_PROBE), paths, env);
+    ASSERT_EQ(probe.status, 0) << probe.output.toStdString();
+    const QStringList lines = probe.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6) << probe.output.toStdString();
+    EXPECT_EQ(lines.mid(0, 5).join(QLatin1Char('\n')).toStdString(),
+              "train.dat\tapplication/x-orlenda-train\n"
+              "TRAIN.DAT\tapplication/x-orlenda-train\n"
+              "no-extension\tapplication/x-orlenda-train\n"
+              "backup.old\tapplication/x-orlenda-train\n"
+              "legacy.trn\tapplication/x-orlenda-train-legacy");
+    EXPECT_FALSE(lines.at(5).contains(QStringLiteral("orlenda"))) << lines.at(5).toStdString();
+}
