@@ -31,9 +31,7 @@ TEST(MotorSoundOpening, TheButtonOpensOneModalWindowThatKeepsItsCopyBuffer) {
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     auto* button = main.findChild<QPushButton*>(QStringLiteral("cmdMotor"));
-    ASSERT_NE(button, nullptr);
-    EXPECT_TRUE(button->isEnabled());
-    EXPECT_EQ(button->text(), QStringLiteral("モータ音..."));
+    ASSERT_TRUE(button && button->isEnabled());
 
     QList<MotorSoundWindow*> opened;
     QList<bool> modal;
