@@ -231,8 +231,9 @@ TEST_F(MotorSoundWindowTest, CopyBufferOutlivesClosingAndPasteShowsItsWorkFirst)
     PaintProbe probe;
     probe.tableChanged = [&] { return working() != before; };
     child(QStringLiteral("pbxStatus"))->installEventFilter(&probe);
+    hScroll()->setValue(400);
     QCoreApplication::postEvent(&probe, new QEvent(QEvent::User));
-    press(750, 0);
+    QTest::mousePress(graph(), Qt::LeftButton, {}, QPoint(750, 798));
     // Painted before the rows changed, with no waiting event let through.
     ASSERT_FALSE(probe.texts.isEmpty());
     EXPECT_EQ(probe.texts.first(), QStringLiteral("処理中..."));
