@@ -38,8 +38,8 @@ public:
 
     void run();
 
-    // A cleaned line, Latin letters upper-cased, that opens a section.
-    static bool isHead(const QString& head);
+    // A cleaned line that opens a section, whatever the case of its Latin letters.
+    static bool isHead(QStringView cleaned);
 
 private:
     using Handler = void (LegacyReader::*)();
@@ -138,12 +138,24 @@ void LegacyReader::run() {
     finish();
 }
 
-bool LegacyReader::isHead(const QString& head) {
+bool LegacyReader::isHead(QStringView cleaned) {
+    auto sameLatinUpper = [&](QStringView head) {
+        if (cleaned.size() != head.size())
+            return false;
+        for (qsizetype i = 0; i < head.size(); ++i) {
+            char16_t c = cleaned.at(i).unicode();
+            if (c >= u'a' && c <= u'z')
+                c = char16_t(c - u'a' + u'A');
+            if (c != head.at(i).unicode())
+                return false;
+        }
+        return true;
+    };
     for (const Section& section : Sections) {
-        if (head == QStringView(section.head))
+        if (sameLatinUpper(QStringView(section.head)))
             return true;
     }
-    return head.left(5) == QStringView(u"[モータ音");
+    return cleaned.startsWith(QStringView(u"[モータ音"));
 }
 
 bool LegacyReader::processLine(const QString& line) {
@@ -477,22 +489,25 @@ void openTrn(TrainData& data, const QString& text, qsizetype position, Prompter&
 }
 
 bool hasLegacySectionHead(const QString& text) {
+    auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };
     const qsizetype size = text.size();
     qsizetype start = 0;
     while (start < size) {
         qsizetype end = start;
         while (end < size && text.at(end) != u'\r' && text.at(end) != u'\n')
             ++end;
-        qsizetype first = start;
-        while (first < end && (text.at(first) == u' ' || text.at(first) == u'\t'))
-            ++first;
-        // Only a line that starts with a bracket can be a head; the others
-        // are not worth cleaning.
-        if (first < end && text.at(first) == u'[') {
-            const QString line = text.mid(start, end - start);
-            const QString cleaned =
-                trimTrailingBlanks(textBefore(1, trimLeadingBlanks(line), QStringLiteral(";")));
-            if (LegacyReader::isHead(latinUpper(cleaned)))
+        // The line cleaned as the reader cleans it: blanks at both ends and
+        // a comment after ";" removed.
+        QStringView line = QStringView(text).mid(start, end - start);
+        while (!line.isEmpty() && isBlank(line.front()))
+            line = line.sliced(1);
+        if (!line.isEmpty() && line.front() == u'[') {
+            const qsizetype comment = line.indexOf(u';');
+            if (comment >= 0)
+                line.truncate(comment);
+            while (!line.isEmpty() && isBlank(line.back()))
+                line.chop(1);
+            if (LegacyReader::isHead(line))
                 return true;
         }
         start = end + 1;

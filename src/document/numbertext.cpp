@@ -205,7 +205,9 @@ float toFloat(double value) {
     return float(value);
 }
 
-double strictNumber(QStringView text) {
+namespace {
+
+std::optional<Failure> tryStrictNumber(QStringView text, double& value) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && (text.at(first) == QLatin1Char(' ') || text.at(first) == QLatin1Char('\t')))
@@ -215,13 +217,39 @@ double strictNumber(QStringView text) {
     const QStringView core = text.mid(first, last - first);
     const Parsed p = parseNumber(core, false);
     if (!p.found || p.end != core.size())
-        throw StepFailure(Failure::TypeMismatch);
+        return Failure::TypeMismatch;
     if (std::fabs(p.value) >= DBL_MAX)
-        throw StepFailure(Failure::Overflow);
-    return p.value;
+        return Failure::Overflow;
+    value = p.value;
+    return std::nullopt;
 }
 
-std::int16_t strictInt16(QStringView text) { return toInt16(strictNumber(text)); }
+} // namespace
+
+double strictNumber(QStringView text) {
+    double value = 0;
+    if (const std::optional<Failure> failure = tryStrictNumber(text, value))
+        throw StepFailure(*failure);
+    return value;
+}
+
+std::optional<Failure> tryStrictInt16(QStringView text, std::int16_t& value) {
+    double number = 0;
+    if (const std::optional<Failure> failure = tryStrictNumber(text, number))
+        return failure;
+    const double r = roundHalfEven(number);
+    if (!(r >= -32768.0 && r <= 32767.0))
+        return Failure::Overflow;
+    value = std::int16_t(r);
+    return std::nullopt;
+}
+
+std::int16_t strictInt16(QStringView text) {
+    std::int16_t value = 0;
+    if (const std::optional<Failure> failure = tryStrictInt16(text, value))
+        throw StepFailure(*failure);
+    return value;
+}
 
 QString doubleText(double value) {
     if (value == 0 || std::isnan(value))

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "shared/failure.h"
+
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 
 namespace Orlenda {
 
@@ -31,6 +34,9 @@ float toFloat(double value);
 // StepFailure(TypeMismatch) when it is not, Overflow when out of range.
 double strictNumber(QStringView text);
 std::int16_t strictInt16(QStringView text);
+// The same without an exception, for loops over thousands of values: the kind
+// of failure, or none with value set.
+std::optional<Failure> tryStrictInt16(QStringView text, std::int16_t& value);
 
 // Up to 15 significant digits, no trailing zeros, exponent form ("1E+20") only
 // for very large or very small magnitudes. Infinities are written as the

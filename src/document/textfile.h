@@ -10,9 +10,10 @@ namespace Orlenda {
 // The file boundary: bytes on disk to text and back. Nothing else in the
 // program touches encodings or files directly.
 
-// No train file comes near this size (a written one is about 40 KB): a larger
-// file is refused before it is read.
-inline constexpr qint64 MaxTrainFileSize = 8 * 1024 * 1024;
+// No train file comes near this size (a written one is about 40 KB, fifty
+// times less): a larger file is refused before it is read, and a text this
+// large without a section is still refused within a tenth of a second.
+inline constexpr qint64 MaxTrainFileSize = 2 * 1024 * 1024;
 
 // A current-format file (first field starting with the product word) is
 // Shift-JIS. Any file starting with the UTF-8 byte-order mark (dropped) is

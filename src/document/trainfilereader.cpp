@@ -28,8 +28,9 @@ constexpr int NoBlending = 0;
 constexpr int CutOffValve = 1;
 
 // Nearly every value of a file is a plain integer: read those without the
-// general number parser, which stays the judge of everything else.
-std::int16_t strictInt16Value(QStringView field) {
+// general number parser, which stays the judge of everything else. No
+// exception: a broken track has thousands of bad values.
+std::optional<Failure> motorValue(QStringView field, std::int16_t& out) {
     qsizetype i = 0;
     bool negative = false;
     if (!field.isEmpty() &&
@@ -43,14 +44,16 @@ std::int16_t strictInt16Value(QStringView field) {
         for (; i < field.size(); ++i) {
             const char16_t c = field.at(i).unicode();
             if (c < u'0' || c > u'9')
-                return strictInt16(field);
+                return tryStrictInt16(field, out);
             value = value * 10 + (c - u'0');
         }
         value = negative ? -value : value;
-        if (value >= -32768 && value <= 32767)
-            return std::int16_t(value);
+        if (value >= -32768 && value <= 32767) {
+            out = std::int16_t(value);
+            return std::nullopt;
+        }
     }
-    return strictInt16(field);
+    return tryStrictInt16(field, out);
 }
 
 // Thrown once the end of the file has been reported inside a section.
@@ -319,12 +322,11 @@ void DatReader::readMotorTrack(Track track) {
     next();
     for (int r = 0; r < MotorSoundRows && !atKeyword(); ++r) {
         MotorSoundEntry& entry = rows[std::size_t(r)];
-        guarded([&] { entry.index = strictInt16Value(mField); });
-        next();
-        guarded([&] { entry.pitch = strictInt16Value(mField); });
-        next();
-        guarded([&] { entry.volume = strictInt16Value(mField); });
-        next();
+        for (std::int16_t* value : {&entry.index, &entry.pitch, &entry.volume}) {
+            if (const std::optional<Failure> failure = motorValue(mField, *value))
+                mSteps.report(*failure);
+            next();
+        }
     }
     mSteps.endQuietGroup();
 }
