@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 #include <cmath>
 
 namespace Orlenda {
@@ -37,11 +38,29 @@ void PlotView::paintEvent(QPaintEvent* event) {
     painter.drawImage(QRect(contentsRect().topLeft(), mImage.size()), mImage);
 }
 
-void PlotView::mouseMoveEvent(QMouseEvent* event) {
-    QPoint pixel;
-    if (imagePixelAt(event->position(), &pixel))
-        emit pointerMoved(pixel);
-    QFrame::mouseMoveEvent(event);
+void PlotView::showEvent(QShowEvent* event) {
+    QFrame::showEvent(event);
+    QWindow* handle = window()->windowHandle();
+    if (handle && handle != mWatchedWindow) {
+        if (mWatchedWindow)
+            mWatchedWindow->removeEventFilter(this);
+        handle->installEventFilter(this);
+        mWatchedWindow = handle;
+    }
+}
+
+bool PlotView::eventFilter(QObject* watched, QEvent* event) {
+    // Widgets are told positions rounded to whole logical pixels, which on a
+    // scaled screen is half a plot pixel off; the window's own event keeps
+    // the fraction.
+    if (watched == mWatchedWindow && event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        const QPointF local = move->position() - QPointF(mapTo(window(), QPoint(0, 0)));
+        QPoint pixel;
+        if (imagePixelAt(local, &pixel))
+            emit pointerMoved(pixel);
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void PlotView::contextMenuEvent(QContextMenuEvent* event) {

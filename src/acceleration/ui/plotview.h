@@ -4,6 +4,7 @@
 #include <QImage>
 
 class QAction;
+class QWindow;
 
 namespace Orlenda {
 
@@ -26,13 +27,15 @@ signals:
     void pointerMoved(QPoint imagePixel);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     const QImage& mImage;
     QAction* mSaveImage;
+    QWindow* mWatchedWindow = nullptr;
 };
 
 } // namespace Orlenda

@@ -54,11 +54,13 @@ protected:
         plot.redraw(table, window->consist(), choices, quiet);
         return plot.image();
     }
-    void moveTo(int x, int y) {
-        // Positions in the view: the image starts inside the 2-pixel frame.
-        QMouseEvent move(QEvent::MouseMove, QPointF(x + 2.5, y + 2.5), QPointF(), Qt::NoButton,
+    // Moves the pointer over the middle of a plot pixel, as the window is told.
+    void moveTo(double x, double y) {
+        const QPointF origin = window->plotView()->mapTo(window.get(), QPoint(2, 2));
+        const QPointF at = origin + QPointF(x, y);
+        QMouseEvent move(QEvent::MouseMove, at, at, window->mapToGlobal(at), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(window->plotView(), &move);
+        QApplication::sendEvent(window->windowHandle(), &move);
     }
 
     TrainData data;
@@ -180,15 +182,19 @@ TEST_F(AccelerationWindowTest, UnitOptionsAndResistanceBoxRedrawAndChangeTheRead
     open();
     auto* readout = child<QLabel>("pbxStatus");
     EXPECT_TRUE(readout->text().isEmpty());
-    moveTo(160, 276);
+    moveTo(160.5, 276.5);
     EXPECT_EQ(readout->text(), QStringLiteral(" 80, 1.23"));
     moveTo(0, 399);
+    EXPECT_EQ(readout->text(), QStringLiteral(" 0, 0"));
+    // The frame and the rest of the window leave the read-out alone.
+    moveTo(-1, 200);
+    moveTo(330, 200);
     EXPECT_EQ(readout->text(), QStringLiteral(" 0, 0"));
 
     QTest::mouseClick(child<QRadioButton>("optDim(1)"), Qt::LeftButton, {}, QPoint(6, 6));
     EXPECT_EQ(window->choices().unit, AccelerationUnit::KgfPerTonne);
     EXPECT_EQ(window->plotImage().pixel(150, 367), qRgb(64, 64, 64));
-    moveTo(1, 398);
+    moveTo(1.5, 398.5);
     EXPECT_EQ(readout->text(), QStringLiteral(" 0.5, 0.3"));
 
     QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
@@ -212,7 +218,14 @@ TEST_F(AccelerationWindowTest, ScaledScreensShowSharpPixelsAndMapThePointer) {
                     shot.pixel(2 * (x + 2) + d % 2, 2 * (y + 2) + d / 2) != plot.pixel(x, y);
     EXPECT_EQ(mismatches, 0);
 
-    // Half-pixel positions, as a scaled screen reports them, belong to the pixel they lie in.
+    // Half-pixel positions, as a scaled screen reports them, belong to the pixel
+    // they lie in, also through the window's events.
+    moveTo(80.5, 356.5);
+    EXPECT_EQ(child<QLabel>("pbxStatus")->text(), QStringLiteral(" 40, 0.43"));
+    moveTo(80.99, 356.99);
+    EXPECT_EQ(child<QLabel>("pbxStatus")->text(), QStringLiteral(" 40, 0.43"));
+    moveTo(81, 357);
+    EXPECT_EQ(child<QLabel>("pbxStatus")->text(), QStringLiteral(" 40.5, 0.42"));
     QPoint pixel;
     ASSERT_TRUE(window->plotView()->imagePixelAt(QPointF(162.5, 278.5), &pixel));
     EXPECT_EQ(pixel, QPoint(160, 276));
