@@ -35,12 +35,41 @@ void MotorSoundGraphView::paintEvent(QPaintEvent* event) {
     painter.drawImage(r, mEditor.image(), r);
 }
 
+void MotorSoundGraphView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    QWindow* handle = window()->windowHandle();
+    if (handle && handle != mWatchedWindow) {
+        if (mWatchedWindow)
+            mWatchedWindow->removeEventFilter(this);
+        handle->installEventFilter(this);
+        mWatchedWindow = handle;
+    }
+}
+
+bool MotorSoundGraphView::eventFilter(QObject* watched, QEvent* event) {
+    // Widgets are told positions rounded to whole logical pixels, half a graph
+    // pixel off on a scaled screen; the window's own event keeps the fraction.
+    if (watched == mWatchedWindow &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove))
+        mWindowPosition = static_cast<QMouseEvent*>(event)->position();
+    return QWidget::eventFilter(watched, event);
+}
+
+QPointF MotorSoundGraphView::precisePosition(const QMouseEvent* event) const {
+    const QPointF precise = mWindowPosition - QPointF(mapTo(window(), QPoint(0, 0)));
+    const QPointF offset = precise - event->position();
+    // Only when the window's event is the one this widget now receives.
+    if (std::abs(offset.x()) <= 0.5 && std::abs(offset.y()) <= 0.5)
+        return precise;
+    return event->position();
+}
+
 void MotorSoundGraphView::mousePressEvent(QMouseEvent* event) {
-    emit pressed(event->button(), graphPixel(event->position()));
+    emit pressed(event->button(), graphPixel(precisePosition(event)));
 }
 
 void MotorSoundGraphView::mouseMoveEvent(QMouseEvent* event) {
-    emit moved(graphPixel(event->position()));
+    emit moved(graphPixel(precisePosition(event)));
 }
 
 void MotorSoundGraphView::contextMenuEvent(QContextMenuEvent* event) {

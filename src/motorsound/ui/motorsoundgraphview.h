@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QPointF>
+#include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 namespace Orlenda {
 
@@ -19,6 +21,8 @@ public:
     // covers several device pixels, and all of them belong to that pixel.
     static QPointF graphPixel(QPointF position);
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     void pressed(Qt::MouseButton button, QPointF pixel);
     void moved(QPointF pixel);
@@ -31,9 +35,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // The position of an event in this widget, with the fraction a scaled
+    // screen gives and widgets lose.
+    QPointF precisePosition(const QMouseEvent* event) const;
+
     const MotorSoundEditor& mEditor;
+    QPointer<QWindow> mWatchedWindow;
+    QPointF mWindowPosition;
 };
 
 } // namespace Orlenda

@@ -161,22 +161,28 @@ TEST_F(MotorSoundWindowTest, EditsReachTheDocumentOnlyThroughApplyOrOk) {
     EXPECT_NE(edited, expected);
 }
 
+TEST_F(MotorSoundWindowTest, ScaledScreenPressLandsOnThePixelUnderThePointer) {
+    // On a screen scaled by 2 the window hears 101.5 where widgets hear 102.
+    click(QStringLiteral("optTool(1)"));
+    const QPointF at = QPointF(graph()->mapTo(&window, QPoint(0, 0))) + QPointF(101.5, 699.5);
+    QMouseEvent press(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.windowHandle(), &press);
+    EXPECT_EQ(window.editor().startPoint(), QPoint(101, 699));
+}
+
 TEST_F(MotorSoundWindowTest, ReadOutFollowsThePointer) {
-    hScroll()->setValue(0);
-    vScroll()->setValue(0);
-    // QTest takes the point (0, 0) for "the centre"; send that one directly.
-    QMouseEvent topLeft(QEvent::MouseMove, QPointF(0, 0), graph()->mapToGlobal(QPointF(0, 0)),
-                        Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(graph(), &topLeft);
-    EXPECT_EQ(status(), QStringLiteral(" 0, 399"));
-    hScroll()->setValue(400);
-    vScroll()->setValue(400);
-    QTest::mouseMove(graph(), QPoint(799, 799));
-    EXPECT_EQ(status(), QStringLiteral(" 159.8, 0"));
+    // Sent directly: QTest takes (0, 0) for "the centre" and skips unchanged positions.
+    auto hover = [this](QPointF p) {
+        QMouseEvent move(QEvent::MouseMove, p, graph()->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(graph(), &move);
+        return status();
+    };
+    EXPECT_EQ(hover({0, 0}), QStringLiteral(" 0, 399"));
+    EXPECT_EQ(hover({799, 799}), QStringLiteral(" 159.8, 0"));
     click(QStringLiteral("chkHex"));
-    hScroll()->setValue(0);
-    QTest::mouseMove(graph(), QPoint(62, 544));
-    EXPECT_EQ(status(), QStringLiteral(" 12.4, 7F"));
+    EXPECT_EQ(hover({62, 544}), QStringLiteral(" 12.4, 7F"));
 }
 
 TEST_F(MotorSoundWindowTest, FocusOnTheChoicesCancelsAPendingEditFirst) {
