@@ -226,7 +226,7 @@ void AccelerationWindow::showNotch() {
         field(f.field)->setText(notchFieldText(row, f.field));
 }
 
-void AccelerationWindow::applyField(NotchField which) {
+void AccelerationWindow::applyField(NotchField which, bool andRedraw) {
     AccelerationRow& row = mTable[std::size_t(mNotch)];
     applyNotchField(row, which, field(which)->text());
     if (isSpeed(which)) {
@@ -235,13 +235,15 @@ void AccelerationWindow::applyField(NotchField which) {
     } else {
         field(which)->setText(notchFieldText(row, which));
     }
-    redraw();
+    if (andRedraw)
+        redraw();
 }
 
 void AccelerationWindow::applyFocusedField() {
     for (const FieldPlace& f : kFieldPlaces) {
         if (field(f.field)->hasFocus() && field(f.field)->isModified()) {
-            applyField(f.field);
+            // The caller redraws or closes: one picture, so at most one question.
+            applyField(f.field, false);
             return;
         }
     }

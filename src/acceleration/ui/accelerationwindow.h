@@ -55,7 +55,7 @@ private:
     void buildControls();
     void selectNotch(int notch);
     void showNotch();
-    void applyField(NotchField which);
+    void applyField(NotchField which, bool andRedraw = true);
     void applyFocusedField();
     void redraw();
     void showReadout(QPoint pixel);

@@ -241,6 +241,11 @@ TEST_F(AccelerationWindowTest, ATrainWithoutMassAsksOnceOnOpeningAndNoEndsThePro
     EXPECT_EQ(prompter.countFor(QStringLiteral("DrawDya")), 1);
     QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
     EXPECT_EQ(prompter.countFor(QStringLiteral("DrawDya")), 2);
+    // A typed value applied on the way to another notch makes one picture, not two.
+    type(NotchField::Accel1, QStringLiteral("1"));
+    child<QComboBox>("cbxIndex")->setCurrentIndex(1);
+    EXPECT_EQ(window->workingTable()[0].accel1, 1.0f);
+    EXPECT_EQ(prompter.countFor(QStringLiteral("DrawDya")), 3);
     EXPECT_EQ(programEnds, 0);
     prompter.script({false});
     QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
