@@ -9,12 +9,17 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev)
 RUNTIME_PACKAGES=(fonts-noto-cjk qt6-translations-l10n)
 TEST_PACKAGES=("${RUNTIME_PACKAGES[@]}" desktop-file-utils appstream)
 
-ensure_packages() {
-    local missing=()
+# Prints those of the named packages that are not installed.
+missing_packages() {
     local p
     for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
     done
+}
+
+ensure_packages() {
+    local missing
+    mapfile -t missing < <(missing_packages "$@")
     [ ${#missing[@]} -eq 0 ] && return 0
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
@@ -26,11 +31,8 @@ ensure_packages() {
 # Fails with the names of the packages that are still missing, so that a
 # failed installation is not discovered later inside a test.
 require_packages() {
-    local missing=()
-    local p
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
+    local missing
+    mapfile -t missing < <(missing_packages "$@")
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "$(basename "$0"): needed but not installed: ${missing[*]}" >&2
     echo "Install them with: sudo apt-get install ${missing[*]}" >&2

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/nameonlyiconprovider.h"
+#include "shared/ui/nameonlyiconprovider.h"
 
 #include <QFileDialog>
 #include <QString>

@@ -31,10 +31,6 @@ QString cliDescription() {
         "usage error, an input that cannot be read or an OUT that cannot be written.\n");
 }
 
-int statusAfterQuestions(const CliPrompter& prompter) {
-    return prompter.questions() > 0 ? CliQuestionsAsked : CliClean;
-}
-
 int saveTo(TrainData& data, const QString& out, CliPrompter& prompter) {
     data.setDocumentPath(out);
     if (!save(data, prompter))
@@ -42,14 +38,18 @@ int saveTo(TrainData& data, const QString& out, CliPrompter& prompter) {
     return statusAfterQuestions(prompter);
 }
 
-// Opens in exactly as the editor does; false when the file could not be read
-// at all or is not a train file (OpenFile then leaves the document without a path).
-bool open(TrainData& data, const QString& in, CliPrompter& prompter) {
-    openFile(data, in, prompter);
-    return !data.documentPath().isEmpty();
+} // namespace
+
+int statusAfterQuestions(const CliPrompter& prompter) {
+    return prompter.questions() > 0 ? CliQuestionsAsked : CliClean;
 }
 
-} // namespace
+bool openInput(TrainData& data, const QString& in, CliPrompter& prompter) {
+    openFile(data, in, prompter);
+    // openFile leaves the document without a path when it could not read the
+    // file at all or found it is not a train file.
+    return !data.documentPath().isEmpty();
+}
 
 int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     QString usageText;
@@ -70,20 +70,24 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (command == QLatin1String("convert") && arguments.size() == 3) {
         TrainData data;
         // An unreadable input must not turn into a file of defaults.
-        if (!open(data, arguments.at(1), prompter))
+        if (!openInput(data, arguments.at(1), prompter))
             return CliFailed;
         return saveTo(data, arguments.at(2), prompter);
     }
     if (command == QLatin1String("check") && arguments.size() == 2) {
         TrainData data;
-        if (!open(data, arguments.at(1), prompter))
+        if (!openInput(data, arguments.at(1), prompter))
             return CliFailed;
         return statusAfterQuestions(prompter);
     }
-    if (command == QLatin1String("plot") && arguments.value(1) == QLatin1String("motor"))
-        return plotMotorCommand(arguments.mid(2), prompter, err);
-    if (command == QLatin1String("plot") && arguments.value(1) == QLatin1String("acceleration")) {
-        if (const std::optional<int> status = plotAcceleration(arguments.mid(2), prompter, err))
+    if (command == QLatin1String("plot")) {
+        const QString what = arguments.value(1);
+        std::optional<int> status;
+        if (what == QLatin1String("motor"))
+            status = plotMotorCommand(arguments.mid(2), prompter, err);
+        else if (what == QLatin1String("acceleration"))
+            status = plotAcceleration(arguments.mid(2), prompter, err);
+        if (status)
             return *status;
     }
     usage(err);

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QTextStream>
+#include <optional>
 
 namespace Orlenda {
 
@@ -12,7 +13,9 @@ inline constexpr const char* PlotMotorUsage =
 
 // Writes the motor-sound graph of IN, as the editor's window shows it for the
 // chosen current and previous track and scale, to OUT as PNG. arguments are
-// those after "plot motor". Returns an orlenda-cli exit status.
-int plotMotorCommand(const QStringList& arguments, CliPrompter& prompter, QTextStream& err);
+// those after "plot motor". Returns a CliStatus, or nothing when the
+// arguments are not a valid request (the caller prints the usage).
+std::optional<int> plotMotorCommand(const QStringList& arguments, CliPrompter& prompter,
+                                    QTextStream& err);
 
 } // namespace Orlenda

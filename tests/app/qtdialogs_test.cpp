@@ -1,6 +1,7 @@
 #include "app/filechooser.h"
 #include "app/messageboxprompter.h"
-#include "app/nameonlyiconprovider.h"
+#include "shared/ui/imagesaving.h"
+#include "shared/ui/nameonlyiconprovider.h"
 #include "app/qttranslation.h"
 
 #include <QAbstractButton>
@@ -81,11 +82,15 @@ TEST(NameOnlyIconProvider, TellsTypesByNameWithoutReadingTheFile) {
     EXPECT_EQ(names.type(QFileInfo(dir.path())), sniffer.type(QFileInfo(dir.path())));
 }
 
-TEST(FileDialogs, BothDialogsTakeTheirIconsFromNamesOnly) {
+TEST(FileDialogs, EveryDialogTakesItsIconsFromNamesOnly) {
     DialogFileChooser chooser;
     for (QFileDialog::AcceptMode mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
         const auto dialog = chooser.makeDialog(nullptr, mode);
         EXPECT_NE(dynamic_cast<const NameOnlyIconProvider*>(dialog->iconProvider()), nullptr);
         EXPECT_EQ(dialog->acceptMode(), mode);
     }
+    // The sub-editors' picture dialogs list folders too.
+    const auto picture = pngSaveDialog(nullptr, QStringLiteral("plot.png"));
+    EXPECT_NE(dynamic_cast<const NameOnlyIconProvider*>(picture->iconProvider()), nullptr);
+    EXPECT_EQ(picture->acceptMode(), QFileDialog::AcceptSave);
 }

@@ -3,6 +3,7 @@
 #include "document/textfile.h"
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
+#include "support/clirun.h"
 #include "support/scriptedprompter.h"
 
 #include <QFile>
@@ -15,13 +16,7 @@ using namespace Orlenda;
 namespace {
 
 int run(const QStringList& args, QString* errText = nullptr) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int status = runCli(args, o, e);
-    e.flush();
-    if (errText)
-        *errText = err;
-    return status;
+    return runCliForTest(args, errText);
 }
 
 QImage plotOf(const TrainData& data, const PlotChoices& choices) {

@@ -3,6 +3,7 @@
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
 #include "motorsound/motorsoundgraph.h"
+#include "support/clirun.h"
 
 #include <QFile>
 #include <QImage>
@@ -14,13 +15,7 @@ using namespace Orlenda;
 namespace {
 
 int run(const QStringList& args, QString* errText = nullptr) {
-    QString out, err;
-    QTextStream o(&out), e(&err);
-    const int status = runCli(args, o, e);
-    e.flush();
-    if (errText)
-        *errText = err;
-    return status;
+    return runCliForTest(args, errText);
 }
 
 // A document whose four tracks all differ, saved to a file.

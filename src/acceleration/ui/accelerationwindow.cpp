@@ -9,12 +9,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -81,15 +78,6 @@ void placeInBox(QWidget* widget, const QRect& box, bool keepLeft) {
     widget->setGeometry(r);
 }
 
-QString defaultImagePath(QWidget* parent) {
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("画像を保存"),
-                                                QStringLiteral("acceleration.png"),
-                                                QStringLiteral("PNG 画像 (*.png)"));
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".png");
-    return path;
-}
-
 } // namespace
 
 AccelerationWindow::AccelerationWindow(TrainData& data, const TrainConsist& consist,
@@ -99,7 +87,8 @@ AccelerationWindow::AccelerationWindow(TrainData& data, const TrainConsist& cons
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
       mData(data), mConsist(consist), mPrompter(prompter),
-      mChooseImagePath(chooseImagePath ? std::move(chooseImagePath) : &defaultImagePath),
+      mChooseImagePath(chooseImagePath ? std::move(chooseImagePath)
+                                       : pngPathDialog(QStringLiteral("acceleration.png"))),
       mEndProgram(&endProgramNow), mTable(data.accelerationTable()) {
     setObjectName(QStringLiteral("frmAccele"));
     setModal(true);
@@ -277,13 +266,7 @@ void AccelerationWindow::showReadout(QPoint pixel) {
 }
 
 void AccelerationWindow::saveImage() {
-    const QString path = mChooseImagePath(this);
-    if (path.isEmpty())
-        return;
-    if (!mPlot.image().save(path, "PNG")) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("画像を保存できませんでした。\n%1").arg(path));
-    }
+    saveImageAsPng(this, mPlot.image(), mChooseImagePath);
 }
 
 void AccelerationWindow::accept() {

@@ -3,6 +3,7 @@
 #include "acceleration/accelerationplot.h"
 #include "acceleration/notchrules.h"
 #include "acceleration/trainconsist.h"
+#include "shared/ui/imagesaving.h"
 
 #include <QDialog>
 #include <array>
@@ -30,9 +31,6 @@ class AccelerationWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // The file name for "画像を保存..."; empty when the user cancelled.
-    using ImagePathChooser = std::function<QString(QWidget* parent)>;
-
     AccelerationWindow(TrainData& data, const TrainConsist& consist, Prompter& prompter,
                        QWidget* owner, ImagePathChooser chooseImagePath = {});
     ~AccelerationWindow() override;

@@ -1,18 +1,20 @@
 #include "acceleration/ui/plotview.h"
 
+#include "shared/ui/precisepointer.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 #include <cmath>
 
 namespace Orlenda {
 
 PlotView::PlotView(const QImage& image, QWidget* parent)
     : QFrame(parent), mImage(image),
-      mSaveImage(new QAction(QStringLiteral("画像を保存..."), this)) {
+      mSaveImage(new QAction(QStringLiteral("画像を保存..."), this)),
+      mPointer(new PrecisePointer(this)) {
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setCursor(Qt::CrossCursor);
     setMouseTracking(true);
@@ -40,27 +42,14 @@ void PlotView::paintEvent(QPaintEvent* event) {
 
 void PlotView::showEvent(QShowEvent* event) {
     QFrame::showEvent(event);
-    QWindow* handle = window()->windowHandle();
-    if (handle && handle != mWatchedWindow) {
-        if (mWatchedWindow)
-            mWatchedWindow->removeEventFilter(this);
-        handle->installEventFilter(this);
-        mWatchedWindow = handle;
-    }
+    mPointer->watchWindow();
 }
 
-bool PlotView::eventFilter(QObject* watched, QEvent* event) {
-    // Widgets are told positions rounded to whole logical pixels, which on a
-    // scaled screen is half a plot pixel off; the window's own event keeps
-    // the fraction.
-    if (watched == mWatchedWindow && event->type() == QEvent::MouseMove) {
-        const auto* move = static_cast<QMouseEvent*>(event);
-        const QPointF local = move->position() - QPointF(mapTo(window(), QPoint(0, 0)));
-        QPoint pixel;
-        if (imagePixelAt(local, &pixel))
-            emit pointerMoved(pixel);
-    }
-    return QFrame::eventFilter(watched, event);
+void PlotView::mouseMoveEvent(QMouseEvent* event) {
+    QPoint pixel;
+    if (imagePixelAt(mPointer->position(event), &pixel))
+        emit pointerMoved(pixel);
+    QFrame::mouseMoveEvent(event);
 }
 
 void PlotView::contextMenuEvent(QContextMenuEvent* event) {

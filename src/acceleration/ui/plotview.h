@@ -4,9 +4,10 @@
 #include <QImage>
 
 class QAction;
-class QWindow;
 
 namespace Orlenda {
+
+class PrecisePointer;
 
 // Shows a plot image inside a 2-pixel sunken frame, one image pixel per
 // logical pixel: on a scaled screen the pixels grow without smoothing, and
@@ -27,7 +28,7 @@ signals:
     void pointerMoved(QPoint imagePixel);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -35,7 +36,7 @@ protected:
 private:
     const QImage& mImage;
     QAction* mSaveImage;
-    QWindow* mWatchedWindow = nullptr;
+    PrecisePointer* mPointer;
 };
 
 } // namespace Orlenda

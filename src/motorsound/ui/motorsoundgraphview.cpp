@@ -2,6 +2,7 @@
 
 #include "motorsound/motorsoundeditor.h"
 #include "motorsound/motorsoundgeometry.h"
+#include "shared/ui/precisepointer.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
@@ -12,7 +13,7 @@
 namespace Orlenda {
 
 MotorSoundGraphView::MotorSoundGraphView(const MotorSoundEditor& editor, QWidget* parent)
-    : QWidget(parent), mEditor(editor) {
+    : QWidget(parent), mEditor(editor), mPointer(new PrecisePointer(this)) {
     setObjectName(QStringLiteral("pbxMain"));
     setFixedSize(GraphWidth, GraphHeight);
     setMouseTracking(true);
@@ -37,39 +38,15 @@ void MotorSoundGraphView::paintEvent(QPaintEvent* event) {
 
 void MotorSoundGraphView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    QWindow* handle = window()->windowHandle();
-    if (handle && handle != mWatchedWindow) {
-        if (mWatchedWindow)
-            mWatchedWindow->removeEventFilter(this);
-        handle->installEventFilter(this);
-        mWatchedWindow = handle;
-    }
-}
-
-bool MotorSoundGraphView::eventFilter(QObject* watched, QEvent* event) {
-    // Widgets are told positions rounded to whole logical pixels, half a graph
-    // pixel off on a scaled screen; the window's own event keeps the fraction.
-    if (watched == mWatchedWindow &&
-        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove))
-        mWindowPosition = static_cast<QMouseEvent*>(event)->position();
-    return QWidget::eventFilter(watched, event);
-}
-
-QPointF MotorSoundGraphView::precisePosition(const QMouseEvent* event) const {
-    const QPointF precise = mWindowPosition - QPointF(mapTo(window(), QPoint(0, 0)));
-    const QPointF offset = precise - event->position();
-    // Only when the window's event is the one this widget now receives.
-    if (std::abs(offset.x()) <= 0.5 && std::abs(offset.y()) <= 0.5)
-        return precise;
-    return event->position();
+    mPointer->watchWindow();
 }
 
 void MotorSoundGraphView::mousePressEvent(QMouseEvent* event) {
-    emit pressed(event->button(), graphPixel(precisePosition(event)));
+    emit pressed(event->button(), graphPixel(mPointer->position(event)));
 }
 
 void MotorSoundGraphView::mouseMoveEvent(QMouseEvent* event) {
-    emit moved(graphPixel(precisePosition(event)));
+    emit moved(graphPixel(mPointer->position(event)));
 }
 
 void MotorSoundGraphView::contextMenuEvent(QContextMenuEvent* event) {

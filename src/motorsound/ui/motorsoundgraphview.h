@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QPointF>
-#include <QPointer>
 #include <QWidget>
-#include <QWindow>
 
 namespace Orlenda {
 
 class MotorSoundEditor;
+class PrecisePointer;
 
 // The graph surface (pbxMain): shows the editor's image at its logical size,
 // pixel for pixel, and reports presses and pointer moves as graph pixels.
@@ -20,8 +19,6 @@ public:
     // The graph pixel under a position: on a scaled screen a logical pixel
     // covers several device pixels, and all of them belong to that pixel.
     static QPointF graphPixel(QPointF position);
-
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     void pressed(Qt::MouseButton button, QPointF pixel);
@@ -38,13 +35,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // The position of an event in this widget, with the fraction a scaled
-    // screen gives and widgets lose.
-    QPointF precisePosition(const QMouseEvent* event) const;
-
     const MotorSoundEditor& mEditor;
-    QPointer<QWindow> mWatchedWindow;
-    QPointF mWindowPosition;
+    PrecisePointer* mPointer;
 };
 
 } // namespace Orlenda

@@ -11,12 +11,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -33,19 +31,13 @@ constexpr int ScrollBarSize = 16;
 constexpr int ViewportSize = 400;
 constexpr int LayerRowHeight = 16;
 
-QString defaultImagePath(QWidget* parent) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("画像を保存"),
-                                        QStringLiteral("motorsound.png"),
-                                        QStringLiteral("PNG 画像 (*.png)"));
-}
-
 } // namespace
 
 MotorSoundWindow::MotorSoundWindow(TrainData& data, Prompter& prompter, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       mData(data), mEditor(mBuffer, prompter), mEndProgram(&endProgramNow),
-      mChooseImagePath(&defaultImagePath) {
+      mChooseImagePath(pngPathDialog(QStringLiteral("motorsound.png"))) {
     setObjectName(QStringLiteral("frmMotor"));
     setWindowTitle(QStringLiteral("モータ音"));
     setModal(true);
@@ -272,13 +264,7 @@ void MotorSoundWindow::showGraphMenu(QPoint globalPosition, bool byMouse) {
 }
 
 void MotorSoundWindow::saveGraphImage() {
-    const QString path = mChooseImagePath(this);
-    if (path.isEmpty())
-        return;
-    if (!mEditor.graphImage().save(path, "PNG")) {
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("画像を保存できませんでした。\n%1").arg(path));
-    }
+    saveImageAsPng(this, mEditor.graphImage(), mChooseImagePath);
 }
 
 bool MotorSoundWindow::eventFilter(QObject* watched, QEvent* event) {

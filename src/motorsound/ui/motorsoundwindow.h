@@ -2,6 +2,7 @@
 
 #include "motorsound/motorsoundcopybuffer.h"
 #include "motorsound/motorsoundeditor.h"
+#include "shared/ui/imagesaving.h"
 
 #include <QDialog>
 #include <array>
@@ -41,7 +42,7 @@ public:
     // Ends the program at once after a declined failure prompt; tests replace it.
     void setProgramEnder(std::function<void()> ender) { mEndProgram = std::move(ender); }
     // Asks where to save the graph image; empty for no.
-    void setImagePathChooser(std::function<QString(QWidget*)> chooser) {
+    void setImagePathChooser(ImagePathChooser chooser) {
         mChooseImagePath = std::move(chooser);
     }
 
@@ -73,7 +74,7 @@ private:
     MotorSoundCopyBuffer mBuffer;
     MotorSoundEditor mEditor;
     std::function<void()> mEndProgram;
-    std::function<QString(QWidget*)> mChooseImagePath;
+    ImagePathChooser mChooseImagePath;
     // A right press that cancelled an edit does not also open the menu.
     bool mPressCancelledEdit = false;
 

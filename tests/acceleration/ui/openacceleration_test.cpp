@@ -1,7 +1,7 @@
 #include "acceleration/ui/accelerationwindow.h"
-#include "app/filechooser.h"
 #include "app/mainwindow.h"
 #include "document/traindata.h"
+#include "support/nochooser.h"
 #include "support/scriptedprompter.h"
 
 #include <QApplication>
@@ -18,12 +18,6 @@
 using namespace Orlenda;
 
 namespace {
-
-class NoChooser : public FileChooser {
-public:
-    QString openFileName(QWidget*) override { return {}; }
-    QString saveFileName(QWidget*) override { return {}; }
-};
 
 class OpenAccelerationTest : public ::testing::Test {
 protected:

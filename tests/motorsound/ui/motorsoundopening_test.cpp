@@ -1,8 +1,8 @@
-#include "app/filechooser.h"
 #include "app/mainwindow.h"
 #include "document/traindata.h"
 #include "motorsound/ui/motorsoundgraphview.h"
 #include "motorsound/ui/motorsoundwindow.h"
+#include "support/nochooser.h"
 #include "support/scriptedprompter.h"
 
 #include <QApplication>
@@ -12,16 +12,6 @@
 #include <gtest/gtest.h>
 
 using namespace Orlenda;
-
-namespace {
-
-class NoChooser : public FileChooser {
-public:
-    QString openFileName(QWidget*) override { return {}; }
-    QString saveFileName(QWidget*) override { return {}; }
-};
-
-} // namespace
 
 TEST(MotorSoundOpening, TheButtonOpensOneModalWindowThatKeepsItsCopyBuffer) {
     TrainData data;

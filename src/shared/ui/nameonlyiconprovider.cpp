@@ -1,4 +1,4 @@
-#include "app/nameonlyiconprovider.h"
+#include "shared/ui/nameonlyiconprovider.h"
 
 #include <QFileInfo>
 #include <QMimeDatabase>

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace Orlenda {
+
+// Runs orlenda-cli's commands in this process; returns the exit status and,
+// when asked, what they printed to standard error.
+int runCliForTest(const QStringList& args, QString* errText = nullptr);
+
+} // namespace Orlenda
