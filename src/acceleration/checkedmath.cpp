@@ -7,22 +7,25 @@
 
 namespace Orlenda {
 
-float checkedDivide(float dividend, float divisor) {
-    if (divisor == 0.0f)
+namespace {
+
+template <typename Real> Real divided(Real dividend, Real divisor) {
+    if (divisor == Real(0))
         throw StepFailure(Failure::DivisionByZero);
-    const float q = dividend / divisor;
+    const Real q = dividend / divisor;
     if (!std::isfinite(q))
         throw StepFailure(Failure::Overflow);
     return q;
 }
 
+} // namespace
+
+float checkedDivide(float dividend, float divisor) {
+    return divided(dividend, divisor);
+}
+
 double checkedDivide(double dividend, double divisor) {
-    if (divisor == 0.0)
-        throw StepFailure(Failure::DivisionByZero);
-    const double q = dividend / divisor;
-    if (!std::isfinite(q))
-        throw StepFailure(Failure::Overflow);
-    return q;
+    return divided(dividend, divisor);
 }
 
 float finiteFloat(double value) {

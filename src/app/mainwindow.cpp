@@ -39,11 +39,13 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
     setObjectName(QStringLiteral("frmMain"));
     auto* form = new ParameterForm(data, this);
     setCentralWidget(form);
-    QPushButton* acc = form->button(FormButton::Acc);
-    acc->setEnabled(true);
-    connect(acc, &QPushButton::clicked, this, &MainWindow::showAcceleration);
+    for (auto [which, show] : {std::pair{FormButton::Acc, &MainWindow::showAcceleration},
+                               std::pair{FormButton::Motor, &MainWindow::showMotorSound}}) {
+        QPushButton* button = form->button(which);
+        button->setEnabled(true);
+        connect(button, &QPushButton::clicked, this, show);
+    }
     buildMenus();
-    connectMotorSoundButton();
     resize(OuterWidthTwips / TwipsPerPixel, OuterHeightTwips / TwipsPerPixel);
     setAcceptDrops(true);
     updateCaption();
@@ -190,8 +192,6 @@ bool MainWindow::saveDocument() {
         return saveDocumentAs();
     bool saved = false;
     runCommand([this, &saved] { saved = save(mData, mPrompter); });
-    if (saved)
-        mData.setModified(false);
     return saved;
 }
 
@@ -204,22 +204,12 @@ bool MainWindow::saveDocumentAs() {
         mData.setDocumentPath(path);
         saved = save(mData, mPrompter);
     });
-    if (saved)
-        mData.setModified(false);
     return saved;
 }
 
 void MainWindow::showAbout() {
     AboutWindow about(this);
     about.exec();
-}
-
-void MainWindow::connectMotorSoundButton() {
-    auto* button = findChild<QPushButton*>(QStringLiteral("cmdMotor"));
-    if (!button)
-        return;
-    button->setEnabled(true);
-    connect(button, &QPushButton::clicked, this, &MainWindow::showMotorSound);
 }
 
 void MainWindow::showMotorSound() {

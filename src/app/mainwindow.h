@@ -60,7 +60,6 @@ private:
     // would be lost, that is the document is unmodified, or the user saved it
     // or chose to drop the changes.
     bool maySetDocumentAside();
-    void connectMotorSoundButton();
     void openPath(const QString& path);
     void writePlacement();
     void applyOuterSize();

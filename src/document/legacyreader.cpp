@@ -39,7 +39,7 @@ public:
     void run();
 
     // A cleaned line that opens a section, whatever the case of its Latin letters.
-    static bool isHead(QStringView cleaned);
+    static bool isHead(QStringView cleaned) { return sectionFor(cleaned) || isMotorHead(cleaned); }
 
 private:
     using Handler = void (LegacyReader::*)();
@@ -47,6 +47,9 @@ private:
         const char16_t* head;
         Handler read;
     };
+    static const Section* sectionFor(QStringView cleaned);
+    // The four motor-sound heads differ only after their "-".
+    static bool isMotorHead(QStringView cleaned) { return cleaned.startsWith(u"[モータ音"); }
 
     bool processLine(const QString& line);
     void finish();
@@ -138,38 +141,23 @@ void LegacyReader::run() {
     finish();
 }
 
-bool LegacyReader::isHead(QStringView cleaned) {
-    auto sameLatinUpper = [&](QStringView head) {
-        if (cleaned.size() != head.size())
-            return false;
-        for (qsizetype i = 0; i < head.size(); ++i) {
-            char16_t c = cleaned.at(i).unicode();
-            if (c >= u'a' && c <= u'z')
-                c = char16_t(c - u'a' + u'A');
-            if (c != head.at(i).unicode())
-                return false;
-        }
-        return true;
-    };
+const LegacyReader::Section* LegacyReader::sectionFor(QStringView cleaned) {
     for (const Section& section : Sections) {
-        if (sameLatinUpper(QStringView(section.head)))
-            return true;
+        if (equalsLatinUpper(cleaned, QStringView(section.head)))
+            return &section;
     }
-    return cleaned.startsWith(QStringView(u"[モータ音"));
+    return nullptr;
 }
 
 bool LegacyReader::processLine(const QString& line) {
     const QString cleaned =
         trimTrailingBlanks(textBefore(1, trimLeadingBlanks(line), QStringLiteral(";")));
-    const QString head = latinUpper(cleaned);
-    for (const Section& section : Sections) {
-        if (head == QStringView(section.head)) {
-            beginSection();
-            (this->*section.read)();
-            return true;
-        }
+    if (const Section* section = sectionFor(cleaned)) {
+        beginSection();
+        (this->*section->read)();
+        return true;
     }
-    if (head.left(5) == QStringView(u"[モータ音")) {
+    if (isMotorHead(cleaned)) {
         const QString suffix = latinUpper(trimLeadingBlanks(textAfter(1, cleaned, QStringLiteral("-"))));
         Track track = Track::P1;
         if (suffix == QStringView(u"P2]"))

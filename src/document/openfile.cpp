@@ -37,7 +37,7 @@ void readInto(TrainData& data, const QString& path, Prompter& outer) {
     QString first;
     if (!reader.atEnd())
         guarded([&] { first = reader.readField(); });
-    const bool currentFormat = latinUpper(QStringView(first).left(3)) == QLatin1String("QRL");
+    const bool currentFormat = equalsLatinUpper(QStringView(first).left(3), u"QRL");
 
     // A text without a single section head is some other file: adopting it
     // would let the next Save overwrite it.

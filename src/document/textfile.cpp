@@ -33,12 +33,6 @@ bool isAscii(const QString& text) {
     return true;
 }
 
-bool isValidUtf8(const QByteArray& bytes) {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = decoder(bytes);
-    return !decoder.hasError();
-}
-
 DecodedText decodeUtf8(QByteArrayView bytes) {
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     DecodedText result;
@@ -74,6 +68,17 @@ Failure openFailure(const QString& path, bool forWriting) {
     return forWriting ? Failure::PermissionDenied : Failure::DeviceIo;
 }
 
+// Opens path for reading; failures name what the user can mend.
+void openForReading(QFile& file, const QString& path) {
+    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throw StepFailure(openFailure(path, false), path);
+}
+
+void checkRead(const QFile& file, const QString& path) {
+    if (file.error() != QFileDevice::NoError)
+        throw StepFailure(Failure::DeviceIo, path);
+}
+
 // The converter follows an old mainframe table for three control characters
 // (0x1A, 0x1C, 0x7F) where the code page maps them to themselves: undo it on
 // the way out, so that a Ctrl-Z stays a Ctrl-Z.
@@ -100,8 +105,11 @@ DecodedText decodeTrainFile(const QByteArray& bytes) {
         return {QString::fromLatin1(bytes), 0};
     // The writer writes Shift-JIS only: its half-width kana can look like
     // UTF-8 and must not turn into other characters.
-    if (!startsWithProductWord(bytes) && isValidUtf8(bytes))
-        return {QString::fromUtf8(bytes), 0};
+    if (!startsWithProductWord(bytes)) {
+        DecodedText utf8 = decodeUtf8(bytes);
+        if (utf8.firstInvalidLine == 0)
+            return utf8;
+    }
     return decodeShiftJis(bytes);
 }
 
@@ -154,24 +162,20 @@ QByteArray encodeShiftJis(const QString& text) {
 
 QByteArray readWholeFile(const QString& path) {
     QFile file(path);
-    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throw StepFailure(openFailure(path, false), path);
+    openForReading(file, path);
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw StepFailure(Failure::DeviceIo, path);
+    checkRead(file, path);
     return bytes;
 }
 
 QByteArray readTrainFileBytes(const QString& path) {
     QFile file(path);
-    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throw StepFailure(openFailure(path, false), path);
+    openForReading(file, path);
     if (file.size() > MaxTrainFileSize)
         throw StepFailure(Failure::NotATrainFile, path);
     // A device or pipe has no size: read one byte beyond the limit to know.
     const QByteArray bytes = file.isSequential() ? file.read(MaxTrainFileSize + 1) : file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw StepFailure(Failure::DeviceIo, path);
+    checkRead(file, path);
     if (bytes.size() > MaxTrainFileSize || holdsBinaryBytes(bytes))
         throw StepFailure(Failure::NotATrainFile, path);
     return bytes;

@@ -156,11 +156,15 @@ QStringList trainFileLines(const TrainData& data) {
     return lines;
 }
 
-bool save(const TrainData& data, Prompter& prompter) {
+bool save(TrainData& data, Prompter& prompter) {
     GuardedSteps guarded(QStringLiteral("Save"), prompter);
     // One step: the text is built and encoded in memory before the file is
     // touched, so any failure reports once and leaves the old file intact.
-    return guarded([&] { writeWholeFile(data.documentPath(), encodeShiftJis(trainFileText(data))); });
+    const bool written = guarded(
+        [&] { writeWholeFile(data.documentPath(), encodeShiftJis(trainFileText(data))); });
+    if (written)
+        data.setModified(false);
+    return written;
 }
 
 } // namespace Orlenda

@@ -24,9 +24,10 @@ QString writtenFieldText(const QString& text);
 // The whole file as text, every line ended by CR LF.
 QString trainFileText(const TrainData& data);
 
-// Writes the document to its DocumentPath in Shift-JIS. Any failure is
+// Writes the document to its documentPath in Shift-JIS. Any failure is
 // reported once under "Save" and leaves an existing file as it was.
-// Returns whether the file was written.
-bool save(const TrainData& data, Prompter& prompter);
+// Returns whether the file was written; once it is, the document no longer
+// counts as modified.
+bool save(TrainData& data, Prompter& prompter);
 
 } // namespace Orlenda

@@ -36,6 +36,19 @@ QString latinUpper(QStringView text) {
     return result;
 }
 
+bool equalsLatinUpper(QStringView text, QStringView upper) {
+    if (text.size() != upper.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t c = text.at(i).unicode();
+        if (c >= u'a' && c <= u'z')
+            c = char16_t(c - u'a' + u'A');
+        if (c != upper.at(i).unicode())
+            return false;
+    }
+    return true;
+}
+
 void swap(std::int32_t& a, std::int32_t& b) {
     a = a ^ b;
     b = a ^ b;

@@ -20,6 +20,8 @@ QString trimTrailingBlanks(const QString& s);
 // Upper case for the Latin letters a to z only: file keywords are ASCII, and
 // full case rules would turn other letters into them ("ſ" into "S").
 QString latinUpper(QStringView text);
+// Whether latinUpper(text) equals upper, without building it.
+bool equalsLatinUpper(QStringView text, QStringView upper);
 
 // start counts characters from 1; a positive start searches forwards from it,
 // a negative one backwards within the first (length + start + 1) characters,

@@ -61,10 +61,6 @@ constexpr std::array<std::pair<int, int>, 5> kStrokes = {
     {{64, 72}, {96, 104}, {144, 152}, {176, 184}, {200, 208}}};
 constexpr int StrokeX = 360;
 
-bool isSpeed(NotchField field) {
-    return field == NotchField::Speed1 || field == NotchField::Speed2;
-}
-
 // The layout was made for a 9 point face 12 pixels high; a taller or wider
 // face grows the control around the middle of its place instead of clipping
 // its caption. Buttons keep their left edge so their indicators line up.
@@ -216,14 +212,9 @@ void AccelerationWindow::showNotch() {
 }
 
 void AccelerationWindow::applyField(NotchField which, bool andRedraw) {
-    AccelerationRow& row = mTable[std::size_t(mNotch)];
-    applyNotchField(row, which, field(which)->text());
-    if (isSpeed(which)) {
-        field(NotchField::Speed1)->setText(notchFieldText(row, NotchField::Speed1));
-        field(NotchField::Speed2)->setText(notchFieldText(row, NotchField::Speed2));
-    } else {
-        field(which)->setText(notchFieldText(row, which));
-    }
+    applyNotchField(mTable[std::size_t(mNotch)], which, field(which)->text());
+    // A speed's rule may move the other speed too: every field shows the row again.
+    showNotch();
     if (andRedraw)
         redraw();
 }

@@ -181,14 +181,19 @@ void MotorSoundWindow::connectEditor() {
     connect(mGraph, &MotorSoundGraphView::wheelTurned, this,
             [this](QWheelEvent* event) { QCoreApplication::sendEvent(mVScroll, event); });
     connect(&mEditor, &MotorSoundEditor::statusChanged, this, &MotorSoundWindow::showStatus);
-    connect(&mEditor, &MotorSoundEditor::toolChanged, this, [this](MotorSoundTool tool) {
-        const QSignalBlocker block(mTools[std::size_t(tool)]);
-        mTools[std::size_t(tool)]->setChecked(true);
-    });
-    connect(&mEditor, &MotorSoundEditor::hexScaleChanged, this, [this](bool on) {
-        const QSignalBlocker block(mHex);
-        mHex->setChecked(on);
-    });
+    connect(&mEditor, &MotorSoundEditor::toolChanged, this, &MotorSoundWindow::showChoices);
+    connect(&mEditor, &MotorSoundEditor::hexScaleChanged, this, &MotorSoundWindow::showChoices);
+}
+
+void MotorSoundWindow::showChoices() {
+    // The controls follow the editor; setting them must not echo back into it.
+    const QSignalBlocker blockLayer(mLayer);
+    const QSignalBlocker blockTool(mTools[std::size_t(mEditor.tool())]);
+    const QSignalBlocker blockHex(mHex);
+    mLayer->setCurrentRow(mEditor.currentTrack());
+    mTools[std::size_t(mEditor.tool())]->setChecked(true);
+    mHex->setChecked(mEditor.hexScale());
+    mIndex->setCurrentIndex(mEditor.indexChoice() + 1);
 }
 
 void MotorSoundWindow::load() {
@@ -196,19 +201,7 @@ void MotorSoundWindow::load() {
     mPressCancelledEdit = false;
     mHScroll->setValue(0);
     mVScroll->setValue(mVScroll->maximum());
-    mIndex->setCurrentIndex(0);
-    {
-        const QSignalBlocker block(mLayer);
-        mLayer->setCurrentRow(0);
-    }
-    {
-        const QSignalBlocker block(mTools[0]);
-        mTools[0]->setChecked(true);
-    }
-    {
-        const QSignalBlocker block(mHex);
-        mHex->setChecked(false);
-    }
+    showChoices();
     placeGraph();
 }
 

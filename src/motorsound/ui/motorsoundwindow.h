@@ -67,6 +67,8 @@ private:
     void showStatus(const QString& text, bool paintNow);
     void showGraphMenu(QPoint globalPosition, bool byMouse);
     void placeGraph();
+    // Sets the track list, tool buttons, scale and index to the editor's choices.
+    void showChoices();
     // Runs a mouse handler; a declined failure prompt ends the program here.
     void guarded(const std::function<void()>& handler);
 
