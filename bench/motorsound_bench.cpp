@@ -48,13 +48,21 @@ void BM_MotorSoundRubberBandStep(benchmark::State& state) {
 }
 BENCHMARK(BM_MotorSoundRubberBandStep)->Unit(benchmark::kMicrosecond);
 
-// The whole pointer move of a pending edit: read-out text and the band step.
-void BM_MotorSoundPointerMoveWhilePending(benchmark::State& state) {
+// An editor on the busy table with the pitch tool chosen.
+struct PitchEditor {
+    PitchEditor() {
+        editor.load(busyTable());
+        editor.selectTool(MotorSoundTool::Pitch);
+    }
     MotorSoundCopyBuffer buffer;
     SilentPrompter prompter;
-    MotorSoundEditor editor(buffer, prompter);
-    editor.load(busyTable());
-    editor.selectTool(MotorSoundTool::Pitch);
+    MotorSoundEditor editor{buffer, prompter};
+};
+
+// The whole pointer move of a pending edit: read-out text and the band step.
+void BM_MotorSoundPointerMoveWhilePending(benchmark::State& state) {
+    PitchEditor pitch;
+    MotorSoundEditor& editor = pitch.editor;
     editor.press(Qt::LeftButton, 0, 799);
     double y = 1;
     for (auto _ : state) {
@@ -66,11 +74,8 @@ BENCHMARK(BM_MotorSoundPointerMoveWhilePending)->Unit(benchmark::kMicrosecond);
 
 // A pitch line over all 800 rows, its redraw included (the first press too).
 void BM_MotorSoundWidestEditAndRedraw(benchmark::State& state) {
-    MotorSoundCopyBuffer buffer;
-    SilentPrompter prompter;
-    MotorSoundEditor editor(buffer, prompter);
-    editor.load(busyTable());
-    editor.selectTool(MotorSoundTool::Pitch);
+    PitchEditor pitch;
+    MotorSoundEditor& editor = pitch.editor;
     for (auto _ : state) {
         editor.press(Qt::LeftButton, 0, 700);
         editor.press(Qt::LeftButton, 799, 1);

@@ -16,10 +16,8 @@ void usage(QTextStream& err) {
     err << "usage: orlenda-cli new OUT" << Qt::endl
         << "       orlenda-cli convert IN OUT" << Qt::endl
         << "       orlenda-cli check IN" << Qt::endl
-        << "       orlenda-cli plot acceleration IN OUT.png [--notch 1..8] [--unit kmhs|kgft]"
-           " [--show-resistance]"
-        << Qt::endl;
-    err << "       " << PlotMotorUsage << Qt::endl;
+        << "       " << PlotAccelerationUsage << Qt::endl
+        << "       " << PlotMotorUsage << Qt::endl;
 }
 
 QString cliDescription() {

@@ -8,6 +8,10 @@ namespace Orlenda {
 
 class CliPrompter;
 
+inline constexpr const char* PlotAccelerationUsage =
+    "orlenda-cli plot acceleration IN OUT.png [--notch 1..8] [--unit kmhs|kgft] "
+    "[--show-resistance]";
+
 // plot acceleration IN OUT.png [--notch 1..8] [--unit kmhs|kgft] [--show-resistance]:
 // opens IN as the editor does and writes the acceleration window's plot for
 // those choices. Arguments follow the words "plot acceleration". Returns a
