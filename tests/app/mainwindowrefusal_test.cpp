@@ -1,32 +1,9 @@
-#include "app/filechooser.h"
-#include "app/mainwindow.h"
-#include "document/textfile.h"
-#include "document/traindata.h"
 #include "shared/failure.h"
-#include "support/scriptedprompter.h"
-#include "support/showncaption.h"
+#include "support/apptest.h"
 
-#include <QAction>
 #include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace Orlenda;
-
-namespace {
-
-class CountingChooser : public FileChooser {
-public:
-    QString nextOpen;
-    int saveAsked = 0;
-    QString openFileName(QWidget*) override { return std::exchange(nextOpen, QString()); }
-    QString saveFileName(QWidget*) override {
-        ++saveAsked;
-        return {};
-    }
-};
-
-} // namespace
 
 TEST(MainWindowRefusal, AFileThatIsNotATrainFileIsNeverAdoptedNorOverwritten) {
     QTemporaryDir dir;
@@ -40,10 +17,10 @@ TEST(MainWindowRefusal, AFileThatIsNotATrainFileIsNeverAdoptedNorOverwritten) {
         const QByteArray before = readWholeFile(path);
         TrainData data;
         ScriptedPrompter prompter;
-        CountingChooser chooser;
+        ScriptedChooser chooser;
         MainWindow window(data, prompter, chooser);
         data.setDocumentPath(dir.filePath(QStringLiteral("earlier.dat")));
-        chooser.nextOpen = path;
+        chooser.openNames << path;
         window.action(QStringLiteral("mnuFileOpen"))->trigger();
 
         ASSERT_EQ(prompter.count(), 1) << path.toStdString();

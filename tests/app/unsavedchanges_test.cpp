@@ -1,64 +1,20 @@
-#include "app/filechooser.h"
-#include "app/mainwindow.h"
-#include "document/openfile.h"
-#include "document/textfile.h"
-#include "document/traindata.h"
-#include "document/trainfilewriter.h"
-#include "shared/windowplacement.h"
-#include "support/scriptedprompter.h"
-#include "support/showncaption.h"
+#include "support/apptest.h"
 
-#include <QAction>
 #include <QLineEdit>
-#include <QMimeData>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QUrl>
-#include <gtest/gtest.h>
 
 using namespace Orlenda;
 using SaveChoice = Prompter::SaveChoice;
 
 namespace {
 
-class Chooser : public FileChooser {
-public:
-    QStringList openNames;
-    QStringList saveNames;
-    int saveAsked = 0;
-    QString openFileName(QWidget*) override {
-        return openNames.isEmpty() ? QString() : openNames.takeFirst();
-    }
-    QString saveFileName(QWidget*) override {
-        ++saveAsked;
-        return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
-    }
-};
-
-QSettings placementStore() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, settingsApplication(),
-                     settingsApplication());
-}
-
-// The deceleration a train file holds, as the editor would open it.
-QString decelerationIn(const QString& path) {
-    TrainData data;
-    ScriptedPrompter quiet;
-    openFile(data, path, quiet);
-    return data.documentPath().isEmpty() ? QString() : data.text(txtPer(0));
-}
-
 enum class Command { New, Open, Drop, Close };
+const char* const commandNames[] = {"New", "Open", "Drop", "Close"};
 
-class UnsavedChangesTest : public ::testing::TestWithParam<Command> {
+class UnsavedChangesTest : public MainWindowFixture<::testing::TestWithParam<Command>> {
 protected:
     void SetUp() override {
-        placementStore().clear();
-        other = dir.filePath(QStringLiteral("other.dat"));
-        TrainData source;
-        source.setText(txtPer(0), QStringLiteral("2"));
-        writeWholeFile(other, encodeShiftJis(trainFileText(source)));
+        MainWindowFixture::SetUp();
+        writeTrainFile(other, QStringLiteral("2"));
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
@@ -70,25 +26,21 @@ protected:
     bool run() {
         switch (GetParam()) {
         case Command::New:
-            window.action(QStringLiteral("mnuFileNew"))->trigger();
+            trigger("mnuFileNew");
             return data.text(txtPer(0)) == QStringLiteral("4");
         case Command::Open:
             chooser.openNames << other;
-            window.action(QStringLiteral("mnuFileOpen"))->trigger();
+            trigger("mnuFileOpen");
             return data.text(txtPer(0)) == QStringLiteral("2");
         case Command::Drop: {
             QMimeData mime;
             mime.setUrls({QUrl::fromLocalFile(other)});
-            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton,
-                                  Qt::NoModifier);
-            QCoreApplication::sendEvent(&window, &enter);
-            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(&window, &drop);
+            dropOn(&window, &mime);
             QCoreApplication::processEvents();
             return data.text(txtPer(0)) == QStringLiteral("2");
         }
         case Command::Close:
-            window.action(QStringLiteral("mnuFileExit"))->trigger();
+            trigger("mnuFileExit");
             return !window.isVisible();
         }
         return false;
@@ -103,12 +55,7 @@ protected:
         EXPECT_TRUE(placementStore().allKeys().isEmpty());
     }
 
-    QTemporaryDir dir;
-    QString other;
-    TrainData data;
-    ScriptedPrompter prompter;
-    Chooser chooser;
-    MainWindow window{data, prompter, chooser};
+    const QString other = file("other.dat");
 };
 
 } // namespace
@@ -119,42 +66,38 @@ TEST_P(UnsavedChangesTest, UnmodifiedDocumentGoesOnWithoutAsking) {
     EXPECT_EQ(chooser.saveAsked, 0);
 }
 
-TEST_P(UnsavedChangesTest, CancelLeavesEverythingAsItWas) {
-    const QString path = dir.filePath(QStringLiteral("a.dat"));
-    data.setDocumentPath(path);
-    modify();
-    prompter.scriptSave({SaveChoice::Cancel});
-    EXPECT_FALSE(run());
-    EXPECT_EQ(prompter.saveQuestions(), 1);
-    expectUntouched();
-    EXPECT_EQ(data.documentPath(), path);
-    EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST_P(UnsavedChangesTest, DontSaveGoesOnAndWritesNothing) {
-    const QString path = dir.filePath(QStringLiteral("a.dat"));
-    data.setDocumentPath(path);
-    modify();
-    prompter.scriptSave({SaveChoice::Discard});
-    EXPECT_TRUE(run());
-    EXPECT_EQ(prompter.saveQuestions(), 1);
-    EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST_P(UnsavedChangesTest, SaveWritesTheEditThenGoesOn) {
-    const QString path = dir.filePath(QStringLiteral("a.DAT"));
-    data.setDocumentPath(path);
-    modify();
-    prompter.scriptSave({SaveChoice::Save});
-    EXPECT_TRUE(run());
-    EXPECT_EQ(prompter.saveQuestions(), 1);
-    EXPECT_EQ(chooser.saveAsked, 0);
-    EXPECT_EQ(decelerationIn(path), QStringLiteral("9"));
+TEST_P(UnsavedChangesTest, CancelStaysDontSaveGoesOnSaveWritesTheEditThenGoesOn) {
+    struct Case {
+        SaveChoice choice;
+        const char* name;
+        bool goesOn;
+    };
+    int asked = 0;
+    for (const Case& c : {Case{SaveChoice::Cancel, "a.dat", false},
+                          Case{SaveChoice::Discard, "b.dat", true},
+                          Case{SaveChoice::Save, "c.DAT", true}}) {
+        SCOPED_TRACE(c.name);
+        const QString path = file(c.name);
+        window.show(); // again, after Close went on
+        data.setDocumentPath(path);
+        modify();
+        prompter.scriptSave({c.choice});
+        EXPECT_EQ(run(), c.goesOn);
+        EXPECT_EQ(prompter.saveQuestions(), ++asked);
+        EXPECT_EQ(chooser.saveAsked, 0);
+        EXPECT_EQ(QFile::exists(path), c.choice == SaveChoice::Save);
+        if (c.choice == SaveChoice::Save)
+            EXPECT_EQ(decelerationIn(path), QStringLiteral("9"));
+        if (!c.goesOn) {
+            expectUntouched();
+            EXPECT_EQ(data.documentPath(), path);
+        }
+    }
 }
 
 TEST_P(UnsavedChangesTest, SaveOfAnUnnamedDocumentGoesThroughSaveAs) {
-    const QString legacy = dir.filePath(QStringLiteral("old.trn"));
-    const QString target = dir.filePath(QStringLiteral("named"));
+    const QString legacy = file("old.trn");
+    const QString target = file("named");
     data.setDocumentPath(legacy);
     modify();
     prompter.scriptSave({SaveChoice::Save, SaveChoice::Save});
@@ -171,7 +114,7 @@ TEST_P(UnsavedChangesTest, SaveOfAnUnnamedDocumentGoesThroughSaveAs) {
 }
 
 TEST_P(UnsavedChangesTest, FailedSaveKeepsTheDocumentAndTheWindow) {
-    data.setDocumentPath(dir.filePath(QStringLiteral("missing/a.dat")));
+    data.setDocumentPath(file("missing/a.dat"));
     modify();
     prompter.scriptSave({SaveChoice::Save});
     prompter.script({true}); // go on after the failure report
@@ -182,28 +125,12 @@ TEST_P(UnsavedChangesTest, FailedSaveKeepsTheDocumentAndTheWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, UnsavedChangesTest,
-                         ::testing::Values(Command::New, Command::Open, Command::Drop,
-                                           Command::Close),
-                         [](const ::testing::TestParamInfo<Command>& info) {
-                             switch (info.param) {
-                             case Command::New:
-                                 return "New";
-                             case Command::Open:
-                                 return "Open";
-                             case Command::Drop:
-                                 return "Drop";
-                             case Command::Close:
-                                 return "Close";
-                             }
-                             return "";
-                         });
+                         ::testing::Values(Command::New, Command::Open, Command::Drop, Command::Close),
+                         [](const auto& info) { return std::string(commandNames[int(info.param)]); });
 
-TEST(ModifiedMark, FollowsTypingAndClearsOnSaveSaveAsAndOpen) {
-    QTemporaryDir dir;
-    TrainData data;
-    ScriptedPrompter prompter;
-    Chooser chooser;
-    MainWindow window(data, prompter, chooser);
+using ModifiedMark = MainWindowFixture<>;
+
+TEST_F(ModifiedMark, FollowsTypingAndClearsOnSaveSaveAsAndOpen) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
@@ -214,21 +141,21 @@ TEST(ModifiedMark, FollowsTypingAndClearsOnSaveSaveAsAndOpen) {
     QTest::keyClick(field, Qt::Key_5);
     EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda*"));
 
-    const QString path = dir.filePath(QStringLiteral("b.dat"));
+    const QString path = file("b.dat");
     chooser.saveNames << path;
-    window.action(QStringLiteral("mnuFileSaveAs"))->trigger();
+    trigger("mnuFileSaveAs");
     EXPECT_EQ(shownCaption(window), path + QStringLiteral(" - Orlenda"));
 
     QTest::keyClick(field, Qt::Key_5);
     EXPECT_EQ(shownCaption(window), path + QStringLiteral("* - Orlenda"));
-    window.action(QStringLiteral("mnuFileSave"))->trigger();
+    trigger("mnuFileSave");
     EXPECT_EQ(shownCaption(window), path + QStringLiteral(" - Orlenda"));
     EXPECT_EQ(chooser.saveAsked, 1);
 
     data.setCheck(0, true);
     EXPECT_TRUE(window.isWindowModified());
     chooser.openNames << path;
-    window.action(QStringLiteral("mnuFileOpen"))->trigger();
+    trigger("mnuFileOpen");
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_FALSE(data.check(0));
     EXPECT_EQ(prompter.saveQuestions(), 1);
