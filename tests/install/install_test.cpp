@@ -89,27 +89,19 @@ TEST(DesktopFiles, MetainfoPassesItsValidator) {
 
 TEST_F(InstallTest, InstallsExactlyTheExpectedFiles) {
     const QString id = applicationId();
-    QStringList expected = {
-        QStringLiteral("bin/orlenda"),
-        QStringLiteral("bin/orlenda-cli"),
-        QStringLiteral("share/applications/") + id + QStringLiteral(".desktop"),
-        QStringLiteral("share/mime/packages/") + id + QStringLiteral(".xml"),
-        QStringLiteral("share/metainfo/") + id + QStringLiteral(".metainfo.xml"),
-        QStringLiteral("share/icons/hicolor/scalable/apps/") + id + QStringLiteral(".svg"),
-        QStringLiteral("share/doc/orlenda/manual.ja.md"),
-        QStringLiteral("share/doc/orlenda/manual.ja.html"),
-    };
+    QStringList expected = {"bin/orlenda", "bin/orlenda-cli", "share/doc/orlenda/manual.ja.md",
+                            "share/doc/orlenda/manual.ja.html"};
+    for (const char* shared : {"applications/%1.desktop", "mime/packages/%1.xml",
+                               "metainfo/%1.metainfo.xml", "icons/hicolor/scalable/apps/%1.svg"})
+        expected << QStringLiteral("share/") + QString::fromLatin1(shared).arg(id);
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         expected << QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id);
     // The pictures under docs keep their places beside the manual, and every
     // picture the manual shows is among them.
-    QDirIterator docs(QStringLiteral(ORLENDA_SOURCE_DIR "/docs"), {QStringLiteral("*.png")},
-                      QDir::Files, QDirIterator::Subdirectories);
-    while (docs.hasNext()) {
-        expected
-            << QStringLiteral("share/doc/orlenda/") +
-                   QDir(QStringLiteral(ORLENDA_SOURCE_DIR "/docs")).relativeFilePath(docs.next());
-    }
+    const QDir docs(QStringLiteral(ORLENDA_SOURCE_DIR "/docs"));
+    for (QDirIterator it(docs.path(), {"*.png"}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();)
+        expected << QStringLiteral("share/doc/orlenda/") + docs.relativeFilePath(it.next());
     const QStringList pictures = manualPictures();
     EXPECT_FALSE(pictures.isEmpty());
     for (const QString& picture : pictures) {

@@ -1,34 +1,23 @@
 #include "acceleration/ui/accelerationwindow.h"
 #include "acceleration/ui/plotview.h"
-#include "cli/clicommands.h"
-#include "document/textfile.h"
-#include "document/traindata.h"
-#include "document/trainfilewriter.h"
-#include "support/scriptedprompter.h"
+#include "support/accelerationmotorsound.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace Orlenda;
 
 namespace {
 
-const TrainConsist kDefaultConsist{35, 1, 30, 1};
-
 class AccelerationWindowTest : public ::testing::Test {
 protected:
-    AccelerationWindow& open(const TrainConsist& consist = kDefaultConsist) {
+    AccelerationWindow& open(const TrainConsist& consist = {35, 1, 30, 1}) {
         window = std::make_unique<AccelerationWindow>(data, consist, prompter, nullptr,
                                                       [this](QWidget*) { return imagePath; });
         window->setProgramEnder([this] { ++programEnds; });
@@ -37,30 +26,33 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         return *window;
     }
-    template <typename T> T* child(const char* name) const {
-        T* w = window->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+    template <typename T = QWidget> T* child(const char* name) const {
+        return namedChild<T>(*window, QString::fromLatin1(name));
     }
-    void type(NotchField field, const QString& text) {
+    // Replaces the field's text by typing, then presses the key if one is given.
+    void type(NotchField field, const QString& text, Qt::Key key = Qt::Key_unknown) {
         QLineEdit* edit = window->field(field);
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, text);
+        if (key != Qt::Key_unknown)
+            QTest::keyClick(edit, key);
     }
+    QString text(NotchField field) const { return window->field(field)->text(); }
     QImage expectedPlot(const AccelerationTable& table, const PlotChoices& choices) {
         ScriptedPrompter quiet;
         AccelerationPlot plot;
         plot.redraw(table, window->consist(), choices, quiet);
         return plot.image();
     }
-    // Moves the pointer over the middle of a plot pixel, as the window is told.
-    void moveTo(double x, double y) {
-        const QPointF origin = window->plotView()->mapTo(window.get(), QPoint(2, 2));
-        const QPointF at = origin + QPointF(x, y);
+    // Moves the pointer to a point of the plot, as the window is told, and
+    // returns the read-out.
+    QString moveTo(double x, double y) {
+        const QPointF at = window->plotView()->mapTo(window.get(), QPoint(2, 2)) + QPointF(x, y);
         QMouseEvent move(QEvent::MouseMove, at, at, window->mapToGlobal(at), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(window->windowHandle(), &move);
+        return child<QLabel>("pbxStatus")->text();
     }
 
     TrainData data;
@@ -87,7 +79,6 @@ TEST_F(AccelerationWindowTest, ShowsTheControlsAtTheirPlacesWithTheFirstNotch) {
     EXPECT_TRUE(dummy->isDefault());
     EXPECT_EQ(window->childAt(dummy->geometry().center()), window->plotView());
     EXPECT_EQ(child<QComboBox>("cbxIndex")->count(), 8);
-
     QStringList texts;
     for (const char* name : {"txtAcc(0)", "txtAcc(1)", "txtVlc(1)", "txtVlc(2)", "txtCrv"})
         texts << child<QLineEdit>(name)->text();
@@ -98,25 +89,34 @@ TEST_F(AccelerationWindowTest, ShowsTheControlsAtTheirPlacesWithTheFirstNotch) {
 
 TEST_F(AccelerationWindowTest, EnterAppliesTheRuleRedrawsAndFocusesThePlot) {
     open();
-    type(NotchField::Speed1, QStringLiteral("30.5"));
-    QTest::keyClick(window->field(NotchField::Speed1), Qt::Key_Return);
+    type(NotchField::Speed1, QStringLiteral("30.5"), Qt::Key_Return);
     EXPECT_TRUE(window->plotView()->hasFocus());
-    EXPECT_EQ(window->field(NotchField::Speed1)->text(), QStringLiteral("30"));
-    EXPECT_EQ(window->field(NotchField::Speed2)->text(), QStringLiteral("30"));
+    EXPECT_EQ(text(NotchField::Speed1) + text(NotchField::Speed2), QStringLiteral("3030"));
     EXPECT_EQ(window->workingTable()[0].speed2, 30);
     EXPECT_EQ(window->plotImage(), expectedPlot(window->workingTable(), {}));
     EXPECT_NE(window->plotImage(), expectedPlot(data.accelerationTable(), {}));
-    // The document is untouched until OK.
-    EXPECT_EQ(data.accelerationTable()[0].speed1, 25);
-
-    type(NotchField::Curve, QStringLiteral("0.5"));
-    QTest::keyClick(window->field(NotchField::Curve), Qt::Key_Enter);
-    EXPECT_EQ(window->field(NotchField::Curve)->text(), QStringLiteral("1"));
+    EXPECT_EQ(data.accelerationTable()[0].speed1, 25); // untouched until OK
+    type(NotchField::Curve, QStringLiteral("0.5"), Qt::Key_Enter);
+    EXPECT_EQ(text(NotchField::Curve), QStringLiteral("1"));
 }
 
-TEST_F(AccelerationWindowTest, OkStoresATypedValueAndAllRows) {
-    open();
+TEST_F(AccelerationWindowTest, OkStoresTheTypedValueCancelAndTheCloseBoxDropIt) {
     QSignalSpy changed(&data, &TrainData::tablesChanged);
+    open();
+    type(NotchField::Accel1, QStringLiteral("3"));
+    QTest::mouseClick(child<QPushButton>("cmdCancel"), Qt::LeftButton);
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+    EXPECT_FALSE(window->isVisible());
+    open();
+    type(NotchField::Speed1, QStringLiteral("50"), Qt::Key_Return);
+    window->close();
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+    open(); // OK without a change does not count as an edit
+    QTest::mouseClick(child<QPushButton>("cmdOk"), Qt::LeftButton);
+    EXPECT_EQ(data.accelerationTable(), defaultAccelerationTable());
+    EXPECT_EQ(changed.count(), 0);
+
+    open();
     type(NotchField::Accel1, QStringLiteral("0.85"));
     QTest::mouseClick(child<QPushButton>("cmdOk"), Qt::LeftButton);
     EXPECT_EQ(window->result(), QDialog::Accepted);
@@ -135,11 +135,9 @@ TEST_F(AccelerationWindowTest, ChoosingAnotherNotchFirstAppliesTheTypedValueToIt
     notches->setCurrentIndex(2);
     EXPECT_EQ(window->workingTable()[0].accel2, 5.0f);
     EXPECT_EQ(window->workingTable()[2].accel2, 0.0f);
-    EXPECT_EQ(window->field(NotchField::Accel2)->text(), QStringLiteral("0"));
-    EXPECT_EQ(window->field(NotchField::Curve)->text(), QStringLiteral("1"));
+    EXPECT_EQ(text(NotchField::Accel2) + text(NotchField::Curve), QStringLiteral("01"));
     EXPECT_EQ(window->choices().selectedNotch, 2);
     EXPECT_EQ(window->plotImage(), expectedPlot(window->workingTable(), {2, {}, true}));
-
     // Changed from the keyboard-less side while a field still holds typed text.
     type(NotchField::Speed2, QStringLiteral("40"));
     notches->setCurrentIndex(3);
@@ -147,49 +145,20 @@ TEST_F(AccelerationWindowTest, ChoosingAnotherNotchFirstAppliesTheTypedValueToIt
     EXPECT_EQ(window->workingTable()[3].speed2, 0);
 }
 
-TEST_F(AccelerationWindowTest, CancelAndTheCloseBoxLeaveTheDocumentUnchanged) {
-    const AccelerationTable before = data.accelerationTable();
-    QSignalSpy changed(&data, &TrainData::tablesChanged);
-    open();
-    type(NotchField::Accel1, QStringLiteral("3"));
-    QTest::mouseClick(child<QPushButton>("cmdCancel"), Qt::LeftButton);
-    EXPECT_EQ(window->result(), QDialog::Rejected);
-    EXPECT_FALSE(window->isVisible());
-
-    open();
-    type(NotchField::Speed1, QStringLiteral("50"));
-    QTest::keyClick(window->field(NotchField::Speed1), Qt::Key_Return);
-    window->close();
-    EXPECT_EQ(window->result(), QDialog::Rejected);
-    EXPECT_EQ(data.accelerationTable(), before);
-    EXPECT_EQ(changed.count(), 0);
-
-    // OK without a change does not count as an edit.
-    open();
-    QTest::mouseClick(child<QPushButton>("cmdOk"), Qt::LeftButton);
-    EXPECT_EQ(changed.count(), 0);
-}
-
 TEST_F(AccelerationWindowTest, UnitOptionsAndResistanceBoxRedrawAndChangeTheReadout) {
     open();
-    auto* readout = child<QLabel>("pbxStatus");
-    EXPECT_TRUE(readout->text().isEmpty());
-    moveTo(160.5, 276.5);
-    EXPECT_EQ(readout->text(), QStringLiteral(" 80, 1.23"));
-    moveTo(0, 399);
-    EXPECT_EQ(readout->text(), QStringLiteral(" 0, 0"));
+    EXPECT_TRUE(child<QLabel>("pbxStatus")->text().isEmpty());
+    EXPECT_EQ(moveTo(160.5, 276.5), QStringLiteral(" 80, 1.23"));
+    EXPECT_EQ(moveTo(0, 399), QStringLiteral(" 0, 0"));
     // The frame and the rest of the window leave the read-out alone.
     moveTo(-1, 200);
-    moveTo(330, 200);
-    EXPECT_EQ(readout->text(), QStringLiteral(" 0, 0"));
+    EXPECT_EQ(moveTo(330, 200), QStringLiteral(" 0, 0"));
 
-    QTest::mouseClick(child<QRadioButton>("optDim(1)"), Qt::LeftButton, {}, QPoint(6, 6));
+    clickIndicator(child("optDim(1)"));
     EXPECT_EQ(window->choices().unit, AccelerationUnit::KgfPerTonne);
     EXPECT_EQ(window->plotImage().pixel(150, 367), qRgb(64, 64, 64));
-    moveTo(1.5, 398.5);
-    EXPECT_EQ(readout->text(), QStringLiteral(" 0.5, 0.3"));
-
-    QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
+    EXPECT_EQ(moveTo(1.5, 398.5), QStringLiteral(" 0.5, 0.3"));
+    clickIndicator(child("Check1"));
     EXPECT_FALSE(window->choices().subtractResistance);
     EXPECT_EQ(window->plotImage(),
               expectedPlot(data.accelerationTable(), {0, AccelerationUnit::KgfPerTonne, false}));
@@ -209,15 +178,11 @@ TEST_F(AccelerationWindowTest, ScaledScreensShowSharpPixelsAndMapThePointer) {
                 mismatches +=
                     shot.pixel(2 * (x + 2) + d % 2, 2 * (y + 2) + d / 2) != plot.pixel(x, y);
     EXPECT_EQ(mismatches, 0);
-
     // Half-pixel positions, as a scaled screen reports them, belong to the pixel
     // they lie in, also through the window's events.
-    moveTo(80.5, 356.5);
-    EXPECT_EQ(child<QLabel>("pbxStatus")->text(), QStringLiteral(" 40, 0.43"));
-    moveTo(80.99, 356.99);
-    EXPECT_EQ(child<QLabel>("pbxStatus")->text(), QStringLiteral(" 40, 0.43"));
-    moveTo(81, 357);
-    EXPECT_EQ(child<QLabel>("pbxStatus")->text(), QStringLiteral(" 40.5, 0.42"));
+    EXPECT_EQ(moveTo(80.5, 356.5), QStringLiteral(" 40, 0.43"));
+    EXPECT_EQ(moveTo(80.99, 356.99), QStringLiteral(" 40, 0.43"));
+    EXPECT_EQ(moveTo(81, 357), QStringLiteral(" 40.5, 0.42"));
     QPoint pixel;
     ASSERT_TRUE(window->plotView()->imagePixelAt(QPointF(162.5, 278.5), &pixel));
     EXPECT_EQ(pixel, QPoint(160, 276));
@@ -229,17 +194,15 @@ TEST_F(AccelerationWindowTest, ContextMenuSavesThePlotAsPng) {
     QTemporaryDir dir;
     imagePath = dir.filePath(QStringLiteral("plot.png"));
     open();
-    window->plotView()->saveImageAction()->trigger();
-    QImage saved(imagePath);
-    ASSERT_FALSE(saved.isNull());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), window->plotImage());
     EXPECT_EQ(window->plotView()->saveImageAction()->text(), QStringLiteral("画像を保存..."));
+    window->plotView()->saveImageAction()->trigger();
+    EXPECT_EQ(QImage(imagePath).convertToFormat(QImage::Format_RGB32), window->plotImage());
 }
 
 TEST_F(AccelerationWindowTest, ATrainWithoutMassAsksOnceOnOpeningAndNoEndsTheProgram) {
     open({35, 0, 30, 0});
     EXPECT_EQ(prompter.countFor(QStringLiteral("DrawDya")), 1);
-    QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
+    clickIndicator(child("Check1"));
     EXPECT_EQ(prompter.countFor(QStringLiteral("DrawDya")), 2);
     // A typed value applied on the way to another notch makes one picture, not two.
     type(NotchField::Accel1, QStringLiteral("1"));
@@ -248,27 +211,19 @@ TEST_F(AccelerationWindowTest, ATrainWithoutMassAsksOnceOnOpeningAndNoEndsThePro
     EXPECT_EQ(prompter.countFor(QStringLiteral("DrawDya")), 3);
     EXPECT_EQ(programEnds, 0);
     prompter.script({false});
-    QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
+    clickIndicator(child("Check1"));
     EXPECT_EQ(programEnds, 1);
+    EXPECT_EQ(prompter.countFor(QStringLiteral("DrawDya")), 4); // declining asks no more
 }
 
 TEST_F(AccelerationWindowTest, CommandLinePlotIsTheWindowsImage) {
-    QTemporaryDir dir;
-    const QString in = dir.filePath(QStringLiteral("in.dat"));
-    const QString out = dir.filePath(QStringLiteral("out.png"));
     data.accelerationTable()[5] = {2.0f, 1.5f, 20, 45, 3.0f};
     data.setText(txtCar(0), QStringLiteral("38.5"));
-    writeWholeFile(in, encodeShiftJis(trainFileText(data)));
     open(trainConsist(data));
     child<QComboBox>("cbxIndex")->setCurrentIndex(5);
-    QTest::mouseClick(child<QRadioButton>("optDim(1)"), Qt::LeftButton, {}, QPoint(6, 6));
-    QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton, {}, QPoint(6, 6));
-
-    QString output, errors;
-    QTextStream o(&output), e(&errors);
-    EXPECT_EQ(runCli({"plot", "acceleration", in, out, "--notch", "6", "--unit", "kgft",
-                      "--show-resistance"},
-                     o, e),
-              CliClean);
-    EXPECT_EQ(QImage(out).convertToFormat(QImage::Format_RGB32), window->plotImage());
+    clickIndicator(child("optDim(1)"));
+    clickIndicator(child("Check1"));
+    EXPECT_EQ(commandLinePlot(data, "acceleration",
+                              {"--notch", "6", "--unit", "kgft", "--show-resistance"}),
+              window->plotImage());
 }

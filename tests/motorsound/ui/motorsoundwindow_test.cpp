@@ -1,10 +1,6 @@
-#include "cli/clicommands.h"
-#include "document/textfile.h"
-#include "document/traindata.h"
-#include "document/trainfilewriter.h"
 #include "motorsound/ui/motorsoundgraphview.h"
 #include "motorsound/ui/motorsoundwindow.h"
-#include "support/scriptedprompter.h"
+#include "support/accelerationmotorsound.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,9 +10,6 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace Orlenda;
 
@@ -45,21 +38,20 @@ public:
 
 class MotorSoundWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { reopen(); }
+    void reopen() {
         window.load();
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    template <typename T = QWidget> T* child(const QString& name) const {
-        T* w = window.findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
+    template <typename T = QWidget> T* child(const char* name) const {
+        return namedChild<T>(window, QString::fromLatin1(name));
     }
     QWidget* graph() const { return window.graphView(); }
-    QScrollBar* hScroll() const { return child<QScrollBar>(QStringLiteral("HScroll1")); }
-    QScrollBar* vScroll() const { return child<QScrollBar>(QStringLiteral("VScroll1")); }
-    QString status() const { return child<QLabel>(QStringLiteral("pbxStatus"))->text(); }
+    QScrollBar* hScroll() const { return child<QScrollBar>("HScroll1"); }
+    QScrollBar* vScroll() const { return child<QScrollBar>("VScroll1"); }
+    QString status() const { return child<QLabel>("pbxStatus")->text(); }
     const MotorSoundTable& working() const { return window.editor().workingCopy(); }
     bool pending() const { return window.editor().isPending(); }
 
@@ -78,18 +70,14 @@ protected:
         QContextMenuEvent menu(QContextMenuEvent::Mouse, p, graph()->mapToGlobal(p));
         QCoreApplication::sendEvent(graph(), &menu);
     }
-    // Check boxes and option buttons react on their indicator.
-    void click(const QString& name) {
-        QWidget* w = child(name);
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-    }
+    void click(const char* name) { clickIndicator(child(name)); }
     void clickTrack(int row) {
-        auto* list = child<QListWidget>(QStringLiteral("lstLayer"));
+        auto* list = child<QListWidget>("lstLayer");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
     }
     void pitchLine(int row1, int value1, int row2, int value2) {
-        click(QStringLiteral("optTool(1)"));
+        click("optTool(1)");
         press(row1, value1);
         press(row2, value2);
     }
@@ -105,11 +93,11 @@ TEST_F(MotorSoundWindowTest, OpensAtTheBottomLeftOfTheGraph) {
     EXPECT_EQ(window.size(), QSize(533, 422));
     EXPECT_FALSE(window.windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    EXPECT_FALSE(child<QListWidget>(QStringLiteral("lstLayer"))->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(child<QListWidget>("lstLayer")->verticalScrollBar()->isVisible());
     EXPECT_EQ(std::make_pair(hScroll()->value(), vScroll()->value()), std::make_pair(0, 400));
     EXPECT_EQ(vScroll()->maximum(), 400);
     EXPECT_EQ(graph()->pos(), QPoint(0, -400));
-    const QRect corner = child(QStringLiteral("Picture1"))->geometry();
+    const QRect corner = child("Picture1")->geometry();
     EXPECT_EQ(corner.topLeft(), hScroll()->geometry().topRight() + QPoint(1, 0));
     EXPECT_EQ(corner.topLeft(), vScroll()->geometry().bottomLeft() + QPoint(0, 1));
 
@@ -131,31 +119,29 @@ TEST_F(MotorSoundWindowTest, EditsReachTheDocumentOnlyThroughApplyOrOk) {
     EXPECT_EQ(data.motorSoundTable(), before);
 
     press(100, 100); // 適用 keeps the window and the pending edit
-    click(QStringLiteral("cmdApply"));
+    click("cmdApply");
     EXPECT_EQ(data.motorSoundTable(), expected);
     EXPECT_TRUE(window.isVisible() && pending());
 
     press(200, 100);
-    click(QStringLiteral("cmdRedo"));
+    click("cmdRedo");
     EXPECT_FALSE(pending());
     EXPECT_EQ(working(), expected);
     EXPECT_EQ(window.editor().image(), window.editor().graphImage());
 
     pitchLine(300, 5, 310, 50);
-    click(QStringLiteral("cmdCancel"));
+    click("cmdCancel");
     EXPECT_FALSE(window.isVisible());
-    window.load();
-    window.show();
+    reopen();
     pitchLine(300, 5, 310, 50);
     window.close(); // the close box
     EXPECT_EQ(data.motorSoundTable(), expected);
 
-    window.load();
-    window.show();
+    reopen();
     EXPECT_EQ(working(), expected);
     pitchLine(300, 5, 310, 50);
     const MotorSoundTable edited = working();
-    click(QStringLiteral("cmdOk"));
+    click("cmdOk");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(data.motorSoundTable(), edited);
     EXPECT_NE(edited, expected);
@@ -163,7 +149,7 @@ TEST_F(MotorSoundWindowTest, EditsReachTheDocumentOnlyThroughApplyOrOk) {
 
 TEST_F(MotorSoundWindowTest, ScaledScreenPressLandsOnThePixelUnderThePointer) {
     // On a screen scaled by 2 the window hears 101.5 where widgets hear 102.
-    click(QStringLiteral("optTool(1)"));
+    click("optTool(1)");
     const QPointF at = QPointF(graph()->mapTo(&window, QPoint(0, 0))) + QPointF(101.5, 699.5);
     QMouseEvent press(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
@@ -181,37 +167,33 @@ TEST_F(MotorSoundWindowTest, ReadOutFollowsThePointer) {
     };
     EXPECT_EQ(hover({0, 0}), QStringLiteral(" 0, 399"));
     EXPECT_EQ(hover({799, 799}), QStringLiteral(" 159.8, 0"));
-    click(QStringLiteral("chkHex"));
+    click("chkHex");
     EXPECT_EQ(hover({62, 544}), QStringLiteral(" 12.4, 7F"));
 }
 
 TEST_F(MotorSoundWindowTest, FocusOnTheChoicesCancelsAPendingEditFirst) {
-    auto* hex = child<QCheckBox>(QStringLiteral("chkHex"));
-    click(QStringLiteral("optTool(2)"));
+    auto* hex = child<QCheckBox>("chkHex");
+    click("optTool(2)");
     EXPECT_TRUE(hex->isChecked());
     press(10, 10);
-    click(QStringLiteral("chkHex"));
+    click("chkHex");
     EXPECT_FALSE(pending() || hex->isChecked());
-
     press(10, 10);
     clickTrack(2);
     EXPECT_FALSE(pending());
     EXPECT_EQ(window.editor().currentTrack(), 2);
     EXPECT_EQ(window.editor().image(), window.editor().graphImage());
-
     press(10, 10);
-    click(QStringLiteral("optTool(3)"));
+    click("optTool(3)");
     EXPECT_FALSE(pending());
     EXPECT_EQ(window.editor().tool(), MotorSoundTool::Copy);
-
     press(10, 10);
-    auto* index = child<QComboBox>(QStringLiteral("cbxIndex"));
+    auto* index = child<QComboBox>("cbxIndex");
     index->setCurrentIndex(4);
     emit index->activated(4);
     EXPECT_FALSE(pending());
     EXPECT_EQ(window.editor().indexChoice(), 3);
-    EXPECT_TRUE(child<QRadioButton>(QStringLiteral("optTool(0)"))->isChecked());
-
+    EXPECT_TRUE(child<QRadioButton>("optTool(0)")->isChecked());
     press(10, 10);
     press(20, 20, Qt::RightButton); // cancels, and opens no menu
     EXPECT_FALSE(pending() || window.graphMenu()->isVisible());
@@ -219,24 +201,22 @@ TEST_F(MotorSoundWindowTest, FocusOnTheChoicesCancelsAPendingEditFirst) {
 }
 
 TEST_F(MotorSoundWindowTest, CopyBufferOutlivesClosingAndPasteShowsItsWorkFirst) {
-    click(QStringLiteral("optTool(2)"));
-    click(QStringLiteral("optTool(3)"));
+    click("optTool(2)");
+    click("optTool(3)");
     press(100, 0);
     press(199, 0);
-    EXPECT_TRUE(child<QRadioButton>(QStringLiteral("optTool(4)"))->isChecked());
-    EXPECT_FALSE(child<QCheckBox>(QStringLiteral("chkHex"))->isChecked());
-    click(QStringLiteral("cmdCancel"));
+    EXPECT_TRUE(child<QRadioButton>("optTool(4)")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>("chkHex")->isChecked());
+    click("cmdCancel");
 
-    window.load();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    reopen();
     EXPECT_EQ(window.editor().tool(), MotorSoundTool::Index);
     clickTrack(1);
-    click(QStringLiteral("optTool(4)"));
+    click("optTool(4)");
     const MotorSoundTable before = working();
     PaintProbe probe;
     probe.tableChanged = [&] { return working() != before; };
-    child(QStringLiteral("pbxStatus"))->installEventFilter(&probe);
+    child("pbxStatus")->installEventFilter(&probe);
     hScroll()->setValue(400);
     QCoreApplication::postEvent(&probe, new QEvent(QEvent::User));
     QTest::mousePress(graph(), Qt::LeftButton, {}, QPoint(750, 798));
@@ -283,19 +263,10 @@ TEST_F(MotorSoundWindowTest, CommandLinePlotIsTheWindowsImage) {
         table[Track::B2][r] = {std::int16_t(30 + r / 3), std::int16_t(r % 128),
                                std::int16_t(r % 10 - 1)};
     data.setMotorSoundTable(table);
-    QTemporaryDir dir;
-    const QString in = dir.filePath(QStringLiteral("train.dat"));
-    writeWholeFile(in, encodeShiftJis(trainFileText(data)));
     window.load();
     clickTrack(3);
     clickTrack(1);
-    click(QStringLiteral("chkHex"));
-
-    const QString out = dir.filePath(QStringLiteral("graph.png"));
-    QString outText, errText;
-    QTextStream o(&outText), e(&errText);
-    ASSERT_EQ(
-        runCli({"plot", "motor", in, out, "--track", "P2", "--previous", "B2", "--hex"}, o, e),
-        CliClean);
-    EXPECT_EQ(QImage(out).convertToFormat(QImage::Format_RGB32), window.editor().image());
+    click("chkHex");
+    EXPECT_EQ(commandLinePlot(data, "motor", {"--track", "P2", "--previous", "B2", "--hex"}),
+              window.editor().image());
 }

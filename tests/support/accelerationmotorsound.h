@@ -1,0 +1,87 @@
+#pragma once
+
+// Helpers shared by the acceleration and motor-sound window tests.
+
+#include "app/mainwindow.h"
+#include "cli/clicommands.h"
+#include "document/textfile.h"
+#include "document/traindata.h"
+#include "document/trainfilewriter.h"
+#include "support/nochooser.h"
+#include "support/scriptedprompter.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace Orlenda {
+
+// The named child; a missing one fails the test.
+template <typename T = QWidget> T* namedChild(const QObject& parent, const QString& name) {
+    T* w = parent.findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name.toStdString();
+    return w;
+}
+
+// Check boxes and option buttons react on their indicator only.
+inline void clickIndicator(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
+}
+
+// Saves the document as a train file, runs `plot <kind> in out options` as the
+// command line would and returns the picture it wrote.
+inline QImage commandLinePlot(const TrainData& data, const char* kind, const QStringList& options) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.dat"));
+    const QString out = dir.filePath(QStringLiteral("out.png"));
+    writeWholeFile(in, encodeShiftJis(trainFileText(data)));
+    QString text;
+    QTextStream o(&text), e(&text);
+    EXPECT_EQ(runCli(QStringList{"plot", kind, in, out} + options, o, e), CliClean)
+        << text.toStdString();
+    return QImage(out).convertToFormat(QImage::Format_RGB32);
+}
+
+// The main window on a new document, shown and active, for opening a sub-editor.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        main.show();
+        main.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    }
+    // Clicks the button and runs inside from the modal window's own event loop,
+    // then closes that window if inside left it open.
+    template <typename W> void openAnd(const char* button, const std::function<void(W&)>& inside) {
+        bool ran = false;
+        QTimer::singleShot(0, &main, [&] {
+            auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
+            ASSERT_NE(w, nullptr);
+            EXPECT_TRUE(w->isModal());
+            EXPECT_EQ(w->parentWidget(), &main);
+            w->activateWindow();
+            EXPECT_TRUE(QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }));
+            inside(*w);
+            ran = true;
+            if (w->isVisible())
+                w->reject();
+        });
+        QPushButton* b = namedChild<QPushButton>(main, QString::fromLatin1(button));
+        ASSERT_TRUE(b && b->isEnabled());
+        QTest::mouseClick(b, Qt::LeftButton);
+        EXPECT_TRUE(ran);
+    }
+
+    TrainData data;
+    ScriptedPrompter prompter;
+    NoChooser chooser;
+    MainWindow main{data, prompter, chooser};
+};
+
+} // namespace Orlenda
