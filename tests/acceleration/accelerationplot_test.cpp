@@ -152,6 +152,12 @@ TEST_F(AccelerationPlotTest, PointsThatCannotBeComputedAreLeftOut) {
     EXPECT_TRUE(prompter.questions().at(1).text.startsWith(failureDescription(Failure::Overflow)));
 }
 
+TEST_F(AccelerationPlotTest, DecliningEndsTheProgram) {
+    ScriptedPrompter no(false);
+    EXPECT_THROW(plot.redraw(table, {35, 0, 30, 0}, {}, no), ProgramEndRequested);
+    EXPECT_EQ(no.count(), 1);
+}
+
 TEST(AccelerationPlotRows, HundredPixelsPerUnitHalvesToEvenWithinSixteenBits) {
     for (auto [value, row] :
          {std::pair{0.0f, 399}, {0.6f, 339}, {0.125f, 387}, {0.375f, 361}, {-320.0f, 32399}})
