@@ -59,20 +59,7 @@ TEST_F(MainWindowTest, ClosingClosesEveryOtherWindow) {
     EXPECT_TRUE(watch.isNull() || !watch->isVisible());
 }
 
-TEST_F(MainWindowTest, SaveOfANewDocumentAsksForANameAndSetsTheCaption) {
-    const QString target = file("noextension");
-    chooser.saveNames << target;
-    window.saveDocument();
-    EXPECT_EQ(chooser.saveAsked, 1);
-    EXPECT_TRUE(QFile::exists(target));
-    EXPECT_EQ(shownCaption(window), target + QStringLiteral(" - Orlenda"));
-    // A name without ".dat" is asked for again at the next Save.
-    window.saveDocument();
-    EXPECT_EQ(chooser.saveAsked, 2);
-    EXPECT_EQ(prompter.count(), 0);
-}
-
-TEST_F(MainWindowTest, SaveWritesDirectlyOnlyToDatInAnyCase) {
+TEST_F(MainWindowTest, SaveWritesDirectlyOnlyToDatInAnyCaseAndAsksForOtherNames) {
     for (const char* name : {"a.DAT", "b.dat", "c.Dat"}) {
         data.setDocumentPath(file(name));
         window.saveDocument();
@@ -84,6 +71,18 @@ TEST_F(MainWindowTest, SaveWritesDirectlyOnlyToDatInAnyCase) {
     EXPECT_EQ(chooser.saveAsked, 1);
     EXPECT_EQ(data.documentPath(), file("old.trn"));
     EXPECT_FALSE(QFile::exists(file("old.trn")));
+
+    // Named in the dialog: written, and named in the caption.
+    data.newDocument();
+    chooser.saveNames << file("noextension");
+    window.saveDocument();
+    EXPECT_EQ(chooser.saveAsked, 2);
+    EXPECT_TRUE(QFile::exists(file("noextension")));
+    EXPECT_EQ(shownCaption(window), file("noextension") + QStringLiteral(" - Orlenda"));
+    // A name without ".dat" is asked for again at the next Save.
+    window.saveDocument();
+    EXPECT_EQ(chooser.saveAsked, 3);
+    EXPECT_EQ(prompter.count(), 0);
 }
 
 TEST_F(MainWindowTest, NewDropsTheDocumentAndThePath) {

@@ -84,13 +84,13 @@ TEST(NameOnlyIconProvider, TellsTypesByNameWithoutReadingTheFile) {
 
 TEST(FileDialogs, EveryDialogTakesItsIconsFromNamesOnly) {
     DialogFileChooser chooser;
-    for (QFileDialog::AcceptMode mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
-        const auto dialog = chooser.makeDialog(nullptr, mode);
-        EXPECT_NE(dynamic_cast<const NameOnlyIconProvider*>(dialog->iconProvider()), nullptr);
-        EXPECT_EQ(dialog->acceptMode(), mode);
-    }
     // The sub-editors' picture dialogs list folders too.
-    const auto picture = pngSaveDialog(nullptr, QStringLiteral("plot.png"));
-    EXPECT_NE(dynamic_cast<const NameOnlyIconProvider*>(picture->iconProvider()), nullptr);
-    EXPECT_EQ(picture->acceptMode(), QFileDialog::AcceptSave);
+    const std::unique_ptr<QFileDialog> dialogs[] = {chooser.makeDialog(nullptr, QFileDialog::AcceptOpen),
+                                                    chooser.makeDialog(nullptr, QFileDialog::AcceptSave),
+                                                    pngSaveDialog(nullptr, QStringLiteral("plot.png"))};
+    for (const auto& dialog : dialogs)
+        EXPECT_NE(dynamic_cast<const NameOnlyIconProvider*>(dialog->iconProvider()), nullptr);
+    EXPECT_EQ(dialogs[0]->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialogs[1]->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialogs[2]->acceptMode(), QFileDialog::AcceptSave);
 }

@@ -6,23 +6,17 @@
 
 using namespace Orlenda;
 
-TEST(CommandLine, QuotedPathWithBlankIsTakenWholeAndTheRestIgnored) {
-    const QString raw = rawCommandLine({"my train.dat", "extra"});
-    EXPECT_EQ(raw, QStringLiteral("\"my train.dat\" extra"));
-    EXPECT_EQ(commandLinePath(raw), QStringLiteral("my train.dat"));
-}
-
-TEST(CommandLine, UnquotedPathEndsAtTheFirstBlank) {
-    EXPECT_EQ(commandLinePath(rawCommandLine({"a.dat", "b.dat"})), QStringLiteral("a.dat"));
-    EXPECT_EQ(commandLinePath(QStringLiteral("my train.dat")), QStringLiteral("my"));
-    EXPECT_EQ(commandLinePath(QStringLiteral("/x/a.dat")), QStringLiteral("/x/a.dat"));
-}
-
-TEST(CommandLine, EmptyAndUnclosedQuotes) {
-    EXPECT_EQ(commandLinePath(rawCommandLine({})), QString());
-    EXPECT_EQ(commandLinePath(QStringLiteral("\"a b")), QStringLiteral("a b"));
-    EXPECT_EQ(commandLinePath(QStringLiteral("\"\" x")), QString());
-    EXPECT_EQ(commandLinePath(QStringLiteral(" a")), QString());
+TEST(CommandLine, QuotedPathsAreTakenWholeUnquotedOnesEndAtTheFirstBlank) {
+    EXPECT_EQ(rawCommandLine({"my train.dat", "extra"}), QStringLiteral("\"my train.dat\" extra"));
+    const char* const cases[][2] = {
+        {"\"my train.dat\" extra", "my train.dat"}, {"a.dat b.dat", "a.dat"},
+        {"my train.dat", "my"}, {"/x/a.dat", "/x/a.dat"}, {"", ""},
+        // An unclosed quote runs to the end; empty quotes or a leading blank name nothing.
+        {"\"a b", "a b"}, {"\"\" x", ""}, {" a", ""}};
+    for (const auto& [raw, path] : cases)
+        EXPECT_EQ(commandLinePath(QString::fromUtf8(raw)), QString::fromUtf8(path)) << raw;
+    EXPECT_EQ(rawCommandLine({"a.dat", "b.dat"}), QStringLiteral("a.dat b.dat"));
+    EXPECT_TRUE(rawCommandLine({}).isEmpty());
 }
 
 TEST(GraphPalette, StoresRedInTheLowestByte) {
@@ -30,19 +24,15 @@ TEST(GraphPalette, StoresRedInTheLowestByte) {
     EXPECT_EQ(GraphPalette::word(16), 0x800050u); // dark violet #500080
     EXPECT_EQ(GraphPalette::color(11), QColor(0x80, 0x50, 0x00));
     EXPECT_EQ(GraphPalette::color(9), QColor(0x40, 0x40, 0x40));
-    for (int i = 1; i <= 8; ++i) {
-        // Each dark twin is no brighter than its bright colour.
+    // Each dark twin is no brighter than its bright colour.
+    for (int i = 1; i <= 8; ++i)
         EXPECT_LE(GraphPalette::color(i + 9).value(), GraphPalette::color(i).value());
-    }
 }
 
 TEST(WindowPlacement, WritesTwipsInOrderAndNothingWhenMinimized) {
-    const auto settings = windowPlacementSettings(QRect(10, 20, 576, 448), false);
-    ASSERT_EQ(settings.size(), 4);
-    EXPECT_EQ(settings.at(0), qMakePair(QStringLiteral("MainLeft"), QStringLiteral("150")));
-    EXPECT_EQ(settings.at(1), qMakePair(QStringLiteral("MainTop"), QStringLiteral("300")));
-    EXPECT_EQ(settings.at(2), qMakePair(QStringLiteral("MainWidth"), QStringLiteral("8640")));
-    EXPECT_EQ(settings.at(3), qMakePair(QStringLiteral("MainHeight"), QStringLiteral("6720")));
+    using Settings = QList<QPair<QString, QString>>;
+    EXPECT_EQ(windowPlacementSettings(QRect(10, 20, 576, 448), false),
+              (Settings{{"MainLeft", "150"}, {"MainTop", "300"}, {"MainWidth", "8640"}, {"MainHeight", "6720"}}));
     EXPECT_TRUE(windowPlacementSettings(QRect(10, 20, 576, 448), true).isEmpty());
     EXPECT_EQ(windowPlacementSettings(QRect(-8, -8, 10, 10), false).at(0).second,
               QStringLiteral("-120"));

@@ -6,35 +6,38 @@
 
 using namespace Orlenda;
 
-TEST(TextBeforeAfter, PositiveStartSearchesForwards) {
-    EXPECT_EQ(textBefore(1, QStringLiteral("1.5 ; comment"), QStringLiteral(";")), QStringLiteral("1.5 "));
-    EXPECT_EQ(textBefore(1, QStringLiteral("1.5"), QStringLiteral(";")), QStringLiteral("1.5"));
-    EXPECT_EQ(textAfter(1, QStringLiteral("モータ音-P2]"), QStringLiteral("-")), QStringLiteral("P2]"));
-    EXPECT_EQ(textAfter(1, QStringLiteral("abc"), QStringLiteral("-")), QString());
-    // The search starts at start: a separator before it is not seen.
-    EXPECT_EQ(textBefore(3, QStringLiteral("a-b-c"), QStringLiteral("-")), QStringLiteral("a-b"));
-    EXPECT_EQ(textAfter(3, QStringLiteral("a-b-c"), QStringLiteral("-")), QStringLiteral("c"));
-    // A start beyond the text finds nothing.
-    EXPECT_EQ(textBefore(9, QStringLiteral("a-b"), QStringLiteral("-")), QStringLiteral("a-b"));
-    EXPECT_EQ(textAfter(9, QStringLiteral("a-b"), QStringLiteral("-")), QString());
-}
-
-TEST(TextBeforeAfter, ZeroStartDoesNotSearch) {
-    EXPECT_EQ(textBefore(0, QStringLiteral("a-b"), QStringLiteral("-")), QStringLiteral("a-b"));
-    EXPECT_EQ(textAfter(0, QStringLiteral("a-b"), QStringLiteral("-")), QStringLiteral("a-b"));
-}
-
-TEST(TextBeforeAfter, NegativeStartSearchesBackwardsWithinPrefix) {
-    EXPECT_EQ(textAfter(-1, QStringLiteral("a-b-c"), QStringLiteral("-")), QStringLiteral("c"));
-    EXPECT_EQ(textBefore(-1, QStringLiteral("a-b-c"), QStringLiteral("-")), QStringLiteral("a-b"));
-    EXPECT_EQ(textBefore(-2, QStringLiteral("a-b-"), QStringLiteral("-")), QStringLiteral("a"));
-    // Not found: the whole text lies on the side the search began from.
-    EXPECT_EQ(textBefore(-1, QStringLiteral("abc"), QStringLiteral("-")), QString());
-    EXPECT_EQ(textAfter(-1, QStringLiteral("abc"), QStringLiteral("-")), QStringLiteral("abc"));
-    // A start reaching before the text finds nothing rather than failing.
-    EXPECT_EQ(textAfter(-10, QStringLiteral("a-b"), QStringLiteral("-")), QStringLiteral("a-b"));
-    // A separator cut by the window does not count.
-    EXPECT_EQ(textBefore(-2, QStringLiteral("ab--"), QStringLiteral("--")), QString());
+TEST(TextBeforeAfter, SearchFromTheStartForwardsBackwardsOrNotAtAll) {
+    const struct {
+        bool before; // textBefore, else textAfter
+        int start;
+        const char* text;
+        const char* separator;
+        const char* expected;
+    } cases[] = {
+        // A positive start searches forwards from there: an earlier separator
+        // is not seen, and a start beyond the text finds nothing.
+        {true, 1, "1.5 ; comment", ";", "1.5 "}, {true, 1, "1.5", ";", "1.5"},
+        {false, 1, "モータ音-P2]", "-", "P2]"},   {false, 1, "abc", "-", ""},
+        {true, 3, "a-b-c", "-", "a-b"},          {false, 3, "a-b-c", "-", "c"},
+        {true, 9, "a-b", "-", "a-b"},            {false, 9, "a-b", "-", ""},
+        // Zero does not search.
+        {true, 0, "a-b", "-", "a-b"},            {false, 0, "a-b", "-", "a-b"},
+        // A negative start searches backwards within the prefix it names.
+        {false, -1, "a-b-c", "-", "c"},          {true, -1, "a-b-c", "-", "a-b"},
+        {true, -2, "a-b-", "-", "a"},
+        // Not found: the whole text lies on the side the search began from.
+        {true, -1, "abc", "-", ""},              {false, -1, "abc", "-", "abc"},
+        // A start reaching before the text finds nothing rather than failing;
+        // a separator cut by the window does not count.
+        {false, -10, "a-b", "-", "a-b"},         {true, -2, "ab--", "--", ""},
+    };
+    for (const auto& c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        const QString separator = QString::fromUtf8(c.separator);
+        EXPECT_EQ(c.before ? textBefore(c.start, text, separator) : textAfter(c.start, text, separator),
+                  QString::fromUtf8(c.expected))
+            << (c.before ? "textBefore(" : "textAfter(") << c.start << ", " << c.text << ")";
+    }
 }
 
 TEST(Trim, BlanksAreSpacesAndTabsOnly) {
@@ -46,10 +49,8 @@ TEST(Trim, BlanksAreSpacesAndTabsOnly) {
 }
 
 TEST(MinMaxSwap, TiesGiveTheFirstArgumentAndSwapExchanges) {
-    const double plusZero = 0.0;
-    const double minusZero = -0.0;
-    EXPECT_TRUE(std::signbit(minOf(minusZero, plusZero)));
-    EXPECT_FALSE(std::signbit(maxOf(plusZero, minusZero)));
+    EXPECT_TRUE(std::signbit(minOf(-0.0, 0.0)));
+    EXPECT_FALSE(std::signbit(maxOf(0.0, -0.0)));
     EXPECT_EQ(minOf(1, 2), 1);
     EXPECT_EQ(maxOf(1, 2), 2);
     std::int32_t a = 3, b = -7;

@@ -1,11 +1,12 @@
+#include "app/uifont.h"
 #include "document/traindata.h"
 #include "mainwindow/formlayout.h"
+#include "mainwindow/ui/panelframe.h"
 #include "mainwindow/ui/parameterform.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,6 +74,34 @@ protected:
     std::unique_ptr<QWidget> mHost;
     ParameterForm* mForm = nullptr;
 };
+
+// The form as the editor shows it: with the editor's own font.
+class PanelFrameTest : public ParameterFormTest {
+protected:
+    void SetUp() override {
+        mFont = QApplication::font();
+        QApplication::setFont(japaneseUiFont());
+        ParameterFormTest::SetUp();
+    }
+    void TearDown() override {
+        mHost.reset();
+        QApplication::setFont(mFont);
+    }
+
+    PanelFrame* panel(const QString& caption) const {
+        for (PanelFrame* p : mForm->findChildren<PanelFrame*>()) {
+            if (p->title() == caption)
+                return p;
+        }
+        return nullptr;
+    }
+
+    QFont mFont;
+};
+
+std::string nameOf(const QWidget* w) {
+    return w->objectName().toStdString();
+}
 
 } // namespace
 
@@ -191,7 +220,6 @@ TEST_F(ParameterFormTest, ControlsCarryTheirNamesCaptionsAndPlaces) {
     }
     EXPECT_EQ(mForm->findChild<QLabel*>("lblUnit:txtNotchDown")->text(), "ノッチ");
     EXPECT_EQ(mForm->findChild<QLabel*>("lblUnit:txtPer(1)"), nullptr);
-    EXPECT_EQ(mForm->findChildren<QGroupBox*>().size(), PanelCount);
     EXPECT_EQ(mForm->findChild<QPushButton*>("cmdAcc")->text(), "加速力曲線...");
     EXPECT_FALSE(mForm->findChild<QPushButton*>("cmdAcc")->isEnabled());
     EXPECT_FALSE(mForm->findChild<QPushButton*>("cmdMotor")->isEnabled());
@@ -252,4 +280,61 @@ TEST_F(ParameterFormTest, LongValuesShowTheirStartAndWholeTextAsToolTip) {
     EXPECT_EQ(mData.text(txtMove(0)), QStringLiteral("３００"));
     QTest::keyClick(field(txtMove(0)), Qt::Key_Tab);
     EXPECT_EQ(field(txtMove(0))->text(), "300");
+}
+
+TEST_F(PanelFrameTest, EachPanelIsFramedAtItsRectangleWithItsControlsInside) {
+    ASSERT_EQ(mForm->findChildren<PanelFrame*>().size(), PanelCount);
+    for (const PanelLayout& layout : panelLayouts()) {
+        PanelFrame* frame = panel(layout.caption);
+        ASSERT_NE(frame, nullptr) << layout.caption.toStdString();
+        EXPECT_EQ(frame->geometry(), twipsToPixels(layout.rect)) << layout.caption.toStdString();
+        const PanelFrameGeometry g = frame->frameParts();
+        // The caption stands in the top line, wholly inside the frame.
+        EXPECT_LT(g.lineTop, g.caption.bottom());
+        EXPECT_GT(g.lineTop, g.caption.top());
+        EXPECT_LE(g.caption.right() + PanelCaptionPadding, g.inner.right());
+        for (QWidget* child : frame->findChildren<QWidget*>()) {
+            EXPECT_TRUE(g.inner.contains(child->geometry()))
+                << layout.caption.toStdString() << " " << nameOf(child);
+            EXPECT_GT(child->geometry().top(), g.caption.bottom()) << nameOf(child);
+        }
+    }
+}
+
+TEST_F(PanelFrameTest, LabelsHoldTheirTextWithRoomBeforeTheirControls) {
+    constexpr int MinimumGap = 2;
+    for (const ControlLayout& c : controlLayouts()) {
+        const QString name = controlName(c);
+        QWidget* control = mForm->findChild<QWidget*>(name);
+        ASSERT_NE(control, nullptr);
+        for (const char* prefix : {"lblCaption:", "lblUnit:"}) {
+            auto* label = mForm->findChild<QLabel*>(QString::fromLatin1(prefix) + name);
+            if (!label)
+                continue;
+            const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+            EXPECT_LE(textWidth, label->width()) << nameOf(label);
+            EXPECT_LE(label->fontMetrics().height(), label->height()) << nameOf(label);
+            const bool leftOfControl = label->geometry().right() < control->geometry().left();
+            if (leftOfControl) {
+                EXPECT_LE(label->x() + textWidth + MinimumGap, control->x()) << nameOf(label);
+            }
+        }
+    }
+}
+
+TEST_F(PanelFrameTest, FrameLinesRunAlongTheEdgesAndBreakForTheCaption) {
+    PanelFrame* frame = panel(QStringLiteral("ハンドル"));
+    ASSERT_NE(frame, nullptr);
+    const QImage image = frame->grab().toImage();
+    const PanelFrameGeometry g = frame->frameParts();
+    const QRgb dark = frame->palette().color(QPalette::Dark).rgb();
+    const int w = image.width();
+    const int h = image.height();
+    const int middle = (g.lineTop + h) / 2;
+    for (const QPoint p : {QPoint(0, middle), QPoint(w - 2, middle), QPoint(w / 2, h - 2),
+                           QPoint(2, g.lineTop), QPoint(w - 3, g.lineTop)})
+        EXPECT_EQ(image.pixel(p), dark) << p.x() << "," << p.y();
+    // The break around the caption, and nothing of the frame above its top line.
+    for (const QPoint p : {QPoint(g.gapLeft, g.lineTop), QPoint(g.gapRight, g.lineTop), QPoint(0, g.lineTop - 1)})
+        EXPECT_NE(image.pixel(p), dark) << p.x() << "," << p.y();
 }
