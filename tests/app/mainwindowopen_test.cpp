@@ -6,40 +6,34 @@ using namespace Orlenda;
 
 using MainWindowOpenTest = MainWindowFixture<>;
 
-TEST_F(MainWindowOpenTest, OpenReadsTheFileAndNamesItInTheCaption) {
+TEST_F(MainWindowOpenTest, OpenReadsTheFileCancelKeepsAllDecliningAFutureVersionStartsNew) {
+    data.setDocumentPath(QStringLiteral("/x/keep.dat"));
+    data.setText(txtPer(0), QStringLiteral("9"));
+    trigger("mnuFileOpen");
+    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("9"));
+    EXPECT_EQ(shownCaption(window), QStringLiteral("/x/keep.dat* - Orlenda"));
+
     const QString path = writeTrainFile(file("a.dat"), QStringLiteral("3.5"));
     chooser.openNames << path;
     trigger("mnuFileOpen");
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("3.5"));
     EXPECT_EQ(shownCaption(window), path + QStringLiteral(" - Orlenda"));
     EXPECT_EQ(prompter.count(), 0);
-}
 
-TEST_F(MainWindowOpenTest, CancellingTheDialogChangesNothing) {
-    data.setDocumentPath(QStringLiteral("/x/keep.dat"));
-    data.setText(txtPer(0), QStringLiteral("9"));
+    const QString future = file("future.dat");
+    writeWholeFile(future, "QRL3000000\r\n#PERFORMANCE\r\n9\r\n#\r\n");
+    prompter.script({false});
+    chooser.openNames << future;
     trigger("mnuFileOpen");
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("9"));
-    EXPECT_EQ(shownCaption(window), QStringLiteral("/x/keep.dat* - Orlenda"));
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
+    EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
 }
 
-TEST_F(MainWindowOpenTest, DropOpensOnlyTheFirstFileEvenOnAField) {
-    const QString first = writeTrainFile(file("first.dat"), QStringLiteral("1.5"));
-    const QString second = writeTrainFile(file("second.dat"), QStringLiteral("2.5"));
+TEST_F(MainWindowOpenTest, DropOpensOnlyTheFirstLocalFileEvenOnAField) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
-    auto* field = window.findChild<QLineEdit*>(QStringLiteral("txtPer(1)"));
-    ASSERT_NE(field, nullptr);
-    EXPECT_FALSE(field->acceptDrops());
-    dropOn(field, &mime);
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("1.5"));
-    EXPECT_EQ(data.text(txtPer(1)), QStringLiteral("0.35"));
-    EXPECT_EQ(shownCaption(window), first + QStringLiteral(" - Orlenda"));
-}
-
-TEST_F(MainWindowOpenTest, DropOfTextOrRemoteDataIsIgnored) {
+    // Text or remote data is ignored.
     QMimeData text;
     text.setText(QStringLiteral("/tmp/a.dat"));
     EXPECT_TRUE(MainWindow::droppedFile(&text).isEmpty());
@@ -48,9 +42,23 @@ TEST_F(MainWindowOpenTest, DropOfTextOrRemoteDataIsIgnored) {
     EXPECT_TRUE(MainWindow::droppedFile(&remote).isEmpty());
     data.setText(txtPer(0), QStringLiteral("9"));
     dropOn(&window, &text);
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("9"));
     QCoreApplication::processEvents();
+    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("9"));
     EXPECT_EQ(prompter.count() + prompter.saveQuestions(), 0);
+
+    data.setText(txtPer(0), QStringLiteral("4"));
+    data.setModified(false);
+    const QString first = writeTrainFile(file("first.dat"), QStringLiteral("1.5"));
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(first),
+                   QUrl::fromLocalFile(writeTrainFile(file("second.dat"), QStringLiteral("2.5")))});
+    auto* field = window.findChild<QLineEdit*>(QStringLiteral("txtPer(1)"));
+    ASSERT_NE(field, nullptr);
+    EXPECT_FALSE(field->acceptDrops());
+    dropOn(field, &files);
+    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("1.5"));
+    EXPECT_EQ(data.text(txtPer(1)), QStringLiteral("0.35"));
+    EXPECT_EQ(shownCaption(window), first + QStringLiteral(" - Orlenda"));
 }
 
 TEST_F(MainWindowOpenTest, CommandLineOpensTheQuotedPathCutsAnUnquotedOneOrStartsNew) {
@@ -69,18 +77,6 @@ TEST_F(MainWindowOpenTest, CommandLineOpensTheQuotedPathCutsAnUnquotedOneOrStart
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
     EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
     EXPECT_EQ(prompter.count(), 1);
-}
-
-TEST_F(MainWindowOpenTest, DecliningAnUnsupportedVersionLeavesTheTitleAlone) {
-    const QString path = file("future.dat");
-    writeWholeFile(path, "QRL3000000\r\n#PERFORMANCE\r\n9\r\n#\r\n");
-    data.setDocumentPath(QStringLiteral("/x/before.dat"));
-    prompter.script({false});
-    chooser.openNames << path;
-    trigger("mnuFileOpen");
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
-    EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
 }
 
 TEST_F(MainWindowOpenTest, SaveWhileAFieldHasFocusWritesTheTypedText) {
