@@ -1,0 +1,55 @@
+#pragma once
+
+// Helpers shared by the document and command-line tests.
+
+#include "document/textfile.h"
+#include "document/traindata.h"
+#include "document/trainfilewriter.h"
+#include "shared/failure.h"
+#include "support/scriptedprompter.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <utility>
+
+namespace Orlenda {
+
+inline QString dataFile(const char* name) {
+    return QStringLiteral(ORLENDA_TEST_DATA "/") + QLatin1String(name);
+}
+
+// Writes bytes to a file in dir and returns its path.
+inline QString writtenFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+    const QString path = dir.filePath(QString::fromUtf8(name));
+    writeWholeFile(path, bytes);
+    return path;
+}
+
+// Saves data as a train file in dir, as the editor would, and returns its path.
+inline QString savedDocument(const QTemporaryDir& dir, const char* name, const TrainData& data) {
+    return writtenFile(dir, name, encodeShiftJis(trainFileText(data)));
+}
+
+// The text of the prompt that reports kind.
+inline QString failureText(Failure kind) {
+    return errorPromptText(failureDescription(kind));
+}
+
+inline QStringList questionTexts(const ScriptedPrompter& prompter) {
+    QStringList texts;
+    for (const ScriptedPrompter::Question& q : prompter.questions())
+        texts << q.text;
+    return texts;
+}
+
+// Checks several text fields at once; a mismatch names its field.
+inline void expectTexts(const TrainData& data,
+                        std::initializer_list<std::pair<TextId, const char*>> expected) {
+    for (const auto& [id, text] : expected)
+        EXPECT_EQ(data.text(id), QString::fromUtf8(text)) << textFieldInfo(id).name;
+}
+
+} // namespace Orlenda
