@@ -2,26 +2,16 @@
 #include "document/numbertext.h"
 #include "document/openfile.h"
 #include "document/shiftjisdecoder.h"
-#include "document/textfile.h"
-#include "document/traindata.h"
 #include "document/trainfilereader.h"
-#include "document/trainfilewriter.h"
-#include "shared/failure.h"
-#include "support/scriptedprompter.h"
+#include "support/documenttests.h"
 
 #include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <cfloat>
 
 using namespace Orlenda;
 
 namespace {
-
-QString dataFile(const char* name) {
-    return QStringLiteral(ORLENDA_TEST_DATA "/") + QLatin1String(name);
-}
 
 // Opens path, saves it under a new name and returns the saved path.
 QString openAndSave(TrainData& data, const QString& path, const QTemporaryDir& dir,

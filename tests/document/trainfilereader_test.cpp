@@ -1,11 +1,8 @@
 #include "document/fieldreader.h"
 #include "document/numbertext.h"
-#include "document/traindata.h"
 #include "document/trainfilereader.h"
-#include "document/trainfilewriter.h"
 #include "shared/apptitle.h"
-#include "shared/failure.h"
-#include "support/scriptedprompter.h"
+#include "support/documenttests.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +13,18 @@ using namespace Orlenda;
 
 namespace {
 
-void readBody(TrainData& data, const QStringList& lines, std::int32_t version,
-              ScriptedPrompter& prompter) {
+// Returns the questions asked so far.
+int readBody(TrainData& data, const QStringList& lines, std::int32_t version,
+             ScriptedPrompter& prompter) {
     data.setFormatVersion(version);
     FieldReader reader(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     openDat(data, reader, prompter);
+    return prompter.count();
 }
 
 // Lines separated by "|", for short hand-written files.
-void readBody(TrainData& data, const char* lines, std::int32_t version,
-              ScriptedPrompter& prompter) {
-    readBody(data, QString::fromUtf8(lines).split(QLatin1Char('|')), version, prompter);
-}
-
-QString errorText(Failure kind) {
-    return errorPromptText(failureDescription(kind));
+int readBody(TrainData& data, const char* lines, std::int32_t version, ScriptedPrompter& prompter) {
+    return readBody(data, QString::fromUtf8(lines).split(QLatin1Char('|')), version, prompter);
 }
 
 // Number-ish texts without commas, quotes, leading blanks or a leading "#".
@@ -93,45 +87,38 @@ TEST(ReaderRoundTrip, RandomDocumentsReadBackUnchanged) {
 TEST(ReaderKeywords, AliasesLowerCaseAndHandleEntryNumbers) {
     TrainData data;
     ScriptedPrompter prompter;
-    readBody(data,
-             "#deceleration|5|0.2|#Cab|1|2|3|#motor|7,8,9|#motor_b2|4,5,6|"
-             "#BRAKE|1|1|10|#handle|1|7|6|5|#",
-             CurrentFormatVersion, prompter);
-    EXPECT_EQ(prompter.count(), 0);
-    EXPECT_EQ(data.text(txtPer(1)), QStringLiteral("0.2"));
-    EXPECT_EQ(data.text(txtPoint(2)), QStringLiteral("3"));
+    EXPECT_EQ(readBody(data,
+                       "#deceleration|5|0.2|#Cab|1|2|3|#motor|7,8,9|#motor_b2|4,5,6|"
+                       "#BRAKE|1|1|10|#handle|1|7|6|5|#",
+                       CurrentFormatVersion, prompter),
+              0);
+    expectTexts(data, {{txtPer(1), "0.2"}, {txtPoint(2), "3"}, {txtNotchDown, "5"}});
     EXPECT_EQ(data.motorSoundTable()[Track::P1][0], (MotorSoundEntry{8, 9, 7}));
     EXPECT_EQ(data.motorSoundTable()[Track::B2][0], (MotorSoundEntry{5, 6, 4}));
     EXPECT_EQ(data.listIndex(cbxHandle(0)), 1);
     EXPECT_EQ(data.listIndex(cbxHandle(1)), 1); // 7 matches no entry
     EXPECT_EQ(data.listItemData(cbxHandle(2)), 6);
-    EXPECT_EQ(data.text(txtNotchDown), QStringLiteral("5"));
 }
 
 TEST(ReaderQuestions, EachUnrecognisedFieldAsksAndNoStopsAtOnce) {
     TrainData data;
     ScriptedPrompter prompter;
     const QString longField(300, QLatin1Char('x'));
-    readBody(data,
-             ("#PERFORMANCE|1|2|junk|more,stuff|#MOVE|5|#PRESSURE|1|2|3|4|" + longField + "|#")
-                 .split('|'),
-             CurrentFormatVersion, prompter);
-    ASSERT_EQ(prompter.count(), 4); // junk, more, stuff, the long field
+    const QString body = "#PERFORMANCE|1|2|junk|more,stuff|#MOVE|5|#PRESSURE|1|2|3|4|" + longField;
+    ASSERT_EQ(readBody(data, (body + "|#").split('|'), CurrentFormatVersion, prompter), 4);
+    // junk, more, stuff, the long field
     EXPECT_EQ(prompter.questions().at(0).caption, applicationTitle());
-    EXPECT_EQ(prompter.questions().at(0).text,
-              QStringLiteral("junk?\n構文が不正です。続行しますか？"));
+    EXPECT_EQ(prompter.questions().at(0).text, u"junk?\n構文が不正です。続行しますか？");
     EXPECT_EQ(prompter.questions().at(0).icon, Prompter::Icon::Warning);
-    EXPECT_EQ(prompter.questions().at(2).text,
-              QStringLiteral("stuff?\n構文が不正です。続行しますか？"));
+    EXPECT_EQ(prompter.questions().at(2).text, syntaxQuestionText("stuff"));
     EXPECT_LT(prompter.questions().at(3).text.size(), 150); // a long field is cut
-    EXPECT_EQ(data.text(txtMove(0)), QStringLiteral("5"));
+    EXPECT_EQ(data.text(txtMove(0)), u"5");
 
     TrainData stopped;
     ScriptedPrompter no(false);
-    readBody(stopped, "#BRAKE|2|0|55|junk|#MOVE|5|#", 1200000, no);
-    EXPECT_EQ(no.count(), 1);
-    EXPECT_EQ(stopped.text(txtElcStop), QStringLiteral("55")); // no end adjustments
-    EXPECT_EQ(stopped.text(txtMove(0)), QStringLiteral("3000"));
+    EXPECT_EQ(readBody(stopped, "#BRAKE|2|0|55|junk|#MOVE|5|#", 1200000, no), 1);
+    // No end adjustments.
+    expectTexts(stopped, {{txtElcStop, "55"}, {txtMove(0), "3000"}});
 }
 
 TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndMotorTracksReportOnce) {
@@ -142,34 +129,29 @@ TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndMotorTracksReportOnce) {
              "#MOTOR_B1|1,2,3|x,5,6|7,40000,8|-32768,+7,00012|#",
              CurrentFormatVersion, prompter);
     // One per bad scalar value (#BRAKE 1, #DEVICE 3, #ACCELERATION 1), one for the track.
-    ASSERT_EQ(prompter.countFor(QStringLiteral("OpenDat")), 6);
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(prompter.questions().at(i).text, errorText(Failure::InvalidPropertyValue));
-    EXPECT_EQ(prompter.questions().at(4).text, errorText(Failure::Overflow));
-    EXPECT_EQ(prompter.questions().at(5).text, errorText(Failure::TypeMismatch));
+    EXPECT_EQ(prompter.countFor(QStringLiteral("OpenDat")), 6);
+    const QString invalid = failureText(Failure::InvalidPropertyValue);
+    EXPECT_EQ(questionTexts(prompter),
+              (QStringList{invalid, invalid, invalid, invalid, failureText(Failure::Overflow),
+                           failureText(Failure::TypeMismatch)}));
     EXPECT_EQ(data.listIndex(cbxBrkElcAir), 1);
     EXPECT_FALSE(data.check(0));
     EXPECT_TRUE(data.check(2));
     EXPECT_EQ(data.listIndex(cbxDevice(2)), -1);
     EXPECT_EQ(data.accelerationTable()[0], (AccelerationRow{1, 1, 25, 5, 2}));
     const MotorSoundTrack& b1 = data.motorSoundTable()[Track::B1];
-    const MotorSoundTable defaults = defaultMotorSoundTable();
-    const MotorSoundTrack& fresh = defaults[Track::B1];
+    const MotorSoundTrack fresh = defaultMotorSoundTable()[Track::B1];
     EXPECT_EQ(b1[1], (MotorSoundEntry{5, 6, fresh[1].index}));
     EXPECT_EQ(b1[2], (MotorSoundEntry{fresh[2].pitch, 8, 7}));
     EXPECT_EQ(b1[3], (MotorSoundEntry{7, 12, -32768}));
     EXPECT_EQ(b1[4], fresh[4]);
-}
 
-TEST(ReaderFailures, BrokenFileAsksBoundedNumberOfQuestions) {
-    QStringList lines;
-    for (int i = 0; i < 200; ++i)
-        lines += QStringLiteral("#BRAKE|9|9|1|junk").split(QLatin1Char('|'));
-    lines << "#";
-    TrainData data;
-    ScriptedPrompter prompter;
-    readBody(data, lines, CurrentFormatVersion, prompter);
-    EXPECT_EQ(prompter.count(), 20);
+    // A broken file asks a bounded number of questions.
+    TrainData broken;
+    ScriptedPrompter many;
+    EXPECT_EQ(readBody(broken, (QString("#BRAKE|9|9|1|junk|").repeated(200) + "#").split('|'),
+                       CurrentFormatVersion, many),
+              20);
 }
 
 TEST(ReaderOldVersions, DerivedDelaysCurveAndEndAdjustments) {
@@ -179,24 +161,21 @@ TEST(ReaderOldVersions, DerivedDelaysCurveAndEndAdjustments) {
              "#DELAY|0.4|0.4|0.8|0.4|#ACCELERATION|2,2,30,40,0.99|1,1,10,20,0.5|1,1,10,20,-1|"
              "#BRAKE|2|0|10|#CAR|40|2|25|3|#DEVICE|1|2|1|1|1|#",
              1200000, prompter);
-    EXPECT_EQ(data.text(txtDelay(4)), QStringLiteral("1.6"));
-    EXPECT_EQ(data.text(txtDelay(5)), QStringLiteral("0.4"));
+    // txtCar(4) is not in the old layout.
+    expectTexts(
+        data, {{txtDelay(4), "1.6"}, {txtDelay(5), "0.4"}, {txtElcStop, "300"}, {txtCar(4), "20"}});
     const AccelerationTable& acc = data.accelerationTable();
     EXPECT_FLOAT_EQ(acc[0].curve, float(1 - std::log(double(0.99f)) * 40 * 1.233152));
     EXPECT_FLOAT_EQ(acc[1].curve, 4.0f);
     EXPECT_FLOAT_EQ(acc[2].curve, 1.0f);
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.questions().at(0).text, errorText(Failure::InvalidArgument));
-    EXPECT_EQ(data.text(txtElcStop), QStringLiteral("300"));
-    EXPECT_EQ(data.text(txtCar(4)), QStringLiteral("20")); // not in the old layout
+    EXPECT_EQ(questionTexts(prompter), QStringList{failureText(Failure::InvalidArgument)});
 
     const char* noBlending = "#BRAKE|0|0|10|#DELAY|1|2|3|4|5|6|#";
     TrainData old, current;
     readBody(old, noBlending, SixDelaysVersion, prompter);
-    readBody(current, noBlending, CurrentFormatVersion, prompter);
+    EXPECT_EQ(readBody(current, noBlending, CurrentFormatVersion, prompter), 1);
     EXPECT_EQ(old.listIndex(cbxBrkElcAir), 1);
     EXPECT_EQ(current.listIndex(cbxBrkElcAir), 0);
-    EXPECT_EQ(prompter.count(), 1);
 }
 
 TEST(ReaderTruncated, EndInsideASectionIsReportedOnce) {
@@ -206,15 +185,13 @@ TEST(ReaderTruncated, EndInsideASectionIsReportedOnce) {
     TrainData data;
     ScriptedPrompter prompter;
     // Cut after row 100 of the last track, without the closing "#".
-    readBody(data, lines.mid(1, lines.size() - 701), CurrentFormatVersion, prompter);
-    ASSERT_EQ(prompter.count(), 1);
+    ASSERT_EQ(readBody(data, lines.mid(1, lines.size() - 701), CurrentFormatVersion, prompter), 1);
     EXPECT_EQ(prompter.questions().at(0).caption, errorPromptCaption(QStringLiteral("OpenDat")));
-    EXPECT_EQ(prompter.questions().at(0).text, errorText(Failure::PastEndOfFile));
+    EXPECT_EQ(prompter.questions().at(0).text, failureText(Failure::PastEndOfFile));
     EXPECT_EQ(data.motorSoundTable()[Track::B2][100], full.motorSoundTable()[Track::B2][100]);
     EXPECT_EQ(data.motorSoundTable()[Track::B2][101], defaultMotorSoundTable()[Track::B2][101]);
 
     TrainData old; // an old file still gets its adjustments after the early end
-    readBody(old, "#BRAKE|2|0", 1200000, prompter);
-    EXPECT_EQ(prompter.count(), 2);
-    EXPECT_EQ(old.text(txtElcStop), QStringLiteral("300"));
+    EXPECT_EQ(readBody(old, "#BRAKE|2|0", 1200000, prompter), 2);
+    EXPECT_EQ(old.text(txtElcStop), u"300");
 }
