@@ -34,25 +34,17 @@ TEST_F(LegacyReader, AutomaticAirAfterDelayedBlendingDropsBlending) {
     EXPECT_EQ(data.listIndex(cbxBrkSend), 2);
     EXPECT_EQ(data.listIndex(cbxBrkElcAir), 0);
     EXPECT_FALSE(data.listEnabled(cbxBrkElcAir));
-    expectTexts(data, {{txtMove(0), "120"}, {txtMove(2), "50"}, {txtMove(3), "500"}});
+    expectTexts(data, txtMove(0), "120", txtMove(2), "50", txtMove(3), "500");
 }
 
 TEST_F(LegacyReader, PressuresConvertedToKilopascals) {
     EXPECT_EQ(read("[元空気溜め]\r\n7\r\n8\r\n[圧力]\r\n4.2, 3.5\r\n[圧力変化]\r\n2 2.5\r\n"
                    "[減速度]\r\n3.5\r\n[応答]\r\n0.5,1.25,0.3\r\n[電気停止]\r\n7.5\r\n"),
               0);
-    expectTexts(data, {{txtPrs(2), "686"},
-                       {txtPrs(3), "784"},
-                       {txtPrs(0), "412"},
-                       {txtPrs(1), "343"},
-                       {txtMove(4), "196"},
-                       {txtMove(5), "245"},
-                       {txtPer(0), "3.5"},
-                       {txtDelay(0), "0.5"},
-                       {txtDelay(1), "0.5"},
-                       {txtDelay(2), "1.25"},
-                       {txtDelay(3), "0.3"},
-                       {txtElcStop, "8"}}); // integers round halves to the even neighbour
+    // Integers round halves to the even neighbour.
+    expectTexts(data, txtPrs(2), "686", txtPrs(3), "784", txtPrs(0), "412", txtPrs(1), "343",
+                txtMove(4), "196", txtMove(5), "245", txtPer(0), "3.5", txtDelay(0), "0.5",
+                txtDelay(1), "0.5", txtDelay(2), "1.25", txtDelay(3), "0.3", txtElcStop, "8");
 }
 
 TEST_F(LegacyReader, AccelerationFillsEveryNotchAndLimitsCurve) {
@@ -210,8 +202,7 @@ TEST_F(LegacyReader, CommentsOnHeadLinesButNotAmongValues) {
          "\t; a comment line\r\n\r\n[編成]\r\n40,2,32,3\r\n");
     EXPECT_EQ(questionTexts(prompter), QStringList{syntaxQuestionText("-950")});
     // ";" among values is a value that holds no number.
-    expectTexts(
-        data, {{txtPoint(0), "-700"}, {txtPoint(1), "2600"}, {txtPoint(2), "0"}, {txtCar(3), "3"}});
+    expectTexts(data, txtPoint(0), "-700", txtPoint(1), "2600", txtPoint(2), "0", txtCar(3), "3");
 }
 
 TEST_F(LegacyReader, TruncatedSectionReportedOnceAndFinalStepRuns) {

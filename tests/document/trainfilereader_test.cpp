@@ -92,7 +92,7 @@ TEST(ReaderKeywords, AliasesLowerCaseAndHandleEntryNumbers) {
                        "#BRAKE|1|1|10|#handle|1|7|6|5|#",
                        CurrentFormatVersion, prompter),
               0);
-    expectTexts(data, {{txtPer(1), "0.2"}, {txtPoint(2), "3"}, {txtNotchDown, "5"}});
+    expectTexts(data, txtPer(1), "0.2", txtPoint(2), "3", txtNotchDown, "5");
     EXPECT_EQ(data.motorSoundTable()[Track::P1][0], (MotorSoundEntry{8, 9, 7}));
     EXPECT_EQ(data.motorSoundTable()[Track::B2][0], (MotorSoundEntry{5, 6, 4}));
     EXPECT_EQ(data.listIndex(cbxHandle(0)), 1);
@@ -118,7 +118,7 @@ TEST(ReaderQuestions, EachUnrecognisedFieldAsksAndNoStopsAtOnce) {
     ScriptedPrompter no(false);
     EXPECT_EQ(readBody(stopped, "#BRAKE|2|0|55|junk|#MOVE|5|#", 1200000, no), 1);
     // No end adjustments.
-    expectTexts(stopped, {{txtElcStop, "55"}, {txtMove(0), "3000"}});
+    expectTexts(stopped, txtElcStop, "55", txtMove(0), "3000");
 }
 
 TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndMotorTracksReportOnce) {
@@ -162,8 +162,7 @@ TEST(ReaderOldVersions, DerivedDelaysCurveAndEndAdjustments) {
              "#BRAKE|2|0|10|#CAR|40|2|25|3|#DEVICE|1|2|1|1|1|#",
              1200000, prompter);
     // txtCar(4) is not in the old layout.
-    expectTexts(
-        data, {{txtDelay(4), "1.6"}, {txtDelay(5), "0.4"}, {txtElcStop, "300"}, {txtCar(4), "20"}});
+    expectTexts(data, txtDelay(4), "1.6", txtDelay(5), "0.4", txtElcStop, "300", txtCar(4), "20");
     const AccelerationTable& acc = data.accelerationTable();
     EXPECT_FLOAT_EQ(acc[0].curve, float(1 - std::log(double(0.99f)) * 40 * 1.233152));
     EXPECT_FLOAT_EQ(acc[1].curve, 4.0f);

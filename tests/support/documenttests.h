@@ -12,9 +12,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <utility>
-
 namespace Orlenda {
 
 inline QString dataFile(const char* name) {
@@ -45,11 +42,12 @@ inline QStringList questionTexts(const ScriptedPrompter& prompter) {
     return texts;
 }
 
-// Checks several text fields at once; a mismatch names its field.
-inline void expectTexts(const TrainData& data,
-                        std::initializer_list<std::pair<TextId, const char*>> expected) {
-    for (const auto& [id, text] : expected)
-        EXPECT_EQ(data.text(id), QString::fromUtf8(text)) << textFieldInfo(id).name;
+// Checks text fields given as field, text, field, text...; a mismatch names its field.
+inline void expectTexts(const TrainData&) {}
+template <typename... Rest>
+void expectTexts(const TrainData& data, TextId id, const char* text, Rest... rest) {
+    EXPECT_EQ(data.text(id), QString::fromUtf8(text)) << textFieldInfo(id).name;
+    expectTexts(data, rest...);
 }
 
 } // namespace Orlenda
