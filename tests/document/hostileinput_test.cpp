@@ -55,11 +55,8 @@ TEST(SavedFiles, TextsThatWouldSplitOrFakeAKeywordReopenAsTheirValues) {
     TrainData reread;
     openFile(reread, saved, prompter);
     EXPECT_EQ(prompter.count(), 0);
-    const std::pair<TextId, const char*> expected[] = {
-        {txtPer(0), "4"},   {txtPer(1), "0.5"}, {txtPoint(0), "2"}, {txtPoint(1), "1"},
-        {txtPoint(2), "3"}, {txtCar(0), "0"},   {txtCar(1), "30"},  {txtCar(4), "20"}};
-    for (const auto& [id, text] : expected)
-        EXPECT_EQ(reread.text(id), QLatin1String(text)) << text;
+    expectTexts(reread, txtPer(0), "4", txtPer(1), "0.5", txtPoint(0), "2", txtPoint(1), "1",
+                txtPoint(2), "3", txtCar(0), "0", txtCar(1), "30", txtCar(4), "20");
     EXPECT_EQ(reread.listIndex(cbxHead), 1);
 }
 
@@ -116,17 +113,15 @@ TEST(NumbersOutOfRange, HugeRadixNumbersAreLimitedAndNeverWrittenAsInfinity) {
         EXPECT_GE(prompter.count(), 1) << name;
         for (const ScriptedPrompter::Question& q : prompter.questions())
             EXPECT_TRUE(q.text.startsWith(failureDescription(Failure::Overflow))) << name;
-        const QByteArray bytes = readWholeFile(saved);
-        EXPECT_FALSE(bytes.toLower().contains("inf")) << name;
-        EXPECT_FALSE(bytes.toLower().contains("nan")) << name;
+        const QByteArray bytes = readWholeFile(saved).toLower();
+        EXPECT_FALSE(bytes.contains("inf") || bytes.contains("nan")) << name;
+        if (QLatin1String(name).endsWith(QLatin1String(".dat"))) {
+            EXPECT_EQ(prompter.count(), 3); // two acceleration values, each once
+            EXPECT_EQ(data.accelerationTable()[0].accel1, 0.6f);
+            EXPECT_EQ(data.accelerationTable()[1].speed1, 0);
+            EXPECT_EQ(data.text(txtAdaptLoad), doubleText(DBL_MAX));
+        }
     }
-    TrainData data;
-    ScriptedPrompter prompter;
-    openFile(data, dataFile("huge-hex.dat"), prompter);
-    EXPECT_EQ(prompter.count(), 3); // two acceleration values, each once
-    EXPECT_EQ(data.accelerationTable()[0].accel1, 0.6f);
-    EXPECT_EQ(data.accelerationTable()[1].speed1, 0);
-    EXPECT_EQ(data.text(txtAdaptLoad), doubleText(DBL_MAX));
 }
 
 TEST(InvalidShiftJis, ReadsAsReplacementReportedOnceAndCannotBeSaved) {

@@ -1,12 +1,7 @@
 #include "document/openfile.h"
-#include "document/textfile.h"
-#include "document/traindata.h"
-#include "document/trainfilewriter.h"
-#include "support/scriptedprompter.h"
+#include "support/documenttests.h"
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace Orlenda;
 
@@ -55,12 +50,10 @@ TEST(ModifiedState, OpeningOrImportingClearsItWhateverTheOutcome) {
     QTemporaryDir dir;
     TrainData source;
     source.setText(txtPer(0), QStringLiteral("3"));
-    const QString current = dir.filePath(QStringLiteral("a.dat"));
-    writeWholeFile(current, encodeShiftJis(trainFileText(source)));
-    const QString legacy = dir.filePath(QStringLiteral("b.trn"));
-    writeWholeFile(legacy, encodeShiftJis(QStringLiteral("[制御方式]\r\n[減速度]\r\n3.2\r\n")));
-    const QString future = dir.filePath(QStringLiteral("c.dat"));
-    writeWholeFile(future, "QRL3000000\r\n");
+    const QString current = savedDocument(dir, "a.dat", source);
+    const QString legacy =
+        writtenFile(dir, "b.trn", encodeShiftJis("[制御方式]\r\n[減速度]\r\n3.2\r\n"));
+    const QString future = writtenFile(dir, "c.dat", "QRL3000000\r\n");
 
     struct Case {
         QString path;

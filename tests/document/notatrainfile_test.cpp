@@ -1,20 +1,11 @@
 #include "document/openfile.h"
-#include "document/textfile.h"
-#include "document/traindata.h"
-#include "shared/failure.h"
-#include "support/scriptedprompter.h"
+#include "support/documenttests.h"
 
 #include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace Orlenda;
 
 namespace {
-
-QString dataFile(const char* name) {
-    return QStringLiteral(ORLENDA_TEST_DATA "/") + QLatin1String(name);
-}
 
 // Opens path over a document that came from another file and holds an edit.
 void openOverEarlierDocument(TrainData& data, const QString& path, ScriptedPrompter& prompter) {
@@ -55,12 +46,9 @@ TEST(NotATrainFile, BinaryAndSectionlessFilesAreRefusedWithOneQuestion) {
     expectRefused(dataFile("current-first-line-empty.dat"));
 
     QTemporaryDir dir;
-    const QString empty = dir.filePath(QStringLiteral("empty.trn"));
-    writeWholeFile(empty, QByteArray());
-    expectRefused(empty);
-    const QString nul = dir.filePath(QStringLiteral("nul.dat"));
-    writeWholeFile(nul, QByteArray("QRL2000000\r\n#PERFORMANCE\r\n3\0\r\n#\r\n", 33));
-    expectRefused(nul);
+    expectRefused(writtenFile(dir, "empty.trn", QByteArray()));
+    expectRefused(
+        writtenFile(dir, "nul.dat", QByteArray("QRL2000000\r\n#PERFORMANCE\r\n3\0\r\n#\r\n", 33)));
 }
 
 TEST(NotATrainFile, OversizedFileIsRefusedBeforeItIsRead) {
@@ -103,8 +91,8 @@ TEST(NotATrainFile, RealFilesAreNotRefused) {
 
     // A broken train file keeps its questions and its path.
     QTemporaryDir dir;
-    const QString broken = dir.filePath(QStringLiteral("broken.trn"));
-    writeWholeFile(broken, encodeShiftJis(QStringLiteral("\r\n[減速度]\r\n2.5\r\n[FOO]\r\n")));
+    const QString broken =
+        writtenFile(dir, "broken.trn", encodeShiftJis("\r\n[減速度]\r\n2.5\r\n[FOO]\r\n"));
     ScriptedPrompter prompter;
     openFile(data, broken, prompter);
     EXPECT_EQ(prompter.count(), 1);

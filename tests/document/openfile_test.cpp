@@ -1,27 +1,13 @@
 #include "document/openfile.h"
-#include "document/textfile.h"
-#include "document/traindata.h"
 #include "shared/apptitle.h"
-#include "shared/failure.h"
-#include "support/scriptedprompter.h"
-
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/documenttests.h"
 
 using namespace Orlenda;
 
-namespace {
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    writeWholeFile(path, bytes);
-    return path;
-}
-} // namespace
-
 TEST(OpenFile, ProductWordIsCaseBlindAndOtherFilesAreLegacy) {
     QTemporaryDir dir;
-    const QString lower = writeFile(dir, QStringLiteral("a.trn"),
-                                    "qrl1220000\r\n#CAR\r\n1\r\n2\r\n3\r\n4\r\n5\r\n#\r\n\r\n");
+    const QString lower =
+        writtenFile(dir, "a.trn", "qrl1220000\r\n#CAR\r\n1\r\n2\r\n3\r\n4\r\n5\r\n#\r\n\r\n");
     TrainData data;
     ScriptedPrompter prompter;
     openFile(data, lower, prompter);
@@ -31,7 +17,7 @@ TEST(OpenFile, ProductWordIsCaseBlindAndOtherFilesAreLegacy) {
     EXPECT_EQ(data.caption(), lower + QStringLiteral(" - Orlenda"));
 
     const QString legacy =
-        writeFile(dir, QStringLiteral("x.dat"), encodeShiftJis(QStringLiteral("[制御方式]\r\n")));
+        writtenFile(dir, "x.dat", encodeShiftJis(QStringLiteral("[制御方式]\r\n")));
     openFile(data, legacy, prompter);
     EXPECT_EQ(prompter.countFor(QStringLiteral("OpenDat")), 0);
     EXPECT_EQ(data.formatVersion(), 1220000); // the legacy reader leaves it alone
@@ -40,8 +26,7 @@ TEST(OpenFile, ProductWordIsCaseBlindAndOtherFilesAreLegacy) {
 
 TEST(OpenFile, UnsupportedVersionAsksFirst) {
     QTemporaryDir dir;
-    const QString old =
-        writeFile(dir, QStringLiteral("old.dat"), "QRL1100000\r\n#BRAKE\r\n2\r\n0\r\n5\r\n#\r\n");
+    const QString old = writtenFile(dir, "old.dat", "QRL1100000\r\n#BRAKE\r\n2\r\n0\r\n5\r\n#\r\n");
     TrainData data;
     ScriptedPrompter yes;
     openFile(data, old, yes);
@@ -54,8 +39,7 @@ TEST(OpenFile, UnsupportedVersionAsksFirst) {
     EXPECT_EQ(data.text(txtElcStop), QStringLiteral("300")); // read as the oldest layout
     EXPECT_EQ(data.documentPath(), old);
 
-    const QString bare =
-        writeFile(dir, QStringLiteral("bare.dat"), "QRL\r\n#PERFORMANCE\r\n9\r\n#");
+    const QString bare = writtenFile(dir, "bare.dat", "QRL\r\n#PERFORMANCE\r\n9\r\n#");
     ScriptedPrompter no(false);
     openFile(data, bare, no);
     EXPECT_EQ(no.count(), 1);
