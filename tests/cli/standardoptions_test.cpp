@@ -28,26 +28,24 @@ ProgramRun runProgram(const char* binary, const QStringList& arguments) {
 } // namespace
 
 TEST(StandardOptions, BothProgramsAnswerHelpAndVersionWithoutADisplay) {
-    const std::pair<const char*, const char*> programs[] = {{ORLENDA_EDITOR_BINARY, "orlenda"},
-                                                            {ORLENDA_CLI_BINARY, "orlenda-cli"}};
-    for (const auto& [binary, name] : programs) {
-        const QString program = QString::fromLatin1(name);
-        const ProgramRun version = runProgram(binary, {QStringLiteral("--version")});
-        EXPECT_EQ(version.status, 0) << name;
-        EXPECT_EQ(version.out, program + QStringLiteral(" 1.5.0\n"));
+    const std::pair<const char*, QString> programs[] = {{ORLENDA_EDITOR_BINARY, "orlenda"},
+                                                        {ORLENDA_CLI_BINARY, "orlenda-cli"}};
+    for (const auto& [binary, program] : programs) {
+        SCOPED_TRACE(program.toStdString());
+        const ProgramRun version = runProgram(binary, {"--version"});
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.out, program + " 1.5.0\n");
         EXPECT_EQ(version.err, QString());
 
         // Help wins wherever it stands, and nothing else is done.
         const ProgramRun help =
-            runProgram(binary, {QStringLiteral("check"), QStringLiteral("/nonexistent"),
-                                QStringLiteral("--help"), QStringLiteral("--version")});
-        EXPECT_EQ(help.status, 0) << name;
-        EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: ") + program + QLatin1Char(' ')))
-            << help.out.toStdString();
-        EXPECT_TRUE(help.out.contains(QStringLiteral("--version")));
-        EXPECT_EQ(help.err, QString()) << name;
+            runProgram(binary, {"check", "/nonexistent", "--help", "--version"});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_TRUE(help.out.startsWith("usage: " + program + ' ')) << help.out.toStdString();
+        EXPECT_TRUE(help.out.contains("--version"));
+        EXPECT_EQ(help.err, QString());
     }
-    const ProgramRun cliHelp = runProgram(ORLENDA_CLI_BINARY, {QStringLiteral("--help")});
-    EXPECT_TRUE(cliHelp.out.contains(QStringLiteral("orlenda-cli convert IN OUT")));
-    EXPECT_TRUE(cliHelp.out.contains(QStringLiteral("Exit status")));
+    const ProgramRun cliHelp = runProgram(ORLENDA_CLI_BINARY, {"--help"});
+    EXPECT_TRUE(cliHelp.out.contains("orlenda-cli convert IN OUT"));
+    EXPECT_TRUE(cliHelp.out.contains("Exit status"));
 }

@@ -1,8 +1,5 @@
 #include "document/fieldreader.h"
-#include "shared/failure.h"
-
-#include <QStringList>
-#include <gtest/gtest.h>
+#include "support/documenttests.h"
 
 using namespace Orlenda;
 
@@ -23,10 +20,5 @@ TEST(FieldReader, TrailingBlankLinesCountAsTheEnd) {
     EXPECT_EQ(reader.position(), 14);
     EXPECT_EQ(reader.text(), text);
     EXPECT_TRUE(reader.atEnd());
-    try {
-        reader.readField();
-        FAIL() << "read past the end";
-    } catch (const StepFailure& failure) {
-        EXPECT_EQ(failure.kind(), Failure::PastEndOfFile);
-    }
+    EXPECT_EQ(failureOf([&] { reader.readField(); }), Failure::PastEndOfFile);
 }

@@ -180,12 +180,4 @@ TEST(Keywords, OnlyLatinLettersAreUpperCased) {
     ASSERT_GE(prompter.count(), 1);
     EXPECT_TRUE(prompter.questions().at(0).text.startsWith(QStringLiteral("#preſſure?")));
     EXPECT_EQ(data.text(txtPrs(0)), TrainData().text(txtPrs(0)));
-
-    TrainData lower;
-    ScriptedPrompter quiet;
-    lower.setFormatVersion(CurrentFormatVersion);
-    FieldReader reader(QStringLiteral("#pressure\r\n1\r\n2\r\n3\r\n4\r\n#\r\n"));
-    openDat(lower, reader, quiet);
-    EXPECT_EQ(quiet.count(), 0);
-    EXPECT_EQ(lower.text(txtPrs(3)), QStringLiteral("4"));
 }

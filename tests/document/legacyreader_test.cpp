@@ -47,17 +47,16 @@ TEST_F(LegacyReader, PressuresConvertedToKilopascals) {
                 txtDelay(1), "0.5", txtDelay(2), "1.25", txtDelay(3), "0.3", txtElcStop, "8");
 }
 
-TEST_F(LegacyReader, AccelerationFillsEveryNotchAndLimitsCurve) {
+TEST_F(LegacyReader, AccelerationFillsEveryNotchAndLimitsOrKeepsCurve) {
     EXPECT_EQ(read("[加速力]\r\n2.5\r\n2.5\r\n1.5\r\n30\r\n60\r\n99\r\n"), 0);
     for (const AccelerationRow& row : data.accelerationTable())
         EXPECT_EQ(row, (AccelerationRow{2.5f, 2.5f, 30, 48, 1.0f}));
     // A curve that falls below the range is raised to its lower limit.
     read("[加速力]\r\n2, 2, 0.01, 30, 60, 0\r\n");
     EXPECT_FLOAT_EQ(data.accelerationTable()[7].curve, 0.9f);
-}
 
-TEST_F(LegacyReader, AccelerationDivisionByZeroKeepsCurve) {
     // speed2 = 48 equals L5, so the exponent cannot be computed.
+    data.newDocument();
     ASSERT_EQ(read("[加速力]\r\n2.5,2.5,1.5,30,48,0\r\n"), 1);
     EXPECT_EQ(prompter.questions().at(0).caption, OpenTrnCaption);
     EXPECT_EQ(prompter.questions().at(0).text, failureText(Failure::DivisionByZero));
@@ -68,15 +67,15 @@ TEST_F(LegacyReader, AccelerationDivisionByZeroKeepsCurve) {
     EXPECT_EQ(data.accelerationTable()[0].curve, 2.0f);
 }
 
-TEST_F(LegacyReader, HoldingBrakeAddsNotchAfterReading) {
+TEST_F(LegacyReader, HoldingBrakeAddsNotchAfterReadingExceptToSteplessBrake) {
     EXPECT_EQ(read("[ハンドル]\r\n1\r\n4\r\n7\r\n[抑速ブレーキ]\r\n1\r\n"), 0);
     EXPECT_EQ(data.listIndex(cbxHandle(0)), 1);
     EXPECT_EQ(data.listItemData(cbxHandle(1)), 4);
     EXPECT_EQ(data.listItemData(cbxHandle(2)), 8);
     EXPECT_EQ(data.listEntries(cbxHandle(2)).at(data.listIndex(cbxHandle(2))), u"7ノッチ");
-}
 
-TEST_F(LegacyReader, SteplessBrakeStaysSteplessWithHoldingBrake) {
+    // A stepless brake stays stepless.
+    data.newDocument();
     EXPECT_EQ(read("[抑速ブレーキ]\r\n1\r\n[ハンドル]\r\n0,5,0\r\n"), 0);
     EXPECT_EQ(data.listItemData(cbxHandle(2)), 0);
     EXPECT_EQ(data.listItemData(cbxHandle(1)), 5);

@@ -1,7 +1,5 @@
 #include "document/numbertext.h"
-#include "shared/failure.h"
-
-#include <gtest/gtest.h>
+#include "support/documenttests.h"
 
 #include <cfloat>
 #include <cmath>
@@ -12,14 +10,6 @@ using namespace Orlenda;
 namespace {
 double val(const char* text) {
     return leadingNumber(QString::fromUtf8(text));
-}
-Failure failureOf(auto&& f) {
-    try {
-        f();
-    } catch (const StepFailure& e) {
-        return e.kind();
-    }
-    return Failure::Unexpected;
 }
 } // namespace
 

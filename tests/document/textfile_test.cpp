@@ -1,8 +1,4 @@
-#include "document/textfile.h"
-#include "shared/failure.h"
-
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/documenttests.h"
 
 using namespace Orlenda;
 
@@ -17,12 +13,8 @@ TEST(TrainFileDecoding, ShiftJisByDefaultUtf8WhenMarkedOrValid) {
 
 TEST(TrainFileReading, MissingFileIsReportedAsNotFound) {
     QTemporaryDir dir;
-    try {
-        readWholeFile(dir.filePath(QStringLiteral("none.dat")));
-        FAIL();
-    } catch (const StepFailure& f) {
-        EXPECT_EQ(f.kind(), Failure::FileNotFound);
-    }
+    EXPECT_EQ(failureOf([&] { readWholeFile(dir.filePath(QStringLiteral("none.dat"))); }),
+              Failure::FileNotFound);
     EXPECT_THROW(readWholeFile(dir.path()), StepFailure);
     EXPECT_THROW(readWholeFile(QString()), StepFailure);
 }

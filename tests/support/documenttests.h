@@ -30,6 +30,16 @@ inline QString savedDocument(const QTemporaryDir& dir, const char* name, const T
     return writtenFile(dir, name, encodeShiftJis(trainFileText(data)));
 }
 
+// The kind of StepFailure that f raises; Unexpected when it raises none.
+inline Failure failureOf(auto&& f) {
+    try {
+        f();
+    } catch (const StepFailure& e) {
+        return e.kind();
+    }
+    return Failure::Unexpected;
+}
+
 // The text of the prompt that reports kind.
 inline QString failureText(Failure kind) {
     return errorPromptText(failureDescription(kind));
