@@ -55,17 +55,15 @@ TEST(NewDocument, ResetKeepsFormatVersionAndPathAndUndoesTheRules) {
     EXPECT_EQ(data.caption(), QStringLiteral("Orlenda"));
 }
 
-TEST(BrakeTransmissionRule, AutomaticAirDropsAndGreysBlending) {
+TEST(BrakeTransmissionRule, AutomaticAirGreysBlendingAndElectricCommandEnablesHandles) {
     TrainData data;
     data.setListIndex(cbxBrkElcAir, 2);
     data.setListIndex(cbxBrkSend, 2);
     EXPECT_EQ(shown(data, cbxBrkElcAir), std::pair(0, false));
     data.setListIndex(cbxBrkSend, 0);
     EXPECT_EQ(shown(data, cbxBrkElcAir), std::pair(1, true));
-}
 
-TEST(BrakeTransmissionRule, ElectricCommandEnablesHandlesKeepingSelections) {
-    TrainData data;
+    // An electric command enables the handles, keeping their selections.
     data.setListIndex(cbxBrkElcAir, 2);
     data.setListIndex(cbxHandle(2), 1);
     data.setListIndex(cbxBrkSend, 1);
