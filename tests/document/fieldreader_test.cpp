@@ -3,7 +3,7 @@
 
 using namespace Orlenda;
 
-TEST(FieldReader, SplitsAtCommasAndLineEndsKeepingTrailingBlanks) {
+TEST(FieldReader, SplitsAtCommasAndLineEndsUpToTrailingBlankLines) {
     // Quotes go with what follows them; an unclosed one ends with its line;
     // a blank-only line is an empty field.
     FieldReader reader(QStringLiteral("a,b\r\nc\nd\re,,  12 \r\n   \r\n\"x,y\" tail,\"open\nz"));
@@ -11,14 +11,13 @@ TEST(FieldReader, SplitsAtCommasAndLineEndsKeepingTrailingBlanks) {
     while (!reader.atEnd())
         fields << reader.readField();
     EXPECT_EQ(fields, (QStringList{"a", "b", "c", "d", "e", "", "12 ", "", "x,y", "open", "z"}));
-}
 
-TEST(FieldReader, TrailingBlankLinesCountAsTheEnd) {
+    // Trailing blank lines count as the end.
     const QString text = QStringLiteral("QRL2000000,#\r\n\r\n  \r\n\x1a");
-    FieldReader reader(text, 11);
-    EXPECT_EQ(reader.readField(), QStringLiteral("#"));
-    EXPECT_EQ(reader.position(), 14);
-    EXPECT_EQ(reader.text(), text);
-    EXPECT_TRUE(reader.atEnd());
-    EXPECT_EQ(failureOf([&] { reader.readField(); }), Failure::PastEndOfFile);
+    FieldReader tail(text, 11);
+    EXPECT_EQ(tail.readField(), QStringLiteral("#"));
+    EXPECT_EQ(tail.position(), 14);
+    EXPECT_EQ(tail.text(), text);
+    EXPECT_TRUE(tail.atEnd());
+    EXPECT_EQ(failureOf([&] { tail.readField(); }), Failure::PastEndOfFile);
 }
