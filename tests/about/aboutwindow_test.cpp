@@ -12,7 +12,6 @@
 using namespace Orlenda;
 
 TEST(VersionText, MinorInTwoDigitsRevisionInFour) {
-    EXPECT_EQ(versionText(1, 5, 0), QStringLiteral("Version 1.05"));
     EXPECT_EQ(versionText(1, 12, 3), QStringLiteral("Version 1.12.0003"));
     EXPECT_EQ(versionText(2, 0, 0), QStringLiteral("Version 2.00"));
 }

@@ -85,15 +85,6 @@ TEST_F(MainWindowTest, SaveWritesDirectlyOnlyToDatInAnyCaseAndAsksForOtherNames)
     EXPECT_EQ(prompter.count(), 0);
 }
 
-TEST_F(MainWindowTest, NewDropsTheDocumentAndThePath) {
-    data.setDocumentPath(QStringLiteral("/x/y.dat"));
-    data.setText(txtPer(0), QStringLiteral("7"));
-    EXPECT_EQ(shownCaption(window), QStringLiteral("/x/y.dat* - Orlenda"));
-    trigger("mnuFileNew");
-    EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
-}
-
 TEST_F(MainWindowTest, DecliningAFailedSaveEndsTheProgramWithoutClosingSteps) {
     bool ended = false;
     window.setProgramEnder([&] { ended = true; });

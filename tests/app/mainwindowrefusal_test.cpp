@@ -5,34 +5,31 @@
 
 using namespace Orlenda;
 
-TEST(MainWindowRefusal, AFileThatIsNotATrainFileIsNeverAdoptedNorOverwritten) {
-    QTemporaryDir dir;
-    const QString huge = dir.filePath(QStringLiteral("huge.dat"));
-    QFile file(huge);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(MaxTrainFileSize + 1));
-    file.close();
-    const QString refused[] = {QStringLiteral(ORLENDA_TEST_DATA "/binary.bin"),
-                               QStringLiteral(ORLENDA_TEST_DATA "/not-a-train-file.ini"), huge};
-    for (const QString& path : refused) {
-        const QByteArray before = readWholeFile(path);
-        TrainData data;
-        ScriptedPrompter prompter;
-        ScriptedChooser chooser;
-        MainWindow window(data, prompter, chooser);
-        data.setDocumentPath(dir.filePath(QStringLiteral("earlier.dat")));
-        chooser.openNames << path;
-        window.action(QStringLiteral("mnuFileOpen"))->trigger();
+using MainWindowRefusal = MainWindowFixture<>;
 
-        ASSERT_EQ(prompter.count(), 1) << path.toStdString();
-        EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Orlenda - OpenFile"));
-        EXPECT_TRUE(prompter.questions().at(0).text.contains(
+TEST_F(MainWindowRefusal, AFileThatIsNotATrainFileIsNeverAdoptedNorOverwritten) {
+    const QString huge = file("huge.dat");
+    QFile big(huge);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(MaxTrainFileSize + 1));
+    big.close();
+    int refusals = 0;
+    for (const QString& path : {QStringLiteral(ORLENDA_TEST_DATA "/binary.bin"),
+                                QStringLiteral(ORLENDA_TEST_DATA "/not-a-train-file.ini"), huge}) {
+        const QByteArray before = readWholeFile(path);
+        data.setDocumentPath(file("earlier.dat"));
+        chooser.openNames << path;
+        trigger("mnuFileOpen");
+
+        ASSERT_EQ(prompter.count(), ++refusals) << path.toStdString();
+        EXPECT_EQ(prompter.questions().last().caption, QStringLiteral("Orlenda - OpenFile"));
+        EXPECT_TRUE(prompter.questions().last().text.contains(
             failureDescription(Failure::NotATrainFile) + QLatin1Char(' ') + path));
         EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
         EXPECT_TRUE(data.documentPath().isEmpty());
 
         window.saveDocument();
-        EXPECT_EQ(chooser.saveAsked, 1);
+        EXPECT_EQ(chooser.saveAsked, refusals);
         EXPECT_EQ(readWholeFile(path), before);
-        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("earlier.dat"))));
+        EXPECT_FALSE(QFile::exists(file("earlier.dat")));
     }
 }

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -17,22 +18,9 @@
 
 using namespace Orlenda;
 
-namespace {
-
-QString withoutMnemonic(QString text) {
-    return text.remove(QStringLiteral("(&Y)"))
-        .remove(QStringLiteral("(&N)"))
-        .remove(QLatin1Char('&'));
-}
-
-} // namespace
-
 TEST(QtJapanese, PromptsAndFileDialogsSpeakJapanese) {
-    if (!QFile::exists(qtJapaneseTranslationFile())) {
-        GTEST_SKIP() << "Qt's Japanese translation is not installed ("
-                     << qtJapaneseTranslationFile().toStdString()
-                     << "); scripts/test installs qt6-translations-l10n";
-    }
+    if (!QFile::exists(qtJapaneseTranslationFile()))
+        GTEST_SKIP() << "no Qt Japanese translation; scripts/test installs qt6-translations-l10n";
     QTranslator* translator = installQtJapanese(*QCoreApplication::instance());
     ASSERT_NE(translator, nullptr);
 
@@ -40,8 +28,9 @@ TEST(QtJapanese, PromptsAndFileDialogsSpeakJapanese) {
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        buttons << withoutMnemonic(box->button(QMessageBox::Yes)->text())
-                << withoutMnemonic(box->button(QMessageBox::No)->text());
+        const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)|&"));
+        for (auto b : {QMessageBox::Yes, QMessageBox::No})
+            buttons << box->button(b)->text().remove(mnemonic);
         box->button(QMessageBox::No)->click();
     });
     MessageBoxPrompter prompter;
@@ -90,7 +79,4 @@ TEST(FileDialogs, EveryDialogTakesItsIconsFromNamesOnly) {
                                                     pngSaveDialog(nullptr, QStringLiteral("plot.png"))};
     for (const auto& dialog : dialogs)
         EXPECT_NE(dynamic_cast<const NameOnlyIconProvider*>(dialog->iconProvider()), nullptr);
-    EXPECT_EQ(dialogs[0]->acceptMode(), QFileDialog::AcceptOpen);
-    EXPECT_EQ(dialogs[1]->acceptMode(), QFileDialog::AcceptSave);
-    EXPECT_EQ(dialogs[2]->acceptMode(), QFileDialog::AcceptSave);
 }

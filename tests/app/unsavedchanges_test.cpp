@@ -26,8 +26,8 @@ protected:
     bool run() {
         switch (GetParam()) {
         case Command::New:
-            trigger("mnuFileNew");
-            return data.text(txtPer(0)) == QStringLiteral("4");
+            trigger("mnuFileNew"); // the path goes with the document
+            return data.text(txtPer(0)) == QStringLiteral("4") && data.documentPath().isEmpty();
         case Command::Open:
             chooser.openNames << other;
             trigger("mnuFileOpen");
@@ -67,28 +67,24 @@ TEST_P(UnsavedChangesTest, UnmodifiedDocumentGoesOnWithoutAsking) {
 }
 
 TEST_P(UnsavedChangesTest, CancelStaysDontSaveGoesOnSaveWritesTheEditThenGoesOn) {
-    struct Case {
-        SaveChoice choice;
-        const char* name;
-        bool goesOn;
-    };
     int asked = 0;
-    for (const Case& c : {Case{SaveChoice::Cancel, "a.dat", false},
-                          Case{SaveChoice::Discard, "b.dat", true},
-                          Case{SaveChoice::Save, "c.DAT", true}}) {
-        SCOPED_TRACE(c.name);
-        const QString path = file(c.name);
+    for (const auto& [choice, name, goesOn] : {std::tuple{SaveChoice::Cancel, "a.dat", false},
+                                                {SaveChoice::Discard, "b.dat", true},
+                                                {SaveChoice::Save, "c.DAT", true}}) {
+        SCOPED_TRACE(name);
+        const QString path = file(name);
         window.show(); // again, after Close went on
         data.setDocumentPath(path);
         modify();
-        prompter.scriptSave({c.choice});
-        EXPECT_EQ(run(), c.goesOn);
+        prompter.scriptSave({choice});
+        EXPECT_EQ(run(), goesOn);
         EXPECT_EQ(prompter.saveQuestions(), ++asked);
         EXPECT_EQ(chooser.saveAsked, 0);
-        EXPECT_EQ(QFile::exists(path), c.choice == SaveChoice::Save);
-        if (c.choice == SaveChoice::Save)
+        EXPECT_EQ(QFile::exists(path), choice == SaveChoice::Save);
+        if (choice == SaveChoice::Save) {
             EXPECT_EQ(decelerationIn(path), QStringLiteral("9"));
-        if (!c.goesOn) {
+        }
+        if (!goesOn) {
             expectUntouched();
             EXPECT_EQ(data.documentPath(), path);
         }

@@ -8,10 +8,8 @@ using namespace Orlenda;
 
 TEST(ApplicationIcon, EverySizeShowsTheLogo) {
     const QImage logo = logoImage().convertToFormat(QImage::Format_RGB32);
-    for (int size : iconSizes()) {
-        const QImage icon = iconImage(size);
-        EXPECT_EQ(icon.size(), QSize(size, size)) << size;
-    }
+    for (int size : iconSizes())
+        EXPECT_EQ(iconImage(size).size(), QSize(size, size)) << size;
     EXPECT_EQ(iconImage(48).convertToFormat(QImage::Format_RGB32), logo);
     // Whole multiples are the logo's pixels as blocks, without blur.
     const QImage doubled = iconImage(96).convertToFormat(QImage::Format_RGB32);

@@ -29,11 +29,9 @@ TEST(GraphPalette, StoresRedInTheLowestByte) {
         EXPECT_LE(GraphPalette::color(i + 9).value(), GraphPalette::color(i).value());
 }
 
-TEST(WindowPlacement, WritesTwipsInOrderAndNothingWhenMinimized) {
-    using Settings = QList<QPair<QString, QString>>;
-    EXPECT_EQ(windowPlacementSettings(QRect(10, 20, 576, 448), false),
-              (Settings{{"MainLeft", "150"}, {"MainTop", "300"}, {"MainWidth", "8640"}, {"MainHeight", "6720"}}));
-    EXPECT_TRUE(windowPlacementSettings(QRect(10, 20, 576, 448), true).isEmpty());
+// The values and the minimized case are pinned through the main window's
+// closing test; a position left of the screen keeps its sign.
+TEST(WindowPlacement, NegativePositionsStayNegative) {
     EXPECT_EQ(windowPlacementSettings(QRect(-8, -8, 10, 10), false).at(0).second,
               QStringLiteral("-120"));
 }
