@@ -14,10 +14,10 @@ using namespace Orlenda;
 
 // The sub-editors work on copies: only a confirmed change marks the document.
 
-TEST(SubEditorEdits, AccelerationCancelLeavesTheDocumentUnmodifiedAndOkMarksIt) {
-    TrainData data;
+TEST(SubEditorEdits, CancelLeavesTheDocumentUnmodifiedOkOrApplyMarksIt) {
     ScriptedPrompter prompter;
     for (const char* button : {"cmdCancel", "cmdOk"}) {
+        TrainData data;
         AccelerationWindow window(data, TrainConsist{35, 1, 30, 1}, prompter, nullptr);
         window.show();
         window.activateWindow();
@@ -30,11 +30,7 @@ TEST(SubEditorEdits, AccelerationCancelLeavesTheDocumentUnmodifiedAndOkMarksIt) 
                           Qt::LeftButton);
         EXPECT_EQ(data.isModified(), button == std::string("cmdOk")) << button;
     }
-}
-
-TEST(SubEditorEdits, MotorSoundCancelLeavesTheDocumentUnmodifiedAndApplyMarksIt) {
     TrainData data;
-    ScriptedPrompter prompter;
     MotorSoundWindow window(data, prompter, nullptr);
     for (const char* button : {"cmdCancel", "cmdApply"}) {
         window.load();
@@ -44,10 +40,9 @@ TEST(SubEditorEdits, MotorSoundCancelLeavesTheDocumentUnmodifiedAndApplyMarksIt)
         // window shows first.
         QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("optTool(1)")), Qt::LeftButton,
                           {}, QPoint(6, 6));
-        QWidget* graph = window.graphView();
         for (const QPoint p : {QPoint(10, 750), QPoint(60, 700)}) {
-            QTest::mouseMove(graph, p);
-            QTest::mouseClick(graph, Qt::LeftButton, {}, p);
+            QTest::mouseMove(window.graphView(), p);
+            QTest::mouseClick(window.graphView(), Qt::LeftButton, {}, p);
         }
         ASSERT_NE(window.editor().workingCopy(), data.motorSoundTable());
         QTest::mouseClick(window.findChild<QPushButton*>(QString::fromLatin1(button)),
