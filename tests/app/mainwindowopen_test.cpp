@@ -6,7 +6,7 @@ using namespace Orlenda;
 
 using MainWindowOpenTest = MainWindowFixture<>;
 
-TEST_F(MainWindowOpenTest, OpenReadsTheFileCancelKeepsAllDecliningAFutureVersionStartsNew) {
+TEST_F(MainWindowOpenTest, OpenReadsTheFileACancelledDialogKeepsAll) {
     data.setDocumentPath(QStringLiteral("/x/keep.dat"));
     data.setText(txtPer(0), QStringLiteral("9"));
     trigger("mnuFileOpen");
@@ -19,15 +19,6 @@ TEST_F(MainWindowOpenTest, OpenReadsTheFileCancelKeepsAllDecliningAFutureVersion
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("3.5"));
     EXPECT_EQ(shownCaption(window), path + QStringLiteral(" - Orlenda"));
     EXPECT_EQ(prompter.count(), 0);
-
-    const QString future = file("future.dat");
-    writeWholeFile(future, "QRL3000000\r\n#PERFORMANCE\r\n9\r\n#\r\n");
-    prompter.script({false});
-    chooser.openNames << future;
-    trigger("mnuFileOpen");
-    ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
-    EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
 }
 
 TEST_F(MainWindowOpenTest, DropOpensOnlyTheFirstLocalFileEvenOnAField) {

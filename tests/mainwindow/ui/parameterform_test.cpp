@@ -144,7 +144,8 @@ TEST_F(ParameterFormTest, ControlsFollowTheDocumentAndItsRules) {
     EXPECT_EQ(list(cbxBrkElcAir)->currentText(), "締切電磁弁");
 }
 
-TEST_F(ParameterFormTest, ControlsCarryTheirNamesCaptionsAndPlaces) {
+TEST_F(ParameterFormTest, ControlsCarryTheirNamesPlacesAndLabelsThatHoldTheirText) {
+    constexpr int MinimumGap = 2;
     for (const ControlLayout& c : controlLayouts()) {
         const QString name = controlName(c);
         QWidget* w = mForm->findChild<QWidget*>(name);
@@ -155,6 +156,17 @@ TEST_F(ParameterFormTest, ControlsCarryTheirNamesCaptionsAndPlaces) {
             ASSERT_NE(caption, nullptr) << name.toStdString();
             EXPECT_EQ(caption->text(), textFieldInfo(TextId(c.id)).caption);
             EXPECT_FALSE(w->acceptDrops());
+        }
+        for (const char* prefix : {"lblCaption:", "lblUnit:"}) {
+            auto* label = mForm->findChild<QLabel*>(QString::fromLatin1(prefix) + name);
+            if (!label)
+                continue;
+            const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+            EXPECT_LE(textWidth, label->width()) << nameOf(label);
+            EXPECT_LE(label->fontMetrics().height(), label->height()) << nameOf(label);
+            if (label->geometry().right() < w->geometry().left()) { // a caption: room before w
+                EXPECT_LE(label->x() + textWidth + MinimumGap, w->x()) << nameOf(label);
+            }
         }
     }
     EXPECT_EQ(mForm->findChild<QLabel*>("lblUnit:txtNotchDown")->text(), "ノッチ");
@@ -232,26 +244,6 @@ TEST_F(ParameterFormTest, EachPanelIsFramedAtItsRectangleWithItsControlsInside) 
             EXPECT_TRUE(g.inner.contains(child->geometry()))
                 << layout.caption.toStdString() << " " << nameOf(child);
             EXPECT_GT(child->geometry().top(), g.caption.bottom()) << nameOf(child);
-        }
-    }
-}
-
-TEST_F(ParameterFormTest, LabelsHoldTheirTextWithRoomBeforeTheirControls) {
-    constexpr int MinimumGap = 2;
-    for (const ControlLayout& c : controlLayouts()) {
-        const QString name = controlName(c);
-        QWidget* control = mForm->findChild<QWidget*>(name);
-        ASSERT_NE(control, nullptr);
-        for (const char* prefix : {"lblCaption:", "lblUnit:"}) {
-            auto* label = mForm->findChild<QLabel*>(QString::fromLatin1(prefix) + name);
-            if (!label)
-                continue;
-            const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
-            EXPECT_LE(textWidth, label->width()) << nameOf(label);
-            EXPECT_LE(label->fontMetrics().height(), label->height()) << nameOf(label);
-            if (label->geometry().right() < control->geometry().left()) { // a caption
-                EXPECT_LE(label->x() + textWidth + MinimumGap, control->x()) << nameOf(label);
-            }
         }
     }
 }
