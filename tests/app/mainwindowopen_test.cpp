@@ -6,21 +6,6 @@ using namespace Orlenda;
 
 using MainWindowOpenTest = MainWindowFixture<>;
 
-TEST_F(MainWindowOpenTest, OpenReadsTheFileACancelledDialogKeepsAll) {
-    data.setDocumentPath(QStringLiteral("/x/keep.dat"));
-    data.setText(txtPer(0), QStringLiteral("9"));
-    trigger("mnuFileOpen");
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("9"));
-    EXPECT_EQ(shownCaption(window), QStringLiteral("/x/keep.dat* - Orlenda"));
-
-    const QString path = writeTrainFile(file("a.dat"), QStringLiteral("3.5"));
-    chooser.openNames << path;
-    trigger("mnuFileOpen");
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("3.5"));
-    EXPECT_EQ(shownCaption(window), path + QStringLiteral(" - Orlenda"));
-    EXPECT_EQ(prompter.count(), 0);
-}
-
 TEST_F(MainWindowOpenTest, DropOpensOnlyTheFirstLocalFileEvenOnAField) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(EveryCommand, UnsavedChangesTest,
 
 using ModifiedMark = MainWindowFixture<>;
 
-TEST_F(ModifiedMark, FollowsTypingAndClearsOnSaveSaveAsAndOpen) {
+TEST_F(ModifiedMark, FollowsTypingAndClearsOnSaveSaveAsAndOpenButNotOnACancelledOpen) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
@@ -147,10 +147,13 @@ TEST_F(ModifiedMark, FollowsTypingAndClearsOnSaveSaveAsAndOpen) {
 
     data.setCheck(0, true);
     EXPECT_TRUE(window.isWindowModified());
+    trigger("mnuFileOpen"); // a cancelled dialog keeps all
+    EXPECT_TRUE(window.isWindowModified() && data.check(0));
+    EXPECT_EQ(data.documentPath(), path);
     chooser.openNames << path;
     trigger("mnuFileOpen");
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_FALSE(data.check(0));
-    EXPECT_EQ(prompter.saveQuestions(), 1);
+    EXPECT_EQ(prompter.saveQuestions(), 2);
     EXPECT_EQ(prompter.count(), 0);
 }
