@@ -33,7 +33,7 @@ const TrainConsist kDefaultConsist{35, 1, 30, 1};
 
 } // namespace
 
-TEST(AccelerationCurve, RegionBoundariesBelongToTheLowerRegion) {
+TEST(AccelerationCurve, RegionBoundariesBelongToTheLowerRegionAndZeroRowsStayFinite) {
     // Linear up to speed1, constant power up to speed2, then 1/v^curve.
     expectCurve({0.6f, 0.6f, 25, 25, 2.0f},
                 {{0, 0.6f}, {25, 0.6f}, {26, 375.0f / (26 * 26)}, {50, 0.15f}, {100, 0.0375f}});
@@ -42,9 +42,7 @@ TEST(AccelerationCurve, RegionBoundariesBelongToTheLowerRegion) {
     expectCurve({1.0f, 0.5f, 20, 40, 2.0f}, {{41, float(400.0 / (41.0 * 41.0))}});
     // A second speed below the first starts the characteristic region early.
     expectCurve({1.0f, 0.5f, 40, 20, 2.0f}, {{20, 0.75f}, {21, float(400.0 / 441.0)}, {40, 0.25f}});
-}
-
-TEST(AccelerationCurve, DegenerateRowsStayFinite) {
+    // Degenerate rows stay finite.
     expectCurve({0, 0, 0, 0, 1.0f}, {{0, 0.0f}, {1, 0.0f}, {80, 0.0f}, {160, 0.0f}});
     // No constant tractive-effort region: accel1 at standstill, then nothing.
     expectCurve({0.8f, 0.5f, 0, 30, 2.0f}, {{0, 0.8f}, {10, 0.0f}, {31, 0.0f}});
@@ -73,7 +71,7 @@ TEST(AccelerationCurve, RowsFromBrokenFilesFailInsteadOfDrawingNonsense) {
     EXPECT_EQ(at(cases[0].row, 1), 25 * 0.6f);
 }
 
-TEST(AccelerationConsist, DefaultTrainMassAndResistance) {
+TEST(AccelerationConsist, MassAndResistanceOfTheDefaultTrainAndOfOneCar) {
     const float mass = trainMass(kDefaultConsist);
     EXPECT_EQ(mass, 65000.0f);
     EXPECT_EQ(runningResistance(kDefaultConsist, mass, 0), float(796.5 * 3.6 / 71500.0));
@@ -85,15 +83,12 @@ TEST(AccelerationConsist, DefaultTrainMassAndResistance) {
               float(double(0.6f) - 796.5 * 3.6 / 71500.0));
     EXPECT_EQ(netAcceleration(row, curve, kDefaultConsist, mass, 100),
               float(double(0.0375f) - 5236.0 * 3.6 / 71500.0));
-}
 
-TEST(AccelerationConsist, NoCarsLeavesTheAirTermAtItsBase) {
     // One motor car and minus one trailer: no cars beyond the first, M = 30 t.
-    const TrainConsist consist{40, 1, 10, -1};
-    const float mass = trainMass(consist);
-    EXPECT_EQ(mass, 30000.0f);
+    const TrainConsist oneCar{40, 1, 10, -1};
+    EXPECT_EQ(trainMass(oneCar), 30000.0f);
     const double r = (16.2 + 2.42) * 40 - (7.65 + 0.275) * 10 + 0.199 * 100;
-    EXPECT_NEAR(runningResistance(consist, mass, 10), r * 3.6 / 33000.0, 1e-7);
+    EXPECT_NEAR(runningResistance(oneCar, 30000, 10), r * 3.6 / 33000.0, 1e-7);
 }
 
 TEST(AccelerationConsist, ZeroMassAndSixteenBitOverflowsFail) {
@@ -117,7 +112,7 @@ TEST(AccelerationConsist, FieldTextsBecomeWholeNumbersWithoutFailing) {
         EXPECT_EQ(consistValue(text), value) << QString::fromUtf16(text).toStdString();
 }
 
-TEST(AccelerationRules, SpeedsDragEachOther) {
+TEST(AccelerationRules, SpeedsDragEachOtherAndValuesAreRoundedAndLimited) {
     AccelerationRow row{0.6f, 0.6f, 25, 25, 2.0f};
     const auto speeds = [&] { return QList<int>{row.speed1, row.speed2}; };
     applyNotchField(row, NotchField::Speed1, u"30");
@@ -126,10 +121,9 @@ TEST(AccelerationRules, SpeedsDragEachOther) {
     EXPECT_EQ(speeds(), QList<int>({20, 20}));
     applyNotchField(row, NotchField::Speed2, u"45");
     EXPECT_EQ(speeds(), QList<int>({20, 45}));
-}
 
-TEST(AccelerationRules, ValuesAreRoundedAndLimited) {
-    AccelerationRow row{};
+    // Values are rounded and limited.
+    row = {};
     const struct {
         NotchField field;
         const char16_t* text;

@@ -78,16 +78,13 @@ protected:
 
 } // namespace
 
-TEST(DesktopFiles, DesktopEntryPassesItsValidator) {
+TEST(DesktopFiles, DesktopEntryAndMetainfoPassTheirValidators) {
     expectValid("desktop-file-validate", {}, asset(applicationId() + QStringLiteral(".desktop")));
-}
-
-TEST(DesktopFiles, MetainfoPassesItsValidator) {
     expectValid("appstreamcli", {QStringLiteral("validate"), QStringLiteral("--no-net")},
                 asset(applicationId() + QStringLiteral(".metainfo.xml")));
 }
 
-TEST_F(InstallTest, InstallsExactlyTheExpectedFiles) {
+TEST_F(InstallTest, InstallsExactlyTheExpectedFilesWhichTheMimeDatabaseUses) {
     const QString id = applicationId();
     QStringList expected = {"bin/orlenda", "bin/orlenda-cli", "share/doc/orlenda/manual.ja.md",
                             "share/doc/orlenda/manual.ja.html"};
@@ -116,9 +113,8 @@ TEST_F(InstallTest, InstallsExactlyTheExpectedFiles) {
     const Outcome version =
         run(prefix.filePath(QStringLiteral("bin/orlenda-cli")), {QStringLiteral("--version")});
     EXPECT_EQ(version.output, QStringLiteral("orlenda-cli 1.5.0\n"));
-}
 
-TEST_F(InstallTest, MimeDatabaseKnowsTrainFilesByContentAndLegacyFilesByName) {
+    // The MIME database knows train files by content and legacy files by name.
     QTemporaryDir files;
     const auto write = [&](const char* name, const QByteArray& bytes) {
         QFile f(files.filePath(QString::fromUtf8(name)));

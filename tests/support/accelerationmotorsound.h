@@ -3,16 +3,12 @@
 // Helpers shared by the acceleration and motor-sound window tests.
 
 #include "app/mainwindow.h"
-#include "cli/clicommands.h"
-#include "document/textfile.h"
 #include "document/traindata.h"
-#include "document/trainfilewriter.h"
 #include "support/nochooser.h"
 #include "support/scriptedprompter.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QImage>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,20 +28,6 @@ template <typename T = QWidget> T* namedChild(const QObject& parent, const QStri
 // Check boxes and option buttons react on their indicator only.
 inline void clickIndicator(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-}
-
-// Saves the document as a train file, runs `plot <kind> in out options` as the
-// command line would and returns the picture it wrote.
-inline QImage commandLinePlot(const TrainData& data, const char* kind, const QStringList& options) {
-    QTemporaryDir dir;
-    const QString in = dir.filePath(QStringLiteral("in.dat"));
-    const QString out = dir.filePath(QStringLiteral("out.png"));
-    writeWholeFile(in, encodeShiftJis(trainFileText(data)));
-    QString text;
-    QTextStream o(&text), e(&text);
-    EXPECT_EQ(runCli(QStringList{"plot", kind, in, out} + options, o, e), CliClean)
-        << text.toStdString();
-    return QImage(out).convertToFormat(QImage::Format_RGB32);
 }
 
 // The main window on a new document, shown and active, for opening a sub-editor.
