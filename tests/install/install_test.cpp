@@ -54,28 +54,6 @@ QStringList manualPictures() {
     return found;
 }
 
-class InstallTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(prefix.isValid());
-        const Outcome outcome = run(QStringLiteral(ORLENDA_CMAKE),
-                                    {QStringLiteral("--install"), QStringLiteral(ORLENDA_BUILD_DIR),
-                                     QStringLiteral("--prefix"), prefix.path()});
-        ASSERT_EQ(outcome.status, 0) << outcome.output.toStdString();
-    }
-
-    QStringList installedFiles() const {
-        QStringList files;
-        QDirIterator it(prefix.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files << QDir(prefix.path()).relativeFilePath(it.next());
-        files.sort();
-        return files;
-    }
-
-    QTemporaryDir prefix;
-};
-
 } // namespace
 
 TEST(DesktopFiles, DesktopEntryAndMetainfoPassTheirValidators) {
@@ -84,7 +62,12 @@ TEST(DesktopFiles, DesktopEntryAndMetainfoPassTheirValidators) {
                 asset(applicationId() + QStringLiteral(".metainfo.xml")));
 }
 
-TEST_F(InstallTest, InstallsExactlyTheExpectedFilesWhichTheMimeDatabaseUses) {
+TEST(InstallTest, InstallsExactlyTheExpectedFilesWhichTheMimeDatabaseUses) {
+    QTemporaryDir prefix;
+    const Outcome install = run(QStringLiteral(ORLENDA_CMAKE),
+                                {QStringLiteral("--install"), QStringLiteral(ORLENDA_BUILD_DIR),
+                                 QStringLiteral("--prefix"), prefix.path()});
+    ASSERT_EQ(install.status, 0) << install.output.toStdString();
     const QString id = applicationId();
     QStringList expected = {"bin/orlenda", "bin/orlenda-cli", "share/doc/orlenda/manual.ja.md",
                             "share/doc/orlenda/manual.ja.html"};
@@ -107,7 +90,12 @@ TEST_F(InstallTest, InstallsExactlyTheExpectedFilesWhichTheMimeDatabaseUses) {
     }
     expected.removeDuplicates();
     expected.sort();
-    EXPECT_EQ(installedFiles().join(QLatin1Char('\n')).toStdString(),
+    QStringList installed;
+    for (QDirIterator it(prefix.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+         it.hasNext();)
+        installed << QDir(prefix.path()).relativeFilePath(it.next());
+    installed.sort();
+    EXPECT_EQ(installed.join(QLatin1Char('\n')).toStdString(),
               expected.join(QLatin1Char('\n')).toStdString());
 
     const Outcome version =
