@@ -26,7 +26,6 @@ TEST_F(CliConvert, WritesWhatOpeningAndSavingWrite) {
     ScriptedPrompter prompter;
     openFile(data, in, prompter);
     EXPECT_EQ(readWholeFile(target), encodeShiftJis(trainFileText(data)));
-    EXPECT_TRUE(readWholeFile(target).contains("\r\n1.6\r\n0.4\r\n#MOVE"));
 
     const QString odd =
         writtenFile(dir, "odd.dat", "QRL2000000\r\njunk\r\n#PERFORMANCE\r\n3\r\n#\r\n");
@@ -54,8 +53,6 @@ TEST_F(CliCheck, ExitStatusTellsWhetherQuestionsAroseAndNothingIsWritten) {
     EXPECT_EQ(runCliForTest({"check", clean}), CliClean);
     QString err;
     EXPECT_EQ(runCliForTest({"check", cut}, &err), CliQuestionsAsked);
-    EXPECT_EQ(err.count(QLatin1Char('\n')), 1);
-    EXPECT_EQ(runCliForTest({"check", path("missing.dat")}, &err), CliFailed);
     EXPECT_EQ(err.count(QLatin1Char('\n')), 1);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }

@@ -35,14 +35,6 @@ TEST_F(CliPlotMotor, WritesTheGraphForTheChosenTracksAndScale) {
         CliClean);
     EXPECT_EQ(pngImage(out), MotorSoundGraph::render(table, {1, 3, true}));
     EXPECT_EQ(pngImage(out).size(), QSize(800, 800));
-
-    // Questions while opening are printed; the graph is still written.
-    const QString odd = writtenFile(dir, "odd.dat", "QRL2000000\r\njunk\r\n#\r\n");
-    QFile::remove(out);
-    QString err;
-    EXPECT_EQ(runCliForTest({"plot", "motor", odd, out}, &err), CliQuestionsAsked);
-    EXPECT_TRUE(err.startsWith(QStringLiteral("orlenda-cli: ")));
-    EXPECT_EQ(pngImage(out), MotorSoundGraph::render(defaultMotorSoundTable(), {}));
 }
 
 TEST_F(CliPlotMotor, UsageErrorsAndUnusableFilesExitWithTwoAndWriteNothing) {

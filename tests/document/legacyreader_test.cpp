@@ -134,12 +134,6 @@ TEST_F(LegacyReader, RowsBeyondTrackSkippedOnlyFirstPointFails) {
     EXPECT_EQ(data.motorSoundTable()[Track::P1][100].index, 6);
 }
 
-TEST_F(LegacyReader, ListCutShortByEndOfFileStillCopied) {
-    EXPECT_EQ(read("[ハンドル]\r\n1,4,6\r\n[VVVF]\r\n0,1,0\r\n50,2,1\r\n20,"), 0);
-    EXPECT_EQ(data.motorSoundTable()[Track::B1][250].pitch, 200);
-    EXPECT_EQ(data.listItemData(cbxHandle(2)), 6);
-}
-
 TEST_F(LegacyReader, UnknownHeadAsksAndNoStopsWithoutFinalStep) {
     const QString body = "[ハンドル]\r\n0,4,7\r\n  [FOO] ; what\r\n[減速度]\r\n3\r\n";
     prompter = ScriptedPrompter(false);
@@ -170,11 +164,6 @@ TEST_F(LegacyReader, BrokenFileAsksBoundedNumberOfQuestions) {
     EXPECT_EQ(data.text(txtPer(0)), u"2"); // reading went on to the end
 }
 
-TEST_F(LegacyReader, LeftOverValueReachesQuestion) {
-    read("[減速度]\r\n3.5,4\r\n");
-    EXPECT_EQ(questionTexts(prompter), QStringList{syntaxQuestionText("4")});
-}
-
 TEST_F(LegacyReader, FirstLineHeadIsSkippedWithItsValues) {
     // The detection may also have consumed the line end after the field.
     const QString text = "[減速度]\r\n3.5\r\n[ブレーキ方式]\r\n1\r\n";
@@ -190,15 +179,20 @@ TEST_F(LegacyReader, FirstLineHeadIsSkippedWithItsValues) {
     }
 }
 
-TEST_F(LegacyReader, CommentsOnHeadLinesButNotAmongValues) {
+TEST_F(LegacyReader, CommentsOnHeadLinesButNotAmongValuesAndLeftOversAsked) {
     read("; header comment\r\n[運転台] ; eye point\r\n-700, 2600 ;\r\n-950\r\n"
-         "\t; a comment line\r\n\r\n[編成]\r\n40,2,32,3\r\n");
-    EXPECT_EQ(questionTexts(prompter), QStringList{syntaxQuestionText("-950")});
+         "\t; a comment line\r\n\r\n[編成]\r\n40,2,32,3\r\n[減速度]\r\n3.5,4\r\n");
+    EXPECT_EQ(questionTexts(prompter),
+              (QStringList{syntaxQuestionText("-950"), syntaxQuestionText("4")}));
     // ";" among values is a value that holds no number.
     expectTexts(data, txtPoint(0), "-700", txtPoint(1), "2600", txtPoint(2), "0", txtCar(3), "3");
 }
 
-TEST_F(LegacyReader, TruncatedSectionReportedOnceAndFinalStepRuns) {
+TEST_F(LegacyReader, EndOfFileInsideAListOrASectionStillRunsTheFinalStep) {
+    // A list cut short is still copied, without a question.
+    EXPECT_EQ(read("[ハンドル]\r\n1,4,7\r\n[VVVF]\r\n0,1,0\r\n50,2,1\r\n20,"), 0);
+    EXPECT_EQ(data.motorSoundTable()[Track::B1][250].pitch, 200);
+    EXPECT_EQ(data.listItemData(cbxHandle(2)), 7);
     // Padding after the last value does not stand in for the missing ones.
     ASSERT_EQ(read("[ハンドル]\r\n1,4,6\r\n[加速力]\r\n2.5\r\n \r\n\x1a"), 1);
     EXPECT_EQ(prompter.questions().at(0).caption, OpenTrnCaption);

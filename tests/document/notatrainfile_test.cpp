@@ -39,8 +39,7 @@ void expectAdopted(const QString& path, TrainData& data) {
 } // namespace
 
 TEST(NotATrainFile, BinaryAndSectionlessFilesAreRefusedWithOneQuestion) {
-    expectRefused(dataFile("binary.bin"));
-    expectRefused(dataFile("not-a-train-file.ini"));
+    // binary.bin and not-a-train-file.ini are refused by the main window's and the CLI's tests.
     // Current-format lines after an empty first line go to the legacy reader,
     // which finds no head in them.
     expectRefused(dataFile("current-first-line-empty.dat"));

@@ -14,7 +14,6 @@ TEST(OpenFile, ProductWordIsCaseBlindAndOtherFilesAreLegacy) {
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(data.formatVersion(), 1220000);
     EXPECT_EQ(data.text(txtCar(4)), QStringLiteral("5"));
-    EXPECT_EQ(data.caption(), lower + QStringLiteral(" - Orlenda"));
 
     const QString legacy =
         writtenFile(dir, "x.dat", encodeShiftJis(QStringLiteral("[制御方式]\r\n")));

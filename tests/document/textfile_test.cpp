@@ -10,14 +10,6 @@ TEST(TrainFileDecoding, ShiftJisByDefaultUtf8WhenMarkedOrValid) {
     EXPECT_EQ(decodeTrainFileBytes("\xEF\xBB\xBFQRL2000000"), QStringLiteral("QRL2000000"));
 }
 
-TEST(TrainFileReading, MissingFileIsReportedAsNotFound) {
-    QTemporaryDir dir;
-    EXPECT_EQ(failureOf([&] { readWholeFile(dir.filePath(QStringLiteral("none.dat"))); }),
-              Failure::FileNotFound);
-    EXPECT_THROW(readWholeFile(dir.path()), StepFailure);
-    EXPECT_THROW(readWholeFile(QString()), StepFailure);
-}
-
 TEST(TrainFileEncoding, ControlAndAsciiBytesMapToThemselves) {
     QByteArray ascii;
     for (int c = 1; c < 0x80; ++c)

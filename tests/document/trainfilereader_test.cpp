@@ -1,6 +1,4 @@
-#include "document/fieldreader.h"
 #include "document/numbertext.h"
-#include "document/trainfilereader.h"
 #include "shared/apptitle.h"
 #include "support/documenttests.h"
 
@@ -12,15 +10,6 @@
 using namespace Orlenda;
 
 namespace {
-
-// Returns the questions asked so far.
-int readBody(TrainData& data, ScriptedPrompter& prompter, const QStringList& lines,
-             std::int32_t version = CurrentFormatVersion) {
-    data.setFormatVersion(version);
-    FieldReader reader(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-    openDat(data, reader, prompter);
-    return prompter.count();
-}
 
 // Lines separated by "|", for short hand-written files.
 int readBody(TrainData& data, ScriptedPrompter& prompter, const char* lines,
@@ -140,12 +129,6 @@ TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndMotorTracksReportOnce) {
     EXPECT_EQ(b1[2], (MotorSoundEntry{fresh[2].pitch, 8, 7}));
     EXPECT_EQ(b1[3], (MotorSoundEntry{7, 12, -32768}));
     EXPECT_EQ(b1[4], fresh[4]);
-
-    // A broken file asks a bounded number of questions.
-    TrainData broken;
-    ScriptedPrompter many;
-    EXPECT_EQ(
-        readBody(broken, many, (QString("#BRAKE|9|9|1|junk|").repeated(200) + "#").split('|')), 20);
 }
 
 TEST(ReaderOldVersions, DerivedDelaysCurveAndEndAdjustments) {

@@ -2,8 +2,10 @@
 
 // Helpers shared by the document and command-line tests.
 
+#include "document/fieldreader.h"
 #include "document/textfile.h"
 #include "document/traindata.h"
+#include "document/trainfilereader.h"
 #include "document/trainfilewriter.h"
 #include "shared/failure.h"
 #include "support/scriptedprompter.h"
@@ -28,6 +30,16 @@ inline QString writtenFile(const QTemporaryDir& dir, const char* name, const QBy
 // Saves data as a train file in dir, as the editor would, and returns its path.
 inline QString savedDocument(const QTemporaryDir& dir, const char* name, const TrainData& data) {
     return writtenFile(dir, name, encodeShiftJis(trainFileText(data)));
+}
+
+// Reads the lines of a current-format file after its first line; returns the
+// questions asked so far.
+inline int readBody(TrainData& data, ScriptedPrompter& prompter, const QStringList& lines,
+                    std::int32_t version = CurrentFormatVersion) {
+    data.setFormatVersion(version);
+    FieldReader reader(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    openDat(data, reader, prompter);
+    return prompter.count();
 }
 
 // The kind of StepFailure that f raises; Unexpected when it raises none.
