@@ -2,15 +2,9 @@
 
 using namespace Orlenda;
 
-TEST(TrainFileDecoding, ShiftJisByDefaultUtf8WhenMarkedOrValid) {
-    const QByteArray sjis("[\x90\xA7\x8C\xE4\x95\xFB\x8E\xAE]"); // [制御方式]
-    EXPECT_EQ(decodeTrainFileBytes(sjis), QStringLiteral("[制御方式]"));
-    const QByteArray utf8 = QStringLiteral("[制御方式]").toUtf8();
-    EXPECT_EQ(decodeTrainFileBytes(utf8), QStringLiteral("[制御方式]"));
-    EXPECT_EQ(decodeTrainFileBytes("\xEF\xBB\xBFQRL2000000"), QStringLiteral("QRL2000000"));
-}
-
-TEST(TrainFileEncoding, ControlAndAsciiBytesMapToThemselves) {
+// Shift-JIS by default and UTF-8 without a mark are pinned by the legacy files
+// the open tests read and by the half-width kana file.
+TEST(TrainFileEncoding, ControlAndAsciiBytesMapToThemselvesAndAMarkIsDropped) {
     QByteArray ascii;
     for (int c = 1; c < 0x80; ++c)
         ascii += char(c);
@@ -20,4 +14,6 @@ TEST(TrainFileEncoding, ControlAndAsciiBytesMapToThemselves) {
     const QByteArray sjis = QByteArray("\x90\xA7") + ascii; // 制
     EXPECT_EQ(decodeTrainFileBytes(sjis), QStringLiteral("制") + QString::fromLatin1(ascii));
     EXPECT_EQ(encodeShiftJis(QStringLiteral("制") + QString::fromLatin1(ascii)), sjis);
+    // A byte-order mark is dropped from a current file too.
+    EXPECT_EQ(decodeTrainFileBytes("\xEF\xBB\xBFQRL2000000"), QStringLiteral("QRL2000000"));
 }
