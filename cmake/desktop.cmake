@@ -6,7 +6,6 @@ set(ORLENDA_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/orlenda)
 set(ORLENDA_APP_ID "org.example.orlenda")
 set(ORLENDA_MIME_TRAIN "application/x-orlenda-train")
 set(ORLENDA_MIME_LEGACY "application/x-orlenda-train-legacy")
-set(ORLENDA_HOMEPAGE "https://orlenda.example.org/")
 
 # The version window's link. A relative address is taken from the installed
 # program's folder; a public home page can replace it.

@@ -60,6 +60,11 @@ inline constexpr ListId cbxHead = ListId::Head;
 constexpr ListId cbxHandle(int i) { return ListId(int(ListId::Handle0) + i); }
 constexpr ListId cbxDevice(int i) { return ListId(int(ListId::Device0) + i); }
 
+// Entries of cbxBrkSend and cbxBrkElcAir, in list order, for the rules and
+// readers that depend on them.
+enum BrakeTransmission : int { ElectromagneticStraight, ElectricCommand, AutomaticAir };
+enum BrakeBlending : int { NoBlending, CutOffValve, DelayedFilling };
+
 struct ListInfo {
     ListId id;
     const char* name;      // control name, "cbxHandle(2)"
@@ -74,6 +79,8 @@ const std::array<ListInfo, ListCount>& lists();
 
 // Check boxes chkDevice(0) to chkDevice(3).
 inline constexpr int CheckCount = 4;
+// chkDevice(3): holding control, which renames the brake notches.
+inline constexpr int HoldingControlCheck = 3;
 struct CheckInfo {
     const char* name;
     QString caption;

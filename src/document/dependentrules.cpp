@@ -5,13 +5,8 @@
 namespace Orlenda {
 
 namespace {
-constexpr int AutomaticAir = 2;
-constexpr int ElectricCommand = 1;
-constexpr int NoBlending = 0;
-constexpr int CutOffValve = 1;
 constexpr int TwoHandles = 0;
 constexpr int Stepless = 4;
-constexpr int HoldingControl = 3;
 } // namespace
 
 void applyBrakeTransmissionRule(TrainData& data) {
@@ -36,9 +31,9 @@ void applyBrakeTransmissionRule(TrainData& data) {
 }
 
 void applyHoldingControlRule(TrainData& data, int checkIndex) {
-    if (checkIndex != HoldingControl)
+    if (checkIndex != HoldingControlCheck)
         return;
-    const QStringList captions = brakeNotchCaptions(data.check(HoldingControl));
+    const QStringList captions = brakeNotchCaptions(data.check(HoldingControlCheck));
     for (int i = 0; i < captions.size(); ++i)
         data.setListEntryCaption(cbxHandle(2), i, captions.at(i));
 }

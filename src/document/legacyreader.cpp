@@ -20,8 +20,6 @@ constexpr double PressureFactor = 98;
 constexpr double PitchFactor = 100;
 constexpr double RowsPerKmh = 5;
 
-constexpr int HoldingControlCheck = 3;
-
 // A broken file must not bury the user in questions: one read asks at most
 // this many times in all; later problems keep the values as they are silently.
 constexpr int MaxPrompts = 20;
@@ -151,14 +149,15 @@ const LegacyReader::Section* LegacyReader::sectionFor(QStringView cleaned) {
 
 bool LegacyReader::processLine(const QString& line) {
     const QString cleaned =
-        trimTrailingBlanks(textBefore(1, trimLeadingBlanks(line), QStringLiteral(";")));
+        trimTrailingBlanks(textBefore(trimLeadingBlanks(line), QStringLiteral(";")));
     if (const Section* section = sectionFor(cleaned)) {
         beginSection();
         (this->*section->read)();
         return true;
     }
     if (isMotorHead(cleaned)) {
-        const QString suffix = latinUpper(trimLeadingBlanks(textAfter(1, cleaned, QStringLiteral("-"))));
+        const QString suffix =
+            latinUpper(trimLeadingBlanks(textAfter(cleaned, QStringLiteral("-"))));
         Track track = Track::P1;
         if (suffix == QStringView(u"P2]"))
             track = Track::P2;
@@ -247,7 +246,7 @@ void LegacyReader::readControlMethod() {
     // Delayed-application blending goes with quick power response; the
     // cut-off valve with the slower defaults.
     const bool delayed = *method == 2;
-    guarded([&] { mData.setListIndex(cbxBrkElcAir, delayed ? 2 : 1); });
+    guarded([&] { mData.setListIndex(cbxBrkElcAir, delayed ? DelayedFilling : CutOffValve); });
     const std::array<const char16_t*, 4> rates = delayed
         ? std::array<const char16_t*, 4>{u"120", u"120", u"50", u"500"}
         : std::array<const char16_t*, 4>{u"500", u"3000", u"3000", u"3000"};

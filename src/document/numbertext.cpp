@@ -2,14 +2,13 @@
 
 #include "shared/failure.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cfloat>
-#include <clocale>
-#include <locale.h>
-#include <stdlib.h>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 namespace Orlenda {
 
@@ -32,13 +31,35 @@ int radixDigit(QChar c, int radix) {
     return d < radix ? d : -1;
 }
 
-// Parses a decimal text made only of sign, digits, point and exponent; the
-// double range's limits stand in for an overflow.
-double decimalValue(const std::string& text) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    const double value = strtod_l(text.c_str(), nullptr, cLocale);
-    if (std::isinf(value))
-        return value < 0 ? -DBL_MAX : DBL_MAX;
+// Whether a decimal text that from_chars found out of range lies above the
+// range rather than below it: above when its first significant digit stands
+// at the units or higher, as no value between 1 and DBL_MAX is out of range.
+bool aboveRange(std::string_view text) {
+    const std::size_t e = std::min(text.find('e'), text.size());
+    long long exponent = 0;
+    if (e < text.size()) {
+        const std::size_t digits = e + (text[e + 1] == '+' ? 2 : 1);
+        std::from_chars(text.data() + digits, text.data() + text.size(), exponent);
+    }
+    const std::string_view mantissa = text.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    const long long place =
+        first < point ? (long long)(point - first) - 1 : -(long long)(first - point);
+    return place + exponent >= 0;
+}
+
+// Parses a decimal text made only of a minus sign, digits, point and an "e"
+// exponent, in the C conventions whatever the user's locale; the double
+// range's limits stand in for an overflow, and a value too small for it is 0.
+double decimalValue(std::string_view text) {
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        const bool negative = text.front() == '-';
+        value = aboveRange(text) ? DBL_MAX : 0.0;
+        return negative ? -value : value;
+    }
     return value;
 }
 
@@ -101,8 +122,10 @@ Parsed parseNumber(QStringView text, bool skipBlanks) {
 
     std::string ascii;
     Parsed p;
+    // from_chars takes a minus sign only; a plus sign changes nothing.
     if (pos < text.size() && (text.at(pos) == QLatin1Char('+') || text.at(pos) == QLatin1Char('-'))) {
-        ascii += char(text.at(pos).unicode());
+        if (text.at(pos) == QLatin1Char('-'))
+            ascii += '-';
         ++pos;
     }
     bool point = false;
@@ -242,13 +265,6 @@ std::optional<Failure> tryStrictInt16(QStringView text, std::int16_t& value) {
         return Failure::Overflow;
     value = std::int16_t(r);
     return std::nullopt;
-}
-
-std::int16_t strictInt16(QStringView text) {
-    std::int16_t value = 0;
-    if (const std::optional<Failure> failure = tryStrictInt16(text, value))
-        throw StepFailure(*failure);
-    return value;
 }
 
 QString doubleText(double value) {

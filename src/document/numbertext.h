@@ -33,8 +33,7 @@ float toFloat(double value);
 // The whole text (blanks at either end allowed) must be a number:
 // StepFailure(TypeMismatch) when it is not, Overflow when out of range.
 double strictNumber(QStringView text);
-std::int16_t strictInt16(QStringView text);
-// The same without an exception, for loops over thousands of values: the kind
+// The same for 16-bit integers without an exception, for loops over thousands of values: the kind
 // of failure, or none with value set.
 std::optional<Failure> tryStrictInt16(QStringView text, std::int16_t& value);
 

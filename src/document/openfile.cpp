@@ -5,6 +5,7 @@
 #include "document/numbertext.h"
 #include "document/textfile.h"
 #include "document/traindata.h"
+#include "document/trainfileformat.h"
 #include "document/trainfilereader.h"
 #include "shared/apptitle.h"
 #include "shared/cappedprompter.h"
@@ -37,7 +38,8 @@ void readInto(TrainData& data, const QString& path, Prompter& outer) {
     QString first;
     if (!reader.atEnd())
         guarded([&] { first = reader.readField(); });
-    const bool currentFormat = equalsLatinUpper(QStringView(first).left(3), u"QRL");
+    const bool currentFormat =
+        equalsLatinUpper(QStringView(first).left(ProductWord.size()), ProductWord);
 
     // A text without a single section head is some other file: adopting it
     // would let the next Save overwrite it.
@@ -51,7 +53,10 @@ void readInto(TrainData& data, const QString& path, Prompter& outer) {
     if (currentFormat) {
         // A version that cannot be read must not keep the previous file's.
         data.setFormatVersion(0);
-        guarded([&] { data.setFormatVersion(toInt32(leadingNumber(QStringView(first).mid(3)))); });
+        guarded([&] {
+            data.setFormatVersion(
+                toInt32(leadingNumber(QStringView(first).mid(ProductWord.size()))));
+        });
         const std::int32_t version = data.formatVersion();
         if (version < OldestSupportedVersion || version > NewestSupportedVersion) {
             if (!prompter.ask(applicationTitle(), unsupportedVersionQuestionText(path),

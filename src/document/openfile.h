@@ -7,10 +7,6 @@ namespace Orlenda {
 class Prompter;
 class TrainData;
 
-// Versions of the current format that are read without a question.
-inline constexpr int OldestSupportedVersion = 1200000;
-inline constexpr int NewestSupportedVersion = 2000000;
-
 // One open asks at most this many questions in all, whichever step asks them.
 inline constexpr int MaxQuestionsPerOpen = 20;
 

@@ -1,5 +1,6 @@
 #include "document/textfile.h"
 
+#include "document/trainfileformat.h"
 #include "shared/failure.h"
 
 #include <QDir>
@@ -48,9 +49,8 @@ bool startsWithProductWord(const QByteArray& bytes) {
     qsizetype i = 0;
     while (i < bytes.size() && (bytes.at(i) == ' ' || bytes.at(i) == '\t'))
         ++i;
-    static const char word[] = "QRL";
-    for (int k = 0; k < 3; ++k, ++i) {
-        if (i >= bytes.size() || (bytes.at(i) & ~0x20) != word[k])
+    for (qsizetype k = 0; k < ProductWord.size(); ++k, ++i) {
+        if (i >= bytes.size() || (bytes.at(i) & ~0x20) != ProductWord[k].unicode())
             return false;
     }
     return true;

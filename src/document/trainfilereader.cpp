@@ -23,10 +23,6 @@ constexpr int MaxPrompts = 20;
 // one endless line cannot produce an endless message box.
 constexpr qsizetype MaxShownFieldLength = 100;
 
-constexpr int AutomaticAir = 2;
-constexpr int NoBlending = 0;
-constexpr int CutOffValve = 1;
-
 // Nearly every value of a file is a plain integer: read those without the
 // general number parser, which stays the judge of everything else. No
 // exception: a broken track has thousands of bad values.

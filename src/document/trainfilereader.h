@@ -1,15 +1,12 @@
 #pragma once
 
+#include "document/trainfileformat.h"
+
 namespace Orlenda {
 
 class FieldReader;
 class Prompter;
 class TrainData;
-
-// Format versions whose layout differs from the one before.
-inline constexpr int SixDelaysVersion = 1210000;
-inline constexpr int CarLengthVersion = 1220000;
-inline constexpr int CurrentFormatVersion = 2000000;
 
 // Reads the sections of a current-format train file into data, which holds
 // the defaults and its FormatVersion. reader stands just after the first

@@ -3,6 +3,7 @@
 #include "document/numbertext.h"
 #include "document/textfile.h"
 #include "document/traindata.h"
+#include "document/trainfileformat.h"
 #include "shared/guardedsteps.h"
 
 #include <charconv>
@@ -86,7 +87,7 @@ QString writtenFieldText(const QString& text) {
 
 QString trainFileText(const TrainData& data) {
     LineWriter out(data);
-    out.keyword("QRL2000000");
+    out.line(currentFormatHead());
 
     out.keyword("#ACCELERATION");
     for (const AccelerationRow& row : data.accelerationTable())
@@ -148,12 +149,6 @@ QString trainFileText(const TrainData& data) {
     writeMotorTrack(out, motor[Track::B2]);
     out.keyword("#");
     return out.take();
-}
-
-QStringList trainFileLines(const TrainData& data) {
-    QStringList lines = trainFileText(data).split(QStringLiteral("\r\n"));
-    lines.removeLast(); // after the last line's CR LF
-    return lines;
 }
 
 bool save(TrainData& data, Prompter& prompter) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace Orlenda {
 
@@ -10,8 +9,6 @@ class TrainData;
 
 // The current train file format: fourteen sections, always 3,266 lines.
 inline constexpr int TrainFileLineCount = 3266;
-
-QStringList trainFileLines(const TrainData& data);
 
 // The text written for a text field. A text that would not read back as
 // itself, because it holds a comma or line end (it would split into two

@@ -6,6 +6,7 @@
 #include "shared/textutil.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace Orlenda {
 
@@ -78,8 +79,8 @@ bool applyMotorSoundEdit(MotorSoundTrack& track, MotorSoundCopyBuffer& buffer,
     std::int32_t endY = edit.end.y();
     // Both coordinates swap, so a line drawn leftwards keeps its two ends.
     if (startX > endX) {
-        swap(startX, endX);
-        swap(startY, endY);
+        std::swap(startX, endX);
+        std::swap(startY, endY);
     }
     // The slope from the two 32-bit differences, in double precision.
     const double slope = double(endY - startY) / double(endX - startX);

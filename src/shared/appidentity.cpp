@@ -1,5 +1,6 @@
 #include "shared/appidentity.h"
 
+#include "appversion.h"
 #include "shared/apptitle.h"
 #include "shared/graphpalette.h"
 
@@ -8,8 +9,12 @@
 namespace Orlenda {
 
 AppIdentity appIdentity() {
-    return {applicationTitle(), 1, 5, 0, QStringLiteral("© 2026 The Orlenda developers"),
-            QStringLiteral("https://orlenda.example.org/")};
+    return {.title = applicationTitle(),
+            .major = VersionMajor,
+            .minor = VersionMinor,
+            .revision = VersionRevision,
+            .legalNotice = QStringLiteral("© 2026 The Orlenda developers"),
+            .webPage = QString::fromLatin1(HomePage)};
 }
 
 QString versionText(int major, int minor, int revision) {

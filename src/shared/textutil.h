@@ -10,9 +10,6 @@ namespace Orlenda {
 inline double minOf(double a, double b) { return a <= b ? a : b; }
 inline double maxOf(double a, double b) { return !(a < b) ? a : b; }
 
-// Exchanges by exclusive or; the same variable passed twice ends as 0.
-void swap(std::int32_t& a, std::int32_t& b);
-
 // Blanks are spaces and horizontal tabs only.
 QString trimLeadingBlanks(const QString& s);
 QString trimTrailingBlanks(const QString& s);
@@ -23,11 +20,9 @@ QString latinUpper(QStringView text);
 // Whether latinUpper(text) equals upper, without building it.
 bool equalsLatinUpper(QStringView text, QStringView upper);
 
-// start counts characters from 1; a positive start searches forwards from it,
-// a negative one backwards within the first (length + start + 1) characters,
-// and 0 does not search. When sep is not found the whole text lies on the side
-// the search began from.
-QString textBefore(std::int32_t start, const QString& text, const QString& sep);
-QString textAfter(std::int32_t start, const QString& text, const QString& sep);
+// The text before or after the first sep. When sep is not found the whole
+// text lies before it, and nothing after it.
+QString textBefore(const QString& text, const QString& sep);
+QString textAfter(const QString& text, const QString& sep);
 
 } // namespace Orlenda

@@ -65,7 +65,7 @@ TEST(SavedFiles, EveryTextReadsBackAsItselfOrAsItsValue) {
         data.setText(txtPrs(0), QStringLiteral("888"));
         ScriptedPrompter prompter;
         TrainData reread;
-        EXPECT_EQ(readBody(reread, prompter, trainFileLines(data).mid(1)), 0) << text.toStdString();
+        EXPECT_EQ(readBody(reread, prompter, writtenLines(data).mid(1)), 0) << text.toStdString();
         for (TextId id : {txtMove(0), txtElcStop}) {
             const QString back = reread.text(id);
             EXPECT_TRUE(back == text || (back == writtenFieldText(text) &&

@@ -40,6 +40,23 @@ TEST(LeadingNumber, ReadsTheLongestLeadingNumber) {
     EXPECT_EQ(val("1E99999999999999999999"), DBL_MAX);
 }
 
+TEST(LeadingNumber, OutOfRangeSaturatesOrVanishesWithItsSign) {
+    // Above the double range reads as its limit, below it as a zero of the
+    // same sign; denormal magnitudes stay.
+    const std::string nines(400, '9');
+    const std::string zeros(400, '0');
+    const std::pair<std::string, double> cases[] = {
+        {"1D400", DBL_MAX},     {"+1E400", DBL_MAX}, {"- 1 E 4 0 0", -DBL_MAX},
+        {"1000E306", DBL_MAX},  {"0.01E310", 1e308}, {"-1E-400", -0.0},
+        {"-0.0001E-321", -0.0}, {"2E-324", 0},       {"4.9E-324", 4.9e-324},
+        {"-0", -0.0},           {"+-5", 0},          {"-" + nines, -DBL_MAX},
+        {"0." + zeros + "1", 0}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(val(text.c_str()), value) << text;
+        EXPECT_EQ(std::signbit(val(text.c_str())), std::signbit(value)) << text;
+    }
+}
+
 TEST(IntegerConversion, HalvesGoToTheEvenNeighbourAndOverflowOutsideTheRange) {
     const std::pair<double, int> cases[] = {{2.5, 2}, {3.5, 4}, {-2.5, -2},
                                             {0.5, 0}, {1.5, 2}, {2.500001, 3}};
@@ -59,14 +76,23 @@ TEST(IntegerConversion, HalvesGoToTheEvenNeighbourAndOverflowOutsideTheRange) {
 }
 
 TEST(StrictNumber, TheWholeTextMustBeANumber) {
-    EXPECT_EQ(strictInt16(u" 12 "), 12);
-    EXPECT_EQ(strictInt16(u"-1"), -1);
-    EXPECT_EQ(strictInt16(u"2.5"), 2);
-    EXPECT_EQ(strictInt16(u"&H10"), 16);
-    for (const char16_t* text : {u"12abc", u"", u"1 2", u"1E"})
-        EXPECT_EQ(failureOf([&] { strictInt16(text); }), Failure::TypeMismatch);
-    EXPECT_EQ(failureOf([] { strictInt16(u"40000"); }), Failure::Overflow);
+    const std::pair<const char16_t*, int> values[] = {
+        {u" 12 ", 12}, {u"-1", -1}, {u"2.5", 2}, {u"&H10", 16}};
+    for (const auto& [text, expected] : values) {
+        std::int16_t value = 0;
+        EXPECT_FALSE(tryStrictInt16(text, value));
+        EXPECT_EQ(value, expected);
+    }
+    const std::pair<const char16_t*, Failure> failures[] = {
+        {u"12abc", Failure::TypeMismatch}, {u"", Failure::TypeMismatch},
+        {u"1 2", Failure::TypeMismatch},   {u"1E", Failure::TypeMismatch},
+        {u"40000", Failure::Overflow},     {u"-1E-400", Failure::Unexpected}};
+    for (const auto& [text, kind] : failures) {
+        std::int16_t value = 0;
+        EXPECT_EQ(tryStrictInt16(text, value).value_or(Failure::Unexpected), kind);
+    }
     EXPECT_EQ(failureOf([] { strictNumber(u"1E400"); }), Failure::Overflow);
+    EXPECT_EQ(failureOf([] { strictNumber(u"-1D400"); }), Failure::Overflow);
 }
 
 TEST(NumberText, FloatsHaveSevenAndDoublesFifteenSignificantDigits) {

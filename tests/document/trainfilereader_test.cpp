@@ -59,7 +59,7 @@ TEST(ReaderRoundTrip, RandomDocumentsReadBackUnchanged) {
             fillRandomly(original, seed);
         TrainData read;
         ScriptedPrompter prompter;
-        EXPECT_EQ(readBody(read, prompter, trainFileLines(original).mid(1)), 0);
+        EXPECT_EQ(readBody(read, prompter, writtenLines(original).mid(1)), 0);
         // The written text covers every value; the rules decide the rest.
         EXPECT_EQ(trainFileText(read), trainFileText(original));
         for (const ListInfo& info : lists()) {
@@ -157,7 +157,7 @@ TEST(ReaderOldVersions, DerivedDelaysCurveAndEndAdjustments) {
 TEST(ReaderTruncated, EndInsideASectionIsReportedOnce) {
     TrainData full;
     fillRandomly(full, 7);
-    const QStringList lines = trainFileLines(full);
+    const QStringList lines = writtenLines(full);
     TrainData data;
     ScriptedPrompter prompter;
     // Cut after row 100 of the last track, without the closing "#".

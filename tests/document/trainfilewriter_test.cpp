@@ -24,7 +24,7 @@ TEST(WriterValues, TextsGoOutAsTheyReadBackAndEmptyListsAsMinusOne) {
     data.setCheck(3, true);
     data.accelerationTable()[1] = AccelerationRow{1.0f / 3.0f, -2.5f, -1, 32767, 0.95f};
     data.motorSoundTable()[Track::B2][799] = MotorSoundEntry{-32768, 32767, 7};
-    const QStringList lines = trainFileLines(data);
+    const QStringList lines = writtenLines(data);
     ASSERT_EQ(lines.size(), TrainFileLineCount);
     // A leading blank would be lost and a comma would split the field: their value is written.
     EXPECT_EQ(lines.at(11), QStringLiteral("12"));

@@ -32,6 +32,13 @@ inline QString savedDocument(const QTemporaryDir& dir, const char* name, const T
     return writtenFile(dir, name, encodeShiftJis(trainFileText(data)));
 }
 
+// The lines of the file written for data, without their CR LF.
+inline QStringList writtenLines(const TrainData& data) {
+    QStringList lines = trainFileText(data).split(QStringLiteral("\r\n"));
+    lines.removeLast(); // after the last line's CR LF
+    return lines;
+}
+
 // Reads the lines of a current-format file after its first line; returns the
 // questions asked so far.
 inline int readBody(TrainData& data, ScriptedPrompter& prompter, const QStringList& lines,
