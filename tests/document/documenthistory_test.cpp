@@ -22,26 +22,24 @@ struct Change {
     std::function<void(TrainData&)> make;
 };
 
-// Each change with what its rules do to other controls.
+void typeAndLeave(TrainData& d, TextId id, const char* text) {
+    d.setText(id, QString::fromLatin1(text));
+    applyFieldCheck(d, id);
+    d.commitChange(fieldStepName(id));
+}
+
+// Each change with what its rules do to other controls: a delay's partner
+// follows it down, no trailers make a motor car lead, a transmission greys
+// the blending, holding control renames the notches.
 const Change changes[] = {
-    {"field with its correction and pair rule", "反応性 力行入",
-     [](TrainData& d) {
-         d.setText(txtDelay(0), QStringLiteral("0.1x"));
-         applyFieldCheck(d, txtDelay(0)); // 0.1, and its partner follows it down
-         d.commitChange(fieldStepName(txtDelay(0)));
-     }},
-    {"field that picks the leading car", "T車両数",
-     [](TrainData& d) {
-         d.setText(txtCar(3), QStringLiteral("0"));
-         applyFieldCheck(d, txtCar(3));
-         d.commitChange(fieldStepName(txtCar(3)));
-     }},
-    {"list that greys another", "指令伝達",
+    {"field", "反応性 力行入", [](TrainData& d) { typeAndLeave(d, txtDelay(0), "0.1x"); }},
+    {"field with a list rule", "T車両数", [](TrainData& d) { typeAndLeave(d, txtCar(3), "0"); }},
+    {"list", "指令伝達",
      [](TrainData& d) {
          d.setListIndex(cbxBrkSend, 2);
          d.commitChange(listStepName(cbxBrkSend));
      }},
-    {"check box that renames notches", "抑速制御",
+    {"check box", "抑速制御",
      [](TrainData& d) {
          d.setCheck(3, true);
          d.commitChange(checkStepName(3));
@@ -87,8 +85,7 @@ TEST(DocumentHistory, EachKindOfChangeIsOneStepThatUndoesAndRedoesWithItsRules) 
 
 TEST(DocumentHistory, PendingTypingGoesFirstAndTheMarkFollowsTheSavedState) {
     History h;
-    h.data.setText(txtPer(0), QStringLiteral("3"));
-    h.data.commitChange(fieldStepName(txtPer(0)));
+    typeAndLeave(h.data, txtPer(0), "3");
     h.data.setText(txtPer(1), QStringLiteral("0.5")); // typing, not committed
     EXPECT_TRUE(h.history.hasPendingChanges());
     EXPECT_EQ(h.history.undoText(), QStringLiteral("粘着係数"));
