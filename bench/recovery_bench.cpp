@@ -15,7 +15,8 @@ MotorSoundTable busyTable(int seed) {
     MotorSoundTable table;
     for (int t = 0; t < TrackCount; ++t) {
         for (int r = 0; r < MotorSoundRows; ++r)
-            table.tracks[t][r] = {std::int16_t(100 + r + seed), std::int16_t(r % 128), std::int16_t(r % 8)};
+            table.tracks[t][r] = {std::int16_t(100 + r + seed), std::int16_t(r % 128),
+                                  std::int16_t(r % 8)};
     }
     return table;
 }

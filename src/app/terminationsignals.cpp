@@ -3,8 +3,8 @@
 #include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
-#include <csignal>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>

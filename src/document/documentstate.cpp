@@ -4,7 +4,9 @@ namespace Orlenda {
 
 namespace {
 
-qsizetype textBytes(const QString& text) { return text.size() * qsizetype(sizeof(QChar)); }
+qsizetype textBytes(const QString& text) {
+    return text.size() * qsizetype(sizeof(QChar));
+}
 
 qsizetype listBytes(const DocumentState::List& list) {
     qsizetype bytes = 0;

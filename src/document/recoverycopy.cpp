@@ -70,8 +70,9 @@ void restoreRecoveryCopy(TrainData& data, const RecoveryCopy& copy, Prompter& pr
 QString recoveryQuestionText(const RecoveryCopy& copy) {
     const QString name =
         copy.documentPath.isEmpty() ? QStringLiteral("新規ドキュメント") : copy.documentPath;
-    return QStringLiteral("保存されていない変更が残っています。復元しますか？\n\n%1\n%2 の時点の内容\n\n"
-                          "「いいえ」を選ぶと、この変更は削除されます。")
+    return QStringLiteral(
+               "保存されていない変更が残っています。復元しますか？\n\n%1\n%2 の時点の内容\n\n"
+               "「いいえ」を選ぶと、この変更は削除されます。")
         .arg(name, copy.time.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
 }
 

@@ -186,7 +186,8 @@ bool RecoveryKeeper::claimOwnCopy() {
     if (!QDir().mkpath(dir))
         return false;
     // The copies hold the user's work: nobody else may read them.
-    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(dir,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QString stem = QStringLiteral("%1/%2-%3")
                              .arg(dir)
                              .arg(QCoreApplication::applicationPid())
@@ -244,8 +245,8 @@ bool RecoveryKeeper::offerCopies(DocumentHistory& history, Prompter& prompter) {
               [](const Offer& a, const Offer& b) { return a.copy.time > b.copy.time; });
 
     for (Offer& offer : offers) {
-        const bool restore =
-            prompter.ask(applicationTitle(), recoveryQuestionText(offer.copy), Prompter::Icon::Warning);
+        const bool restore = prompter.ask(applicationTitle(), recoveryQuestionText(offer.copy),
+                                          Prompter::Icon::Warning);
         if (mKeep)
             return false;
         if (!restore) {

@@ -28,8 +28,9 @@ QString stepName(ControlKind kind, int id) {
     if (own == controls.cend())
         return QString();
     const QString caption = captionOf(*own);
-    const auto sameCaption = std::count_if(controls.cbegin(), controls.cend(),
-                                           [&](const ControlLayout& c) { return captionOf(c) == caption; });
+    const auto sameCaption =
+        std::count_if(controls.cbegin(), controls.cend(),
+                      [&](const ControlLayout& c) { return captionOf(c) == caption; });
     if (sameCaption < 2 || own->panel < 0)
         return caption;
     return panelLayouts()[std::size_t(own->panel)].caption + QLatin1Char(' ') + caption;
@@ -37,8 +38,14 @@ QString stepName(ControlKind kind, int id) {
 
 } // namespace
 
-QString fieldStepName(TextId id) { return stepName(ControlKind::Text, int(id)); }
-QString listStepName(ListId id) { return stepName(ControlKind::List, int(id)); }
-QString checkStepName(int index) { return stepName(ControlKind::Check, index); }
+QString fieldStepName(TextId id) {
+    return stepName(ControlKind::Text, int(id));
+}
+QString listStepName(ListId id) {
+    return stepName(ControlKind::List, int(id));
+}
+QString checkStepName(int index) {
+    return stepName(ControlKind::Check, index);
+}
 
 } // namespace Orlenda

@@ -143,16 +143,18 @@ TEST_F(Recovery, EditorProcessKeepsAnEditThroughSigtermAndRestoresIt) {
         Editor(const QTemporaryDir& state, const QTemporaryDir& config, const QString& file,
                const QString& edit, bool answer) {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
-                                              {"XDG_STATE_HOME", state.path()},
-                                              {"XDG_CONFIG_HOME", config.path()},
-                                              {"ORLENDA_TEST_EDIT", edit}})
+            for (const auto& [name, value] :
+                 {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
+                  {"XDG_STATE_HOME", state.path()},
+                  {"XDG_CONFIG_HOME", config.path()},
+                  {"ORLENDA_TEST_EDIT", edit}})
                 env.insert(QString::fromLatin1(name), value);
             if (answer)
                 env.insert(QStringLiteral("ORLENDA_TEST_ANSWER_DEFAULT"), QStringLiteral("1"));
             process.setProcessEnvironment(env);
             process.start(QStringLiteral(ORLENDA_EDITOR_BINARY), {file});
-            EXPECT_TRUE(QTest::qWaitFor([&] { return read().contains(QStringLiteral("ready")); }, 20000));
+            EXPECT_TRUE(
+                QTest::qWaitFor([&] { return read().contains(QStringLiteral("ready")); }, 20000));
         }
         QString read() { return output += QString::fromUtf8(process.readAllStandardOutput()); }
         void terminate() {
