@@ -3,6 +3,8 @@
 #include "app/startuptiming.h"
 #include "app/messageboxprompter.h"
 #include "app/qttranslation.h"
+#include "app/recoverysession.h"
+#include "app/testhooks.h"
 #include "app/uifont.h"
 #include "document/traindata.h"
 #include "shared/appicon.h"
@@ -57,8 +59,12 @@ int main(int argc, char** argv) {
     // For timing start-up from outside: end once the window has painted.
     if (arguments.removeAll(QStringLiteral("--quit-after-first-paint")) > 0)
         Orlenda::quitAfterFirstPaint(window);
-    // The file is read while the window loads, before it is shown.
-    window.loadCommandLine(Orlenda::rawCommandLine(arguments));
+    Orlenda::RecoverySession recovery(window, data, prompter);
+    Orlenda::installTestHooks(data);
+    // The file is read while the window loads, before it is shown; a recovered
+    // copy takes its place.
+    if (!recovery.offerCopies())
+        window.loadCommandLine(Orlenda::rawCommandLine(arguments));
     window.show();
     return app.exec();
 }

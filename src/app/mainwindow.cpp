@@ -5,9 +5,11 @@
 #include "acceleration/ui/accelerationwindow.h"
 #include "app/filechooser.h"
 #include "app/programend.h"
+#include "document/documenthistory.h"
 #include "document/openfile.h"
 #include "document/traindata.h"
 #include "mainwindow/formlayout.h"
+#include "mainwindow/stepname.h"
 #include "mainwindow/ui/parameterform.h"
 #include "motorsound/ui/motorsoundwindow.h"
 #include "shared/commandline.h"
@@ -31,12 +33,20 @@ namespace Orlenda {
 namespace {
 constexpr int OuterWidthTwips = 8640;
 constexpr int OuterHeightTwips = 6720;
+
+// The platform's own keys; where it has none (the offscreen platform and
+// Windows have none for Save As and Exit), those of the Linux desktops.
+QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const QKeySequence& fallback) {
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    return keys.isEmpty() ? QList<QKeySequence>{fallback} : keys;
+}
 } // namespace
 
 MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser, QWidget* parent)
-    : QMainWindow(parent), mData(data), mPrompter(prompter), mChooser(chooser),
-      mEndProgram(&endProgramNow) {
+    : QMainWindow(parent), mData(data), mHistory(new DocumentHistory(data, this)),
+      mPrompter(prompter), mChooser(chooser), mEndProgram(&endProgramNow) {
     setObjectName(QStringLiteral("frmMain"));
+    mHistory->setFieldNamer(&fieldStepName);
     auto* form = new ParameterForm(data, this);
     setCentralWidget(form);
     for (auto [which, show] : {std::pair{FormButton::Acc, &MainWindow::showAcceleration},
@@ -51,6 +61,22 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
     updateCaption();
     connect(&mData, &TrainData::documentPathChanged, this, &MainWindow::updateCaption);
     connect(&mData, &TrainData::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(mHistory, &DocumentHistory::menuStateChanged, this, &MainWindow::updateEditMenu);
+    updateEditMenu();
+}
+
+void MainWindow::updateEditMenu() {
+    // The mnemonic follows the step's name, as Japanese menus place it.
+    for (auto [name, word, mnemonic, enabled, step] :
+         {std::tuple{"mnuEditUndo", "元に戻す", "(&U)", mHistory->canUndo(), mHistory->undoText()},
+          std::tuple{"mnuEditRedo", "やり直し", "(&R)", mHistory->canRedo(), mHistory->redoText()}}) {
+        QAction* a = action(QString::fromLatin1(name));
+        QString text = QString::fromUtf8(word);
+        if (!step.isEmpty())
+            text += QStringLiteral(": ") + step;
+        a->setText(text + QString::fromLatin1(mnemonic));
+        a->setEnabled(enabled);
+    }
 }
 
 void MainWindow::updateCaption() {
@@ -90,15 +116,19 @@ void MainWindow::buildMenus() {
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    connect(addAction(file, "mnuFileNew", QStringLiteral("新規作成(&N)")), &QAction::triggered, this,
-            &MainWindow::newDocument);
-    connect(addAction(file, "mnuFileOpen", QStringLiteral("開く(&O)...")), &QAction::triggered,
-            this, &MainWindow::openDocument);
+    QAction* fileNew = addAction(file, "mnuFileNew", QStringLiteral("新規作成(&N)"));
+    fileNew->setShortcuts(standardKeys(QKeySequence::New, Qt::CTRL | Qt::Key_N));
+    connect(fileNew, &QAction::triggered, this, &MainWindow::newDocument);
+    QAction* fileOpen = addAction(file, "mnuFileOpen", QStringLiteral("開く(&O)..."));
+    fileOpen->setShortcuts(standardKeys(QKeySequence::Open, Qt::CTRL | Qt::Key_O));
+    connect(fileOpen, &QAction::triggered, this, &MainWindow::openDocument);
     addSeparator(file, "mnuFileBar0");
-    connect(addAction(file, "mnuFileSave", QStringLiteral("上書き保存(&S)")), &QAction::triggered,
-            this, &MainWindow::saveDocument);
-    connect(addAction(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)...")),
-            &QAction::triggered, this, &MainWindow::saveDocumentAs);
+    QAction* fileSave = addAction(file, "mnuFileSave", QStringLiteral("上書き保存(&S)"));
+    fileSave->setShortcuts(standardKeys(QKeySequence::Save, Qt::CTRL | Qt::Key_S));
+    connect(fileSave, &QAction::triggered, this, &MainWindow::saveDocument);
+    QAction* fileSaveAs = addAction(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
+    fileSaveAs->setShortcuts(standardKeys(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(fileSaveAs, &QAction::triggered, this, &MainWindow::saveDocumentAs);
     addSeparator(file, "mnuFileBar1");
     // The program keeps no recent-file list: these slots stay hidden and empty.
     for (int i = 1; i <= 3; ++i) {
@@ -108,8 +138,18 @@ void MainWindow::buildMenus() {
         slot->setEnabled(false);
     }
     addSeparator(file, "mnuFileBar2")->setVisible(false);
-    connect(addAction(file, "mnuFileExit", QStringLiteral("終了(&X)")), &QAction::triggered, this,
-            &QWidget::close);
+    QAction* fileExit = addAction(file, "mnuFileExit", QStringLiteral("終了(&X)"));
+    fileExit->setShortcuts(standardKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
+    connect(fileExit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    QAction* undo = addAction(edit, "mnuEditUndo", QString());
+    undo->setShortcuts(ParameterForm::undoKeys());
+    connect(undo, &QAction::triggered, mHistory, &DocumentHistory::undo);
+    QAction* redo = addAction(edit, "mnuEditRedo", QString());
+    redo->setShortcuts(ParameterForm::redoKeys());
+    connect(redo, &QAction::triggered, mHistory, &DocumentHistory::redo);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -130,7 +170,7 @@ void MainWindow::loadCommandLine(const QString& rawText) {
 }
 
 void MainWindow::openPath(const QString& path) {
-    runCommand([this, path] { openFile(mData, path, mPrompter); });
+    runCommand([this, path] { mHistory->replaceDocument([&] { openFile(mData, path, mPrompter); }); });
 }
 
 void MainWindow::openDocument() {
@@ -183,7 +223,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::newDocument() {
     if (!maySetDocumentAside())
         return;
-    runCommand([this] { mData.newDocument(); });
+    runCommand([this] { mHistory->replaceDocument([this] { mData.newDocument(); }); });
 }
 
 bool MainWindow::saveDocument() {

@@ -9,6 +9,7 @@ class QMimeData;
 
 namespace Orlenda {
 
+class DocumentHistory;
 class FileChooser;
 class MotorSoundWindow;
 class Prompter;
@@ -29,8 +30,12 @@ public:
 
     // Ends the program at once; tests replace it.
     void setProgramEnder(std::function<void()> ender) { mEndProgram = std::move(ender); }
+    const std::function<void()>& programEnder() const { return mEndProgram; }
 
     QAction* action(const QString& objectName) const;
+
+    // The document's undo history; its documentCommitted() is the signal to follow.
+    DocumentHistory& history() const { return *mHistory; }
 
     // The file a drop would open: the first local file of its list, if any.
     static QString droppedFile(const QMimeData* mime);
@@ -56,6 +61,7 @@ protected:
 private:
     void buildMenus();
     void updateCaption();
+    void updateEditMenu();
     // Before the document is replaced or the window closes: true when nothing
     // would be lost, that is the document is unmodified, or the user saved it
     // or chose to drop the changes.
@@ -68,6 +74,7 @@ private:
     void runCommand(const std::function<void()>& command);
 
     TrainData& mData;
+    DocumentHistory* mHistory;
     Prompter& mPrompter;
     FileChooser& mChooser;
     std::function<void()> mEndProgram;

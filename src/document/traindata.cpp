@@ -35,7 +35,10 @@ TrainData::TrainData(QObject* parent) : QObject(parent) {
     mTexts.fill(QStringLiteral("0"));
     for (const ListInfo& info : lists())
         list(info.id).entries = info.entries;
-    const auto markModified = [this] { setModified(true); };
+    const auto markModified = [this] {
+        if (mChangesMarkModified)
+            setModified(true);
+    };
     connect(this, &TrainData::textChanged, this, markModified);
     connect(this, &TrainData::listChanged, this, markModified);
     connect(this, &TrainData::checkChanged, this, markModified);
@@ -115,6 +118,7 @@ void TrainData::setAccelerationTable(const AccelerationTable& table) {
         return;
     mAcceleration = table;
     emit tablesChanged();
+    commitChange(accelerationStepName());
 }
 
 void TrainData::setMotorSoundTable(const MotorSoundTable& table) {
@@ -122,7 +126,62 @@ void TrainData::setMotorSoundTable(const MotorSoundTable& table) {
         return;
     mMotorSound = table;
     emit tablesChanged();
+    commitChange(motorSoundStepName());
 }
+
+DocumentState TrainData::state(const DocumentState* previous) const {
+    DocumentState s;
+    s.texts = mTexts;
+    for (int i = 0; i < ListCount; ++i) {
+        const ListState& l = mLists[std::size_t(i)];
+        s.lists[std::size_t(i)] = {l.index, l.enabled, l.entries};
+    }
+    s.checks = mChecks;
+    s.acceleration = mAcceleration;
+    if (previous && previous->motorSound && *previous->motorSound == mMotorSound)
+        s.motorSound = previous->motorSound;
+    else
+        s.motorSound = std::make_shared<const MotorSoundTable>(mMotorSound);
+    return s;
+}
+
+bool TrainData::holds(const DocumentState& s) const {
+    if (s.texts != mTexts || s.checks != mChecks || s.acceleration != mAcceleration)
+        return false;
+    for (int i = 0; i < ListCount; ++i) {
+        const ListState& l = mLists[std::size_t(i)];
+        if (s.lists[std::size_t(i)] != DocumentState::List{l.index, l.enabled, l.entries})
+            return false;
+    }
+    return s.motorSound && *s.motorSound == mMotorSound;
+}
+
+void TrainData::restore(const DocumentState& s) {
+    const bool tables = s.acceleration != mAcceleration || *s.motorSound != mMotorSound;
+    mAcceleration = s.acceleration;
+    mMotorSound = *s.motorSound;
+    if (tables)
+        emit tablesChanged();
+    for (int i = 0; i < TextFieldCount; ++i)
+        setText(TextId(i), s.texts[std::size_t(i)]);
+    for (int i = 0; i < ListCount; ++i) {
+        ListState& l = mLists[std::size_t(i)];
+        const DocumentState::List& kept = s.lists[std::size_t(i)];
+        if (DocumentState::List{l.index, l.enabled, l.entries} == kept)
+            continue;
+        l = ListState{kept.index, kept.enabled, kept.entries};
+        emit listChanged(ListId(i));
+    }
+    for (int i = 0; i < CheckCount; ++i) {
+        if (mChecks[std::size_t(i)] == s.checks[std::size_t(i)])
+            continue;
+        mChecks[std::size_t(i)] = s.checks[std::size_t(i)];
+        emit checkChanged(i);
+    }
+}
+
+QString accelerationStepName() { return QStringLiteral("加速力曲線"); }
+QString motorSoundStepName() { return QStringLiteral("モータ音"); }
 
 void TrainData::setDocumentPath(const QString& path) {
     if (mDocumentPath == path)

@@ -2,6 +2,7 @@
 
 #include "document/accelerationtable.h"
 #include "document/controls.h"
+#include "document/documentstate.h"
 #include "document/motorsoundtable.h"
 
 #include <QObject>
@@ -17,6 +18,10 @@ namespace Orlenda {
 // each check box, the brake-notch captions), the two tables, and where the
 // document came from. Setting a list or a check box runs the dependent-control
 // rules, whoever sets it: defaults, a reader or the user.
+//
+// A user's change is finished when the form (or a sub-editor, through the
+// table setters) calls commitChange: that is where undo takes its steps and
+// other windows follow the document.
 class TrainData : public QObject {
     Q_OBJECT
 
@@ -46,6 +51,8 @@ public:
 
     const AccelerationTable& accelerationTable() const { return mAcceleration; }
     AccelerationTable& accelerationTable() { return mAcceleration; }
+    // Both table setters commit the change as one step of its own: a
+    // sub-editor's OK or 適用 writes a whole table.
     void setAccelerationTable(const AccelerationTable& table);
 
     const MotorSoundTable& motorSoundTable() const { return mMotorSound; }
@@ -54,6 +61,17 @@ public:
 
     // For readers that fill the tables in place: tells views once at the end.
     void announceTablesChanged() { emit tablesChanged(); }
+
+    // Marks the end of one user's change, named for the undo menu.
+    void commitChange(const QString& stepName) { emit changeCommitted(stepName); }
+
+    // Every value a user can change; an unchanged motor-sound table is shared
+    // with previous's.
+    DocumentState state(const DocumentState* previous = nullptr) const;
+    bool holds(const DocumentState& state) const;
+    // Puts back a state exactly as it was kept: the dependent-control rules do
+    // not run, since the state already holds their outcome.
+    void restore(const DocumentState& state);
 
     const QString& documentPath() const { return mDocumentPath; }
     void setDocumentPath(const QString& path);
@@ -65,8 +83,10 @@ public:
 
     // Whether the document differs from what was last opened, imported or
     // saved. Every change signal sets it; opening, saving and New clear it.
+    // An undo history turns the first off and decides the mark itself.
     bool isModified() const { return mModified; }
     void setModified(bool modified);
+    void setChangesMarkModified(bool on) { mChangesMarkModified = on; }
 
     // Every value to its default; DocumentPath and FormatVersion stay.
     void resetToDefaults();
@@ -81,6 +101,7 @@ signals:
     void tablesChanged();
     void documentPathChanged();
     void modifiedChanged(bool modified);
+    void changeCommitted(const QString& stepName);
 
 private:
     struct ListState {
@@ -99,7 +120,12 @@ private:
     QString mDocumentPath;
     std::int32_t mFormatVersion = 0;
     bool mModified = false;
+    bool mChangesMarkModified = true;
 };
+
+// Step names of the two tables, as their sub-editors are called.
+QString accelerationStepName();
+QString motorSoundStepName();
 
 // The tables of a new document.
 AccelerationTable defaultAccelerationTable();

@@ -34,6 +34,9 @@ int main(int argc, char** argv) {
     // Settings written by closing windows must not reach the user's own store.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    // Nor may recovery copies reach the user's state folder.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toUtf8());
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     // Listing the tests needs no font; running them does.

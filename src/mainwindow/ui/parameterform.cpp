@@ -3,12 +3,14 @@
 #include "document/traindata.h"
 #include "mainwindow/fieldchecks.h"
 #include "mainwindow/formlayout.h"
+#include "mainwindow/stepname.h"
 #include "mainwindow/ui/fieldtextview.h"
 #include "mainwindow/ui/panelframe.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +26,12 @@ QLabel* addLabel(QWidget* parent, const QString& text, const QRect& twips, const
     return label;
 }
 
+// A line edit keeps these keys for its own undo; the document's history takes them instead.
+bool isHistoryKey(const QKeyEvent* key) {
+    const QKeySequence pressed(key->keyCombination());
+    return ParameterForm::undoKeys().contains(pressed) || ParameterForm::redoKeys().contains(pressed);
+}
+
 } // namespace
 
 ParameterForm::ParameterForm(TrainData& data, QWidget* parent) : QWidget(parent), mData(data) {
@@ -37,6 +45,12 @@ ParameterForm::~ParameterForm() {
     // Deleting a focused field sends it a focus-out; the check must not run on a half-destroyed form.
     for (QLineEdit* f : mFields)
         f->removeEventFilter(this);
+}
+
+QList<QKeySequence> ParameterForm::undoKeys() { return {QKeySequence(Qt::CTRL | Qt::Key_Z)}; }
+
+QList<QKeySequence> ParameterForm::redoKeys() {
+    return {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
 }
 
 QPushButton* ParameterForm::button(FormButton which) const {
@@ -92,7 +106,10 @@ void ParameterForm::buildControls() {
             const QStringList& entries = mData.listEntries(id);
             for (int i = 0; i < entries.size(); ++i)
                 combo->addItem(entries.at(i), i < itemData.size() ? QVariant(itemData.at(i)) : QVariant());
-            connect(combo, &QComboBox::activated, this, [this, id](int index) { mData.setListIndex(id, index); });
+            connect(combo, &QComboBox::activated, this, [this, id](int index) {
+                mData.setListIndex(id, index);
+                mData.commitChange(listStepName(id));
+            });
             mLists[std::size_t(id)] = combo;
             caption = listInfo(id).caption;
             widget = combo;
@@ -101,7 +118,10 @@ void ParameterForm::buildControls() {
         case ControlKind::Check: {
             const int index = c.id;
             auto* box = new QCheckBox(checkInfo(index).caption, host);
-            connect(box, &QCheckBox::clicked, this, [this, index](bool on) { mData.setCheck(index, on); });
+            connect(box, &QCheckBox::clicked, this, [this, index](bool on) {
+                mData.setCheck(index, on);
+                mData.commitChange(checkStepName(index));
+            });
             mChecks[std::size_t(index)] = box;
             widget = box;
             break;
@@ -189,6 +209,12 @@ void ParameterForm::showCheck(int index) {
 }
 
 bool ParameterForm::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
+        && isHistoryKey(static_cast<QKeyEvent*>(event))) {
+        // Left unaccepted, the override lets the window's undo and redo
+        // shortcuts fire; a press that reaches here found them disabled.
+        return true;
+    }
     if (event->type() == QEvent::FocusOut) {
         // Focus that leaves for a menu or another window comes back to the field:
         // the entry is not finished, and a Save from the menu writes it as typed.
@@ -199,6 +225,7 @@ bool ParameterForm::eventFilter(QObject* watched, QEvent* event) {
                 if (mFields[std::size_t(i)] == watched) {
                     applyFieldCheck(mData, TextId(i));
                     showTextStart(mFields[std::size_t(i)]);
+                    mData.commitChange(fieldStepName(TextId(i)));
                     break;
                 }
             }

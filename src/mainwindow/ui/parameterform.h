@@ -2,6 +2,8 @@
 
 #include "document/controls.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QWidget>
 #include <array>
 
@@ -19,7 +21,9 @@ enum class FormButton : int;
 // values of its own: every keystroke, pick and click goes into the document at
 // once, and every change of the document shows here at once. A field that
 // loses focus to another control of the window is corrected; Enter in a field
-// does the same by moving the focus to the hidden cmdDummy.
+// does the same by moving the focus to the hidden cmdDummy. Each of these,
+// and each pick or click, commits one step of the document's history; the
+// undo and redo keys are left to the window.
 class ParameterForm : public QWidget {
     Q_OBJECT
 
@@ -34,6 +38,10 @@ public:
     QPushButton* button(FormButton which) const;
 
     QSize sizeHint() const override;
+
+    // The window's undo and redo keys, which the fields leave to it.
+    static QList<QKeySequence> undoKeys();
+    static QList<QKeySequence> redoKeys();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

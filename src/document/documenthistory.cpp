@@ -1,0 +1,197 @@
+#include "document/documenthistory.h"
+
+#include "document/traindata.h"
+
+#include <QScopedValueRollback>
+
+namespace Orlenda {
+
+// Keeps whole states: a step is applied by putting one back, which cannot
+// drift from the document the way replayed edits could.
+class DocumentHistory::Step : public QUndoCommand {
+public:
+    Step(DocumentHistory& history, const QString& name, DocumentState before, DocumentState after)
+        : QUndoCommand(name), mHistory(history), mBefore(std::move(before)),
+          mAfter(std::move(after)) {}
+
+    void undo() override { mHistory.apply(mBefore, true); }
+    void redo() override {
+        // Pushed after the change was made.
+        if (mDone)
+            mHistory.apply(mAfter, true);
+        mDone = true;
+    }
+
+private:
+    DocumentHistory& mHistory;
+    DocumentState mBefore;
+    DocumentState mAfter;
+    bool mDone = false;
+};
+
+DocumentHistory::DocumentHistory(TrainData& data, QObject* parent)
+    : QObject(parent), mData(data), mLast(data.state()) {
+    mStack.setUndoLimit(StepLimit);
+    mData.setChangesMarkModified(false);
+    if (mData.isModified())
+        mStack.resetClean();
+    connect(&data, &TrainData::textChanged, this, &DocumentHistory::dataChanged);
+    connect(&data, &TrainData::listChanged, this, &DocumentHistory::dataChanged);
+    connect(&data, &TrainData::checkChanged, this, &DocumentHistory::dataChanged);
+    connect(&data, &TrainData::tablesChanged, this, &DocumentHistory::dataChanged);
+    connect(&data, &TrainData::changeCommitted, this, &DocumentHistory::commit);
+    connect(&data, &TrainData::modifiedChanged, this, &DocumentHistory::modifiedChangedOutside);
+    connect(&mStack, &QUndoStack::indexChanged, this, &DocumentHistory::updateModified);
+    connect(&mStack, &QUndoStack::cleanChanged, this, &DocumentHistory::updateModified);
+    connect(&mStack, &QUndoStack::undoTextChanged, this, &DocumentHistory::menuStateChanged);
+    connect(&mStack, &QUndoStack::redoTextChanged, this, &DocumentHistory::menuStateChanged);
+    connect(&mStack, &QUndoStack::canUndoChanged, this, &DocumentHistory::menuStateChanged);
+    connect(&mStack, &QUndoStack::canRedoChanged, this, &DocumentHistory::menuStateChanged);
+}
+
+DocumentHistory::~DocumentHistory() {
+    // The stack empties itself as it goes: nobody needs to hear of that.
+    mStack.disconnect(this);
+    mData.setChangesMarkModified(true);
+}
+
+QString DocumentHistory::undoText() const {
+    if (!mPending)
+        return mStack.canUndo() ? mStack.undoText() : QString();
+    const std::optional<TextId> field = pendingField();
+    return field && mFieldNamer ? mFieldNamer(*field) : QString();
+}
+
+std::optional<TextId> DocumentHistory::pendingField() const {
+    if (!mPending)
+        return std::nullopt;
+    for (int i = 0; i < TextFieldCount; ++i) {
+        if (mData.text(TextId(i)) != mLast.texts[std::size_t(i)])
+            return TextId(i);
+    }
+    return std::nullopt;
+}
+
+void DocumentHistory::undo() {
+    if (mPending)
+        apply(mLast, false);
+    else
+        mStack.undo();
+}
+
+void DocumentHistory::redo() {
+    if (canRedo())
+        mStack.redo();
+}
+
+void DocumentHistory::commit(const QString& stepName) {
+    if (mReplacing)
+        return;
+    if (mData.holds(mLast)) {
+        setPending(false);
+        return;
+    }
+    DocumentState now = mData.state(&mLast);
+    const qsizetype bytes = stateBytes(mLast, now);
+    {
+        QScopedValueRollback quiet(mQuiet, true);
+        mPending = false;
+        if (bytes > StepByteLimit) {
+            // Too large to keep: the steps before it could no longer lead
+            // back, and the saved state is out of reach.
+            mStack.clear();
+            mStack.resetClean();
+        } else {
+            mStack.push(new Step(*this, stepName, mLast, now));
+        }
+        mLast = std::move(now);
+    }
+    updateModified();
+    emit menuStateChanged();
+    emit documentCommitted();
+}
+
+void DocumentHistory::replaceDocument(const std::function<void()>& replace, bool unsaved) {
+    try {
+        QScopedValueRollback replacing(mReplacing, true);
+        {
+            QScopedValueRollback quiet(mQuiet, true);
+            mData.setModified(false);
+        }
+        replace();
+    } catch (...) {
+        startFresh(unsaved);
+        throw;
+    }
+    startFresh(unsaved);
+}
+
+void DocumentHistory::startFresh(bool unsaved) {
+    {
+        QScopedValueRollback quiet(mQuiet, true);
+        mStack.clear(); // leaves the clean state alone when there are no steps
+        if (unsaved)
+            mStack.resetClean();
+        else
+            mStack.setClean();
+        mLast = mData.state();
+        mPending = false;
+    }
+    updateModified();
+    emit menuStateChanged();
+    emit documentCommitted();
+}
+
+void DocumentHistory::dataChanged() {
+    if (!mQuiet && !mReplacing)
+        setPending(!mData.holds(mLast));
+}
+
+void DocumentHistory::modifiedChangedOutside(bool modified) {
+    if (mQuiet || mReplacing || modified)
+        return;
+    {
+        // What was saved is the clean state; typing saved with it becomes a step.
+        QScopedValueRollback quiet(mQuiet, true);
+        if (mPending) {
+            const std::optional<TextId> field = pendingField();
+            commit(field && mFieldNamer ? mFieldNamer(*field) : QString());
+        }
+        mStack.setClean();
+    }
+    updateModified();
+}
+
+void DocumentHistory::apply(const DocumentState& state, bool committed) {
+    {
+        QScopedValueRollback quiet(mQuiet, true);
+        mData.restore(state);
+        mLast = state;
+        mPending = false;
+    }
+    // A step's undo or redo is followed by the stack's own signals, once its
+    // index has moved.
+    if (committed) {
+        emit documentCommitted();
+        return;
+    }
+    updateModified();
+    emit menuStateChanged();
+}
+
+void DocumentHistory::setPending(bool pending) {
+    if (mPending == pending)
+        return;
+    mPending = pending;
+    updateModified();
+    emit menuStateChanged();
+}
+
+void DocumentHistory::updateModified() {
+    if (mQuiet || mReplacing)
+        return;
+    QScopedValueRollback quiet(mQuiet, true);
+    mData.setModified(mPending || !mStack.isClean());
+}
+
+} // namespace Orlenda

@@ -1,0 +1,107 @@
+#include "app/recoverysession.h"
+#include "document/documenthistory.h"
+#include "mainwindow/ui/parameterform.h"
+#include "support/apptest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+
+using namespace Orlenda;
+
+namespace {
+
+class UndoTest : public MainWindowFixture<> {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    ParameterForm* form() const { return static_cast<ParameterForm*>(window.centralWidget()); }
+    QLineEdit* field(TextId id) const { return form()->field(id); }
+    QString undoText() const { return window.action(QStringLiteral("mnuEditUndo"))->text(); }
+    QString redoText() const { return window.action(QStringLiteral("mnuEditRedo"))->text(); }
+    bool canUndo() const { return window.action(QStringLiteral("mnuEditUndo"))->isEnabled(); }
+
+    void type(TextId id, const QString& text) {
+        field(id)->setFocus(Qt::TabFocusReason);
+        field(id)->selectAll();
+        QTest::keyClicks(field(id), text);
+    }
+    void key(QWidget* target, QKeyCombination combination) {
+        QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
+    }
+};
+
+} // namespace
+
+TEST_F(UndoTest, KeysInAFieldPutTypingBackThenStepThroughTheHistory) {
+    EXPECT_FALSE(canUndo());
+    EXPECT_EQ(undoText(), QStringLiteral("元に戻す(&U)"));
+    type(txtDelay(0), QStringLiteral("0.1"));
+    QTest::keyClick(field(txtDelay(0)), Qt::Key_Return); // commits; the partner follows
+    EXPECT_EQ(data.text(txtDelay(1)), QStringLiteral("0.1"));
+    EXPECT_EQ(undoText(), QStringLiteral("元に戻す: 反応性 力行入(&U)"));
+
+    type(txtPer(0), QStringLiteral("3"));
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_EQ(undoText(), QStringLiteral("元に戻す: 減速度(&U)"));
+    key(field(txtPer(0)), Qt::CTRL | Qt::Key_Z); // the typing only
+    EXPECT_EQ(field(txtPer(0))->text(), QStringLiteral("4"));
+    EXPECT_EQ(data.text(txtDelay(1)), QStringLiteral("0.1"));
+    key(field(txtPer(0)), Qt::CTRL | Qt::Key_Z); // the committed step, with its rule
+    EXPECT_EQ(data.text(txtDelay(1)), QStringLiteral("0.4"));
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_FALSE(canUndo());
+    EXPECT_EQ(redoText(), QStringLiteral("やり直し: 反応性 力行入(&R)"));
+    for (auto redoKey : {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}) {
+        key(field(txtPer(0)), redoKey);
+        EXPECT_EQ(field(txtDelay(0))->text(), QStringLiteral("0.1"));
+        window.history().undo();
+    }
+    // A field never takes the keys for its own undo, even with nothing to undo.
+    key(field(txtPer(0)), Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(field(txtDelay(0))->text(), QStringLiteral("0.4"));
+}
+
+TEST_F(UndoTest, ListsCheckBoxesAndTheMenuUndoAndNewAndOpenStartAfresh) {
+    QComboBox* send = form()->list(cbxBrkSend);
+    send->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(send, Qt::Key_Down);
+    form()->checkBox(3)->click();
+    EXPECT_EQ(undoText(), QStringLiteral("元に戻す: 抑速制御(&U)"));
+    trigger("mnuEditUndo");
+    EXPECT_FALSE(form()->checkBox(3)->isChecked());
+    trigger("mnuEditUndo");
+    EXPECT_EQ(send->currentIndex(), 0);
+    trigger("mnuEditRedo");
+    EXPECT_TRUE(form()->list(cbxHandle(2))->isEnabled());
+
+    prompter.scriptSave({Prompter::SaveChoice::Discard});
+    trigger("mnuFileNew");
+    EXPECT_FALSE(canUndo());
+    form()->checkBox(0)->click();
+    prompter.scriptSave({Prompter::SaveChoice::Discard});
+    chooser.openNames << writeTrainFile(file("a.dat"), QStringLiteral("3"));
+    trigger("mnuFileOpen");
+    EXPECT_FALSE(canUndo());
+    EXPECT_FALSE(window.isWindowModified());
+}
+
+TEST_F(UndoTest, DecliningAFailureQuestionWritesTheRecoveryCopyFirst) {
+    bool ended = false;
+    window.setProgramEnder([&] { ended = true; });
+    RecoverySession session(window, data, prompter);
+    type(txtPer(0), QStringLiteral("3"));
+    prompter.script({false});
+    data.setDocumentPath(file("missing/a.dat"));
+    trigger("mnuFileSave");
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(QFile::exists(session.keeper().copyPath()));
+    EXPECT_TRUE(session.keeper().keepsCopy());
+    QFile::remove(session.keeper().copyPath());
+}
