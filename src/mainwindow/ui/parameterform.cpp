@@ -3,7 +3,7 @@
 #include "document/traindata.h"
 #include "mainwindow/fieldchecks.h"
 #include "mainwindow/formlayout.h"
-#include "mainwindow/ui/fieldtextview.h"
+#include "shared/ui/fieldtextview.h"
 #include "mainwindow/ui/panelframe.h"
 
 #include <QCheckBox>

@@ -236,11 +236,83 @@ TEST_F(MotorSoundWindowTest, ContextMenuSavesTheGraphWithoutDisturbingAnEdit) {
                             graph()->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(graph(), &byKey);
     ASSERT_TRUE(menu->isVisible());
-    EXPECT_EQ(menu->actions().first()->text(), QStringLiteral("画像を保存..."));
-    menu->actions().first()->trigger();
+    auto* save = menu->findChild<QAction*>(QStringLiteral("mnuGraphSave"));
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->text(), QStringLiteral("画像を保存..."));
+    save->trigger();
     menu->hide();
 
     EXPECT_TRUE(pending());
     EXPECT_EQ(window.editor().image(), shown);
     EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), window.editor().graphImage());
+}
+
+TEST_F(MotorSoundWindowTest, KeysAndTheGraphMenuUndoAndRedoAndApplyKeepsTheHistory) {
+    EXPECT_TRUE(child("cmdRedo")->toolTip().contains(QStringLiteral("元に戻した操作をやり直す")));
+    pitchLine(10, 20, 50, 60);
+    const MotorSoundTable pitched = working();
+    clickTrack(1);
+    click("optTool(2)");
+    press(100, 100);
+    press(120, 90);
+    const MotorSoundTable both = working();
+    click("cmdApply");
+    // A left press outside the graph, the graph holding the mouse for another button.
+    QMouseEvent outside(QEvent::MouseButtonPress, QPointF(-20, 500),
+                        graph()->mapToGlobal(QPointF(-20, 500)), Qt::LeftButton,
+                        Qt::LeftButton | Qt::MiddleButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(graph(), &outside);
+    EXPECT_FALSE(pending());
+
+    clickTrack(2);
+    auto* layer = child<QListWidget>("lstLayer");
+    QTest::keyClick(layer, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(working(), pitched);
+    EXPECT_EQ(layer->currentRow(), 1);
+    QMenu* menu = window.graphMenu();
+    emit menu->aboutToShow();
+    auto* undo = menu->findChild<QAction*>(QStringLiteral("mnuGraphUndo"));
+    auto* redo = menu->findChild<QAction*>(QStringLiteral("mnuGraphRedo"));
+    EXPECT_EQ(undo->text() + u'|' + redo->text(),
+              QStringLiteral("元に戻す: ピッチ|やり直し: ボリューム"));
+    undo->trigger();
+    EXPECT_EQ(working(), defaultMotorSoundTable());
+    EXPECT_EQ(layer->currentRow(), 0);
+    redo->trigger();
+    QTest::keyClick(graph(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(working(), both);
+    QTest::keyClick(graph(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(graph(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(working(), both);
+    emit menu->aboutToShow();
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(prompter.count(), 0);
+}
+
+TEST_F(MotorSoundWindowTest, EscapeTakesBackAnEditUnderWayAndClosingWithChangesAsks) {
+    QTest::keyClick(graph(), Qt::Key_Escape); // nothing changed: closes at once
+    EXPECT_FALSE(window.isVisible());
+    const std::function<void()> closers[] = {
+        [&] { QTest::keyClick(graph(), Qt::Key_Escape); },
+        [&] { QTest::mouseClick(child("cmdCancel"), Qt::LeftButton); },
+        [&] { window.close(); },
+    };
+    for (const auto& close : closers) {
+        reopen();
+        pitchLine(10, 20, 50, 60);
+        const MotorSoundTable edited = working();
+        press(100, 100);
+        QTest::keyClick(graph(), Qt::Key_Escape);
+        EXPECT_FALSE(pending());
+        EXPECT_TRUE(window.isVisible());
+        prompter.script({false, true});
+        close();
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(working(), edited);
+        close();
+        EXPECT_FALSE(window.isVisible());
+    }
+    ASSERT_EQ(prompter.count(), 6);
+    EXPECT_EQ(prompter.questions().last().text, QStringLiteral("変更を破棄して閉じますか？"));
+    EXPECT_EQ(data.motorSoundTable(), defaultMotorSoundTable());
 }
