@@ -191,7 +191,7 @@ void MotorSoundWindow::connectEditor() {
 
 void MotorSoundWindow::buildHistory() {
     findChild<QPushButton*>(QStringLiteral("cmdRedo"))
-        ->setToolTip(QStringLiteral("トラックを文書の内容（最後に適用した状態）に戻します。"
+        ->setToolTip(QStringLiteral("ドキュメントのトラック（最後に「適用」した状態）に戻します。"
                                     "元に戻した操作をやり直すボタンではありません。"));
     auto* keys = new HistoryKeys(this, [this] { undo(); }, [this] { redo(); });
     QAction* first = mMenu->actions().value(0);
