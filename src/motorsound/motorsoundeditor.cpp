@@ -48,7 +48,7 @@ void MotorSoundEditor::startOver(const MotorSoundTable& table) {
     const MotorSoundTable before = mWorking;
     mWorking = table;
     redraw();
-    mHistory.record(QStringLiteral("やり直し"), before, mWorking,
+    mHistory.record(QStringLiteral("「やり直し」ボタン"), before, mWorking,
                     changedTrack(before, mWorking, mView.currentTrack));
 }
 
