@@ -3,6 +3,7 @@
 #include "motorsound/motorsoundgraph.h"
 #include "motorsound/rubberband.h"
 #include "shared/prompter.h"
+#include "shared/workingcopyhistory.h"
 
 #include <benchmark/benchmark.h>
 
@@ -82,5 +83,19 @@ void BM_MotorSoundWidestEditAndRedraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MotorSoundWidestEditAndRedraw)->Unit(benchmark::kMicrosecond);
+
+// The largest step of the window's history: the whole table changed (a start
+// over). The history is full, so each record also drops the oldest step.
+void BM_MotorSoundWholeTableStep(benchmark::State& state) {
+    const MotorSoundTable tables[] = {busyTable(), defaultMotorSoundTable()};
+    WorkingCopyHistory<MotorSoundTable> history([](const MotorSoundTable&, int) {});
+    int k = 0;
+    for (auto _ : state) {
+        history.record(QString(), tables[k], tables[1 - k], 0);
+        k = 1 - k;
+    }
+    state.counters["StepBytes"] = double(2 * sizeof(MotorSoundTable));
+}
+BENCHMARK(BM_MotorSoundWholeTableStep)->Unit(benchmark::kMicrosecond);
 
 } // namespace

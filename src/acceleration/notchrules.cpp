@@ -1,12 +1,13 @@
 #include "acceleration/notchrules.h"
 
+#include "document/halfwidthtext.h"
 #include "document/numbertext.h"
 #include "shared/textutil.h"
 
 namespace Orlenda {
 
 void applyNotchField(AccelerationRow& row, NotchField field, QStringView text) {
-    const double value = leadingNumber(text);
+    const double value = leadingNumber(halfWidthText(text));
     switch (field) {
     case NotchField::Accel1:
         row.accel1 = float(minOf(maxOf(value, 0), 5));

@@ -13,6 +13,14 @@ bool MessageBoxPrompter::ask(const QString& caption, const QString& text, Icon i
     return box.exec() == QMessageBox::Yes;
 }
 
+bool MessageBoxPrompter::askNoByDefault(const QString& caption, const QString& text, Icon icon) {
+    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::Warning, caption,
+                    text, QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 Prompter::SaveChoice MessageBoxPrompter::askToSave(const QString& caption, const QString& text) {
     QMessageBox box(QMessageBox::Warning, caption, text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,

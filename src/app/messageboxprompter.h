@@ -10,6 +10,7 @@ namespace Orlenda {
 class MessageBoxPrompter : public Prompter {
 public:
     bool ask(const QString& caption, const QString& text, Icon icon) override;
+    bool askNoByDefault(const QString& caption, const QString& text, Icon icon) override;
     SaveChoice askToSave(const QString& caption, const QString& text) override;
 };
 

@@ -9,6 +9,22 @@
 
 namespace Orlenda {
 
+namespace {
+
+// The track a change of the whole table is shown on: the current one when its
+// rows changed, else the first that changed.
+int changedTrack(const MotorSoundTable& before, const MotorSoundTable& after, int current) {
+    if (before.tracks[std::size_t(current)] != after.tracks[std::size_t(current)])
+        return current;
+    for (int t = 0; t < TrackCount; ++t) {
+        if (before.tracks[std::size_t(t)] != after.tracks[std::size_t(t)])
+            return t;
+    }
+    return current;
+}
+
+} // namespace
+
 MotorSoundEditor::MotorSoundEditor(MotorSoundCopyBuffer& buffer, Prompter& prompter,
                                    QObject* parent)
     : QObject(parent), mBuffer(buffer), mPrompter(prompter) {
@@ -18,6 +34,7 @@ MotorSoundEditor::MotorSoundEditor(MotorSoundCopyBuffer& buffer, Prompter& promp
 void MotorSoundEditor::load(const MotorSoundTable& table) {
     mWorking = table;
     mPending = false;
+    mHistory.clear();
     mView.currentTrack = 0;
     chooseIndex(-1);
     // A tool chosen again keeps quiet, but the scale still returns to decimal.
@@ -28,14 +45,39 @@ void MotorSoundEditor::load(const MotorSoundTable& table) {
 
 void MotorSoundEditor::startOver(const MotorSoundTable& table) {
     mPending = false;
+    const MotorSoundTable before = mWorking;
     mWorking = table;
     redraw();
+    mHistory.record(QStringLiteral("「やり直し」ボタン"), before, mWorking,
+                    changedTrack(before, mWorking, mView.currentTrack));
+}
+
+void MotorSoundEditor::undo() {
+    if (mPending) {
+        cancel();
+        return;
+    }
+    mHistory.undo();
+}
+
+void MotorSoundEditor::redo() {
+    cancel();
+    mHistory.redo();
+}
+
+void MotorSoundEditor::restore(const MotorSoundTable& table, int track) {
+    mWorking = table;
+    if (track != mView.currentTrack)
+        selectTrack(track);
+    else
+        redraw();
 }
 
 void MotorSoundEditor::selectTrack(int track) {
     mView.previousTrack = mView.currentTrack;
     mView.currentTrack = std::clamp(track, 0, TrackCount - 1);
     redraw();
+    emit trackChanged(mView.currentTrack);
 }
 
 void MotorSoundEditor::selectTool(MotorSoundTool tool) {
@@ -61,6 +103,8 @@ void MotorSoundEditor::chooseIndex(int index) {
 }
 
 void MotorSoundEditor::press(Qt::MouseButton button, double x, double y) {
+    if (!insideGraph(x, y))
+        return;
     GuardedSteps steps(QStringLiteral("pbxMain_MouseDown"), mPrompter);
     const bool left = button == Qt::LeftButton;
     const QPoint point = graphPressPoint(x, y);
@@ -70,8 +114,9 @@ void MotorSoundEditor::press(Qt::MouseButton button, double x, double y) {
             return;
         mEnd = point;
         setStatus(busyText(), true);
+        const MotorSoundTable before = mWorking;
         steps([&] { pasteMotorSoundRows(editedTrack(), mBuffer, mEnd.x()); });
-        finishEdit();
+        finishEdit(MotorSoundTool::Paste, before);
         return;
     }
     if (!mPending) {
@@ -91,10 +136,11 @@ void MotorSoundEditor::press(Qt::MouseButton button, double x, double y) {
         return;
     }
     setStatus(busyText(), true);
+    const MotorSoundTable before = mWorking;
     const MotorSoundEdit edit{mTool, mStart, mEnd, mIndexChoice};
     if (applyMotorSoundEdit(editedTrack(), mBuffer, edit, steps))
         selectTool(MotorSoundTool::Paste);
-    finishEdit();
+    finishEdit(edit.tool, before);
 }
 
 void MotorSoundEditor::move(double x, double y) {
@@ -108,9 +154,10 @@ void MotorSoundEditor::move(double x, double y) {
     emit imageChanged();
 }
 
-void MotorSoundEditor::finishEdit() {
+void MotorSoundEditor::finishEdit(MotorSoundTool tool, const MotorSoundTable& before) {
     redraw();
     setStatus(QString(), false);
+    mHistory.record(motorSoundToolCaption(tool), before, mWorking, mView.currentTrack);
 }
 
 void MotorSoundEditor::redraw() {

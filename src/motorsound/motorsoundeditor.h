@@ -4,6 +4,7 @@
 #include "motorsound/motorsoundcopybuffer.h"
 #include "motorsound/motorsoundgraph.h"
 #include "motorsound/motorsoundtool.h"
+#include "shared/workingcopyhistory.h"
 
 #include <QImage>
 #include <QObject>
@@ -18,7 +19,8 @@ class Prompter;
 // copy of the table, the track, tool and scale choices, the graph image with
 // its rubber band, and the two-press edits. An edit is idle or pending
 // between its first and second press; any press other than the left one
-// cancels a pending edit.
+// cancels a pending edit. Every finished change of the working copy (a tool's
+// edit, a paste, a start over) is a step of its undo history.
 //
 // The copy buffer belongs to the caller so that it outlives the window.
 // Press and move report failures under "pbxMain_MouseDown" and
@@ -34,7 +36,7 @@ public:
     // A fresh start from the document: its table, track P1, the index tool
     // with "silent", decimal scale, nothing pending. The copy buffer stays.
     void load(const MotorSoundTable& table);
-    // Back to the document's table; a pending edit is dropped.
+    // Back to the document's table, as one undoable step; a pending edit is dropped.
     void startOver(const MotorSoundTable& table);
     const MotorSoundTable& workingCopy() const { return mWorking; }
 
@@ -51,7 +53,8 @@ public:
     void chooseIndex(int index);
     int indexChoice() const { return mIndexChoice; }
 
-    // Graph pixel positions; presses outside the graph count at its nearest edge.
+    // Graph pixel positions. A press outside the graph (the graph holds the
+    // mouse while another button is down) is ignored.
     void press(Qt::MouseButton button, double x, double y);
     void move(double x, double y);
     void cancel() { press(Qt::RightButton, 0, 0); }
@@ -61,6 +64,12 @@ public:
     QPoint endPoint() const { return mEnd; }
     const MotorSoundCopyBuffer& copyBuffer() const { return mBuffer; }
 
+    // Undo with an edit pending only cancels that edit. Undo and redo show the
+    // track whose rows they change.
+    void undo();
+    void redo();
+    const WorkingCopyHistory<MotorSoundTable>& history() const { return mHistory; }
+
     // The graph as shown, rubber band included.
     const QImage& image() const { return mImage; }
     // The graph alone.
@@ -69,6 +78,7 @@ public:
 
 signals:
     void imageChanged();
+    void trackChanged(int track);
     void toolChanged(Orlenda::MotorSoundTool tool);
     void hexScaleChanged(bool on);
     // paintNow: the text must be on screen before the call returns.
@@ -79,7 +89,8 @@ private:
     void drawBand();
     void eraseBand();
     void setStatus(const QString& text, bool paintNow);
-    void finishEdit();
+    void finishEdit(MotorSoundTool tool, const MotorSoundTable& before);
+    void restore(const MotorSoundTable& table, int track);
     MotorSoundTrack& editedTrack() { return mWorking.tracks[std::size_t(mView.currentTrack)]; }
 
     MotorSoundCopyBuffer& mBuffer;
@@ -100,6 +111,9 @@ private:
     RubberBand::Shape mBandShape = RubberBand::Shape::None;
     QPoint mBandStart;
     QPoint mBandEnd;
+
+    WorkingCopyHistory<MotorSoundTable> mHistory{
+        [this](const MotorSoundTable& table, int track) { restore(table, track); }};
 };
 
 } // namespace Orlenda

@@ -20,6 +20,10 @@ int valueOfSnappedY(int snappedY) {
     return (GraphHeight - 1 - snappedY) / 2;
 }
 
+bool insideGraph(double x, double y) {
+    return x >= 0 && x < GraphWidth && y >= 0 && y < GraphHeight;
+}
+
 QPoint graphPressPoint(double x, double y) {
     return QPoint(std::clamp(graphColumn(x), 0, GraphWidth - 1),
                   std::clamp(snappedGraphY(y), 1, GraphHeight - 1));

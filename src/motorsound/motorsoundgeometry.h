@@ -24,6 +24,9 @@ inline constexpr int lowerPixelOfValue(int value) {
     return GraphHeight - 1 - 2 * value;
 }
 
+// Whether a position lies on the graph's pixels.
+bool insideGraph(double x, double y);
+
 // A press point: column and snapped row, kept inside the graph so that every
 // edit addresses existing rows, whatever a scaled screen reports at the edges.
 QPoint graphPressPoint(double x, double y);

@@ -2,6 +2,8 @@
 
 #include "motorsound/rubberband.h"
 
+#include <QString>
+
 namespace Orlenda {
 
 // The mouse tools of the motor-sound graph, in the order of their buttons.
@@ -21,6 +23,23 @@ inline RubberBand::Shape rubberBandShape(MotorSoundTool tool) {
         break;
     }
     return RubberBand::Shape::None;
+}
+
+// The caption of the tool's button, which also names its steps in the undo history.
+inline QString motorSoundToolCaption(MotorSoundTool tool) {
+    switch (tool) {
+    case MotorSoundTool::Index:
+        return QStringLiteral("インデックス");
+    case MotorSoundTool::Pitch:
+        return QStringLiteral("ピッチ");
+    case MotorSoundTool::Volume:
+        return QStringLiteral("ボリューム");
+    case MotorSoundTool::Copy:
+        return QStringLiteral("コピー");
+    case MotorSoundTool::Paste:
+        break;
+    }
+    return QStringLiteral("ペースト");
 }
 
 } // namespace Orlenda

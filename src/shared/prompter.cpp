@@ -8,12 +8,20 @@ bool Prompter::errorPrompt(const QString& routine, const QString& description) {
     return ask(errorPromptCaption(routine), errorPromptText(description), Icon::Error);
 }
 
+bool Prompter::askToDiscardChanges() {
+    return askNoByDefault(applicationTitle(), discardChangesQuestionText(), Icon::Warning);
+}
+
 Prompter::SaveChoice Prompter::askToSave(const QString&, const QString&) {
     return SaveChoice::Cancel;
 }
 
 QString saveChangesQuestionText() {
     return QStringLiteral("変更内容を保存しますか？");
+}
+
+QString discardChangesQuestionText() {
+    return QStringLiteral("変更を破棄して閉じますか？");
 }
 
 QString errorPromptCaption(const QString& routine) {

@@ -20,6 +20,15 @@ public:
     // asks this; any other asker keeps everything as it was.
     virtual SaveChoice askToSave(const QString& caption, const QString& text);
 
+    // A Yes/No question whose safe answer No is the default; true for Yes.
+    virtual bool askNoByDefault(const QString& caption, const QString& text, Icon icon) {
+        return ask(caption, text, icon);
+    }
+
+    // Whether to close a sub-editor and drop the changes not written to the
+    // document; true for Yes.
+    bool askToDiscardChanges();
+
     // The failure report of a guarded routine; true when the user chose to continue.
     bool errorPrompt(const QString& routine, const QString& description);
 };
@@ -30,6 +39,9 @@ QString errorPromptText(const QString& description);
 
 // Text of the question asked before unsaved changes would be lost.
 QString saveChangesQuestionText();
+
+// Text of the question asked before a sub-editor's changes would be dropped.
+QString discardChangesQuestionText();
 
 // Text of the question asked for an unrecognised field or line of a train file.
 QString syntaxQuestionText(const QString& field);

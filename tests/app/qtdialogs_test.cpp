@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -51,6 +52,19 @@ TEST(QtJapanese, PromptsAndFileDialogsSpeakJapanese) {
 
     QCoreApplication::removeTranslator(translator);
     delete translator;
+}
+
+TEST(MessageBoxPrompter, EnterKeepsTheChangesTheDiscardQuestionWouldDrop) {
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    MessageBoxPrompter prompter;
+    EXPECT_FALSE(prompter.askToDiscardChanges());
+    EXPECT_EQ(text, QStringLiteral("変更を破棄して閉じますか？"));
 }
 
 TEST(NameOnlyIconProvider, TellsTypesByNameWithoutReadingTheFile) {

@@ -175,3 +175,39 @@ TEST_F(MotorSoundEditorTest, LoadReturnsToTheDocumentsFirstView) {
               std::make_pair(MotorSoundTool::Index, -1));
     EXPECT_EQ(editor.image(), MotorSoundGraph::render(changed, {}));
 }
+
+TEST_F(MotorSoundEditorTest, EachChangeIsAStepThatUndoAndRedoShowOnItsTrack) {
+    const std::function<void()> changes[] = {
+        [&] { edit(MotorSoundTool::Index, 10, 0, 20, 0); },
+        [&] { editor.selectTrack(1), edit(MotorSoundTool::Pitch, 100, 50, 120, 60); },
+        [&] {
+            editor.selectTrack(2), edit(MotorSoundTool::Volume, 300, 5, 310, 9);
+            edit(MotorSoundTool::Copy, 0, 0, 99, 0); // changes no row: no step
+        },
+        [&] { editor.selectTrack(3), edit(MotorSoundTool::Paste, 500, 0, 500, 0); },
+        [&] { editor.startOver(original); },
+    };
+    QList<MotorSoundTable> states{original};
+    for (const auto& change : changes) {
+        change();
+        states.append(editor.workingCopy());
+    }
+    const int tracks[] = {0, 1, 2, 3, 3};
+    ASSERT_EQ(editor.history().stack().count(), 5);
+    for (int k = 4; k >= 0; --k) {
+        editor.selectTrack((tracks[k] + 1) % TrackCount);
+        editor.undo();
+        EXPECT_EQ(editor.workingCopy(), states[k]) << k;
+        EXPECT_EQ(editor.currentTrack(), tracks[k]) << k;
+    }
+    for (int k = 1; k <= 5; ++k)
+        editor.redo();
+    editor.selectTool(MotorSoundTool::Pitch);
+    editor.press(Qt::LeftButton, 100, yOf(50));
+    editor.undo(); // takes back only the edit under way
+    EXPECT_FALSE(editor.isPending());
+    EXPECT_EQ(editor.workingCopy(), states[5]);
+    EXPECT_EQ(editor.image(), editor.graphImage());
+    editor.load(original);
+    EXPECT_FALSE(editor.history().canUndo());
+}

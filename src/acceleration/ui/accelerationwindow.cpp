@@ -5,11 +5,14 @@
 #include "app/programend.h"
 #include "document/traindata.h"
 #include "shared/prompter.h"
+#include "shared/ui/fieldtextview.h"
+#include "shared/ui/historykeys.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -112,6 +115,9 @@ void AccelerationWindow::buildControls() {
     mPlotView = new PlotView(mPlot.image(), this);
     mPlotView->setObjectName(QStringLiteral("Picture1"));
     mPlotView->setGeometry(1, 1, 324, 404);
+    // On a scaled screen the frame's lines leave gaps between device pixels;
+    // filled, they show the window's colour rather than the button beneath.
+    mPlotView->setAutoFillBackground(true);
     connect(dummy, &QPushButton::clicked, mPlotView, [this] { mPlotView->setFocus(); });
     connect(mPlotView, &PlotView::pointerMoved, this, &AccelerationWindow::showReadout);
     connect(mPlotView->saveImageAction(), &QAction::triggered, this,
@@ -136,12 +142,15 @@ void AccelerationWindow::buildControls() {
         mNotchList->addItem(QString::number(n));
     connect(mNotchList, &QComboBox::currentIndexChanged, this, &AccelerationWindow::selectNotch);
 
+    auto* historyKeys = new HistoryKeys(this, [this] { undo(); }, [this] { redo(); });
     for (const FieldPlace& f : kFieldPlaces) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(f.name));
         edit->setGeometry(f.rect);
         edit->setAlignment(Qt::AlignRight);
         edit->installEventFilter(this);
+        historyKeys->keepFrom(edit);
+        connect(edit, &QLineEdit::textChanged, edit, [edit] { updateOverflowToolTip(edit); });
         mFields[std::size_t(f.field)] = edit;
     }
 
@@ -207,12 +216,18 @@ void AccelerationWindow::selectNotch(int notch) {
 
 void AccelerationWindow::showNotch() {
     const AccelerationRow& row = mTable[std::size_t(mNotch)];
-    for (const FieldPlace& f : kFieldPlaces)
+    for (const FieldPlace& f : kFieldPlaces) {
         field(f.field)->setText(notchFieldText(row, f.field));
+        // A long value shows from its start ("1.234568", not ".234568").
+        if (!textFitsField(field(f.field)))
+            showTextStart(field(f.field));
+    }
 }
 
 void AccelerationWindow::applyField(NotchField which, bool andRedraw) {
+    const AccelerationTable before = mTable;
     applyNotchField(mTable[std::size_t(mNotch)], which, field(which)->text());
+    mHistory.record(QString(), before, mTable, mNotch);
     // A speed's rule may move the other speed too: every field shows the row again.
     showNotch();
     if (andRedraw)
@@ -227,6 +242,60 @@ void AccelerationWindow::applyFocusedField() {
             return;
         }
     }
+}
+
+QLineEdit* AccelerationWindow::typingField() const {
+    for (QLineEdit* f : mFields) {
+        if (f->hasFocus() && f->isModified())
+            return f;
+    }
+    return nullptr;
+}
+
+void AccelerationWindow::undo() {
+    if (typingField()) {
+        showNotch();
+        return;
+    }
+    mHistory.undo();
+}
+
+void AccelerationWindow::redo() {
+    if (typingField())
+        showNotch();
+    mHistory.redo();
+}
+
+void AccelerationWindow::restore(const AccelerationTable& table, int notch) {
+    mTable = table;
+    mNotch = notch;
+    {
+        const QSignalBlocker quiet(mNotchList);
+        mNotchList->setCurrentIndex(notch);
+    }
+    showNotch();
+    redraw();
+}
+
+void AccelerationWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape first puts back what is being typed; only then does it close.
+    if (event->matches(QKeySequence::Cancel) && typingField()) {
+        showNotch();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void AccelerationWindow::reject() {
+    // Typing that closing would drop counts as a change too.
+    AccelerationTable kept = mTable;
+    for (const FieldPlace& f : kFieldPlaces) {
+        if (field(f.field) == typingField())
+            applyNotchField(kept[std::size_t(mNotch)], f.field, field(f.field)->text());
+    }
+    if (kept != mData.accelerationTable() && !mPrompter.askToDiscardChanges())
+        return;
+    QDialog::reject();
 }
 
 bool AccelerationWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -4,6 +4,7 @@
 #include "acceleration/notchrules.h"
 #include "acceleration/trainconsist.h"
 #include "shared/ui/imagesaving.h"
+#include "shared/workingcopyhistory.h"
 
 #include <QDialog>
 #include <array>
@@ -26,7 +27,8 @@ class TrainData;
 // parameters of one. It edits a working copy of the document's table; OK
 // writes it back, Cancel and the close box drop it. A field's value is applied
 // when the field loses focus (Enter moves the focus to the plot), always to
-// the notch it was typed for.
+// the notch it was typed for. Each stored value is a step of the window's undo
+// history; closing with changes not written to the document asks first.
 class AccelerationWindow : public QDialog {
     Q_OBJECT
 
@@ -44,10 +46,19 @@ public:
     const QImage& plotImage() const { return mPlot.image(); }
     PlotView* plotView() const { return mPlotView; }
     QLineEdit* field(NotchField field) const { return mFields[std::size_t(field)]; }
+    const WorkingCopyHistory<AccelerationTable>& history() const { return mHistory; }
+
+    // Typing not yet stored is put back first; only then do these step
+    // through the history, showing the notch each step changes.
+    void undo();
+    void redo();
+    // Closes unless there are changes and the user keeps them.
+    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
@@ -55,6 +66,9 @@ private:
     void showNotch();
     void applyField(NotchField which, bool andRedraw = true);
     void applyFocusedField();
+    // The focused field while it holds typing not yet stored.
+    QLineEdit* typingField() const;
+    void restore(const AccelerationTable& table, int notch);
     void redraw();
     void showReadout(QPoint pixel);
     void saveImage();
@@ -76,6 +90,9 @@ private:
     QRadioButton* mKgft = nullptr;
     QCheckBox* mSubtract = nullptr;
     QLabel* mReadout = nullptr;
+
+    WorkingCopyHistory<AccelerationTable> mHistory{
+        [this](const AccelerationTable& table, int notch) { restore(table, notch); }};
 };
 
 } // namespace Orlenda

@@ -4,7 +4,7 @@
 #include "mainwindow/fieldchecks.h"
 #include "mainwindow/formlayout.h"
 #include "mainwindow/stepname.h"
-#include "mainwindow/ui/fieldtextview.h"
+#include "shared/ui/fieldtextview.h"
 #include "mainwindow/ui/panelframe.h"
 
 #include <QCheckBox>

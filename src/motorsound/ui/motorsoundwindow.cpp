@@ -6,12 +6,14 @@
 #include "motorsound/motorsoundgeometry.h"
 #include "motorsound/ui/motorsoundgraphview.h"
 #include "shared/prompter.h"
+#include "shared/ui/historykeys.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -36,7 +38,7 @@ constexpr int LayerRowHeight = 16;
 MotorSoundWindow::MotorSoundWindow(TrainData& data, Prompter& prompter, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      mData(data), mEditor(mBuffer, prompter), mEndProgram(&endProgramNow),
+      mData(data), mPrompter(prompter), mEditor(mBuffer, prompter), mEndProgram(&endProgramNow),
       mChooseImagePath(pngPathDialog(QStringLiteral("motorsound.png"))) {
     setObjectName(QStringLiteral("frmMotor"));
     setWindowTitle(QStringLiteral("モータ音"));
@@ -45,6 +47,7 @@ MotorSoundWindow::MotorSoundWindow(TrainData& data, Prompter& prompter, QWidget*
     buildControls();
     buildViewport();
     connectEditor();
+    buildHistory();
 }
 
 void MotorSoundWindow::buildControls() {
@@ -183,6 +186,42 @@ void MotorSoundWindow::connectEditor() {
     connect(&mEditor, &MotorSoundEditor::statusChanged, this, &MotorSoundWindow::showStatus);
     connect(&mEditor, &MotorSoundEditor::toolChanged, this, &MotorSoundWindow::showChoices);
     connect(&mEditor, &MotorSoundEditor::hexScaleChanged, this, &MotorSoundWindow::showChoices);
+    connect(&mEditor, &MotorSoundEditor::trackChanged, this, &MotorSoundWindow::showChoices);
+}
+
+void MotorSoundWindow::buildHistory() {
+    findChild<QPushButton*>(QStringLiteral("cmdRedo"))
+        ->setToolTip(QStringLiteral("ドキュメントのトラック（最後に「適用」した状態）に戻します。"
+                                    "元に戻した操作をやり直すボタンではありません。"));
+    auto* keys = new HistoryKeys(this, [this] { undo(); }, [this] { redo(); });
+    QAction* first = mMenu->actions().value(0);
+    mUndo = new QAction(mMenu);
+    mUndo->setObjectName(QStringLiteral("mnuGraphUndo"));
+    mUndo->setShortcuts(keys->undoKeys());
+    mUndo->setShortcutContext(Qt::WidgetShortcut);
+    connect(mUndo, &QAction::triggered, this, &MotorSoundWindow::undo);
+    mRedo = new QAction(mMenu);
+    mRedo->setObjectName(QStringLiteral("mnuGraphRedo"));
+    mRedo->setShortcuts(keys->redoKeys());
+    mRedo->setShortcutContext(Qt::WidgetShortcut);
+    connect(mRedo, &QAction::triggered, this, &MotorSoundWindow::redo);
+    mMenu->insertActions(first, {mUndo, mRedo});
+    mMenu->insertSeparator(first);
+    connect(mMenu, &QMenu::aboutToShow, this, &MotorSoundWindow::showHistoryState);
+    showHistoryState();
+}
+
+void MotorSoundWindow::showHistoryState() {
+    const QUndoStack& history = mEditor.history().stack();
+    const auto named = [](const QString& action, const QString& step) {
+        return step.isEmpty() ? action : action + QStringLiteral(": ") + step;
+    };
+    // With an edit under way, undo cancels it.
+    mUndo->setText(named(QStringLiteral("元に戻す"), mEditor.isPending() ? QString()
+                                                                          : history.undoText()));
+    mUndo->setEnabled(mEditor.isPending() || history.canUndo());
+    mRedo->setText(named(QStringLiteral("やり直し"), history.redoText()));
+    mRedo->setEnabled(history.canRedo());
 }
 
 void MotorSoundWindow::showChoices() {
@@ -218,6 +257,29 @@ void MotorSoundWindow::startOver() {
     mEditor.startOver(mData.motorSoundTable());
 }
 
+void MotorSoundWindow::undo() {
+    guarded([this] { mEditor.undo(); });
+}
+
+void MotorSoundWindow::redo() {
+    guarded([this] { mEditor.redo(); });
+}
+
+void MotorSoundWindow::reject() {
+    if (mEditor.workingCopy() != mData.motorSoundTable() && !mPrompter.askToDiscardChanges())
+        return;
+    QDialog::reject();
+}
+
+void MotorSoundWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape first takes back an edit under way; only then does it close.
+    if (event->matches(QKeySequence::Cancel) && mEditor.isPending()) {
+        guarded([this] { mEditor.cancel(); });
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void MotorSoundWindow::placeGraph() {
     mGraph->move(-mHScroll->value(), -mVScroll->value());
 }
@@ -231,8 +293,9 @@ void MotorSoundWindow::guarded(const std::function<void()>& handler) {
 }
 
 void MotorSoundWindow::pressGraph(Qt::MouseButton button, QPointF pixel) {
-    mPressCancelledEdit = button != Qt::LeftButton && mEditor.isPending();
+    const bool wasPending = mEditor.isPending();
     guarded([&] { mEditor.press(button, pixel.x(), pixel.y()); });
+    mPressCancelledEdit = button != Qt::LeftButton && wasPending && !mEditor.isPending();
 }
 
 void MotorSoundWindow::moveOverGraph(QPointF pixel) {

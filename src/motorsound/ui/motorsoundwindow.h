@@ -13,6 +13,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QListWidget;
+class QAction;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -27,6 +28,7 @@ class TrainData;
 // The motor-sound editor (frmMotor). It edits a working copy of the
 // document's four tracks and writes them back on 適用 or OK. The object lives
 // for the program run, so its copy buffer survives closing and reopening.
+// Closing with changes not yet applied asks first.
 class MotorSoundWindow : public QDialog {
     Q_OBJECT
 
@@ -52,16 +54,23 @@ public:
 
     void apply();
     void startOver();
+    void undo();
+    void redo();
+    // Closes unless there are unapplied changes and the user keeps them.
+    void reject() override;
     // Saves the graph without the rubber band as PNG, asking for the path.
     void saveGraphImage();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
     void buildViewport();
     void connectEditor();
+    void buildHistory();
+    void showHistoryState();
     void pressGraph(Qt::MouseButton button, QPointF pixel);
     void moveOverGraph(QPointF pixel);
     void showStatus(const QString& text, bool paintNow);
@@ -73,6 +82,7 @@ private:
     void guarded(const std::function<void()>& handler);
 
     TrainData& mData;
+    Prompter& mPrompter;
     MotorSoundCopyBuffer mBuffer;
     MotorSoundEditor mEditor;
     std::function<void()> mEndProgram;
@@ -90,6 +100,8 @@ private:
     QScrollBar* mVScroll = nullptr;
     MotorSoundGraphView* mGraph = nullptr;
     QMenu* mMenu = nullptr;
+    QAction* mUndo = nullptr;
+    QAction* mRedo = nullptr;
 };
 
 } // namespace Orlenda

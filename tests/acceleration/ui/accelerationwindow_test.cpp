@@ -32,7 +32,11 @@ protected:
         QLineEdit* edit = window->field(field);
         edit->setFocus();
         edit->selectAll();
-        QTest::keyClicks(edit, text);
+        // Full-width text arrives as an input method would send it: no key code.
+        if (text.at(0).unicode() > 0x7f)
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, text, Qt::NoModifier);
+        else
+            QTest::keyClicks(edit, text);
         if (key != Qt::Key_unknown)
             QTest::keyClick(edit, key);
     }
@@ -163,6 +167,17 @@ TEST_F(AccelerationWindowTest, ScaledScreensShowSharpPixelsAndMapThePointer) {
     // they lie in, also through the window's events.
     EXPECT_EQ(moveTo(80.99, 356.99), QStringLiteral(" 40, 0.43"));
     EXPECT_EQ(moveTo(81, 357), QStringLiteral(" 40.5, 0.42"));
+
+    // The hidden default button never shows through the plot's border.
+    const auto windowShot = [this] {
+        QImage image(window->size() * 2, QImage::Format_RGB32);
+        image.setDevicePixelRatio(2);
+        window->render(&image);
+        return image.copy(2, 2, 648, 808);
+    };
+    const QImage withButton = windowShot();
+    child("cmdDammy")->hide();
+    EXPECT_EQ(windowShot(), withButton);
 }
 
 TEST_F(AccelerationWindowTest, ContextMenuSavesThePlotAsPng) {
@@ -188,4 +203,48 @@ TEST_F(AccelerationWindowTest, ATrainWithoutMassAsksOnceOnOpeningAndNoEndsThePro
     prompter.script({false});
     clickIndicator(child("Check1"));
     EXPECT_EQ(programEnds, 1);
+}
+
+TEST_F(AccelerationWindowTest, UndoAndEscapePutBackTypingFirstAndClosingWithChangesAsks) {
+    open();
+    type(NotchField::Speed1, QStringLiteral("30"), Qt::Key_Return);
+    auto* notches = child<QComboBox>("cbxIndex");
+    notches->setCurrentIndex(3);
+    type(NotchField::Speed2, QStringLiteral("１２"), Qt::Key_Return); // full-width digits
+    const AccelerationTable edited = window->workingTable();
+    EXPECT_EQ(edited[3].speed2, 12);
+    QLineEdit* accel1 = window->field(NotchField::Accel1);
+    for (const Qt::KeyboardModifiers modifiers : {Qt::ControlModifier, Qt::NoModifier}) {
+        type(NotchField::Accel1, QStringLiteral("1"));
+        QTest::keyClick(accel1, modifiers ? Qt::Key_Z : Qt::Key_Escape, modifiers);
+        EXPECT_EQ(text(NotchField::Accel1), QStringLiteral("0"));
+    }
+    notches->setCurrentIndex(5);
+    QTest::keyClick(accel1, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(accel1, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window->workingTable(), defaultAccelerationTable());
+    EXPECT_EQ(notches->currentIndex(), 0);
+    QTest::keyClick(accel1, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(window->plotView(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window->workingTable(), edited);
+    EXPECT_EQ(text(NotchField::Speed2) + notches->currentText(), QStringLiteral("124"));
+    EXPECT_EQ(window->plotImage(), expectedPlot(edited, {3, {}, true}));
+
+    // A long value shows from its start, in full in the tool tip.
+    type(NotchField::Accel1, QStringLiteral("1.2345678"), Qt::Key_Return);
+    EXPECT_EQ(accel1->toolTip(), QStringLiteral("1.234568"));
+    EXPECT_EQ(accel1->cursorPosition(), 0);
+
+    prompter.script({false, true});
+    QTest::mouseClick(child("cmdCancel"), Qt::LeftButton);
+    EXPECT_TRUE(window->isVisible());
+    window->close(); // the close box
+    EXPECT_FALSE(window->isVisible());
+    open(); // typing that closing would drop counts as a change
+    type(NotchField::Accel1, QStringLiteral("1"));
+    prompter.script({false});
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(prompter.count(), 3);
+    EXPECT_EQ(data.accelerationTable(), defaultAccelerationTable());
 }

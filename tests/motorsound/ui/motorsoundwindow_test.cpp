@@ -236,11 +236,55 @@ TEST_F(MotorSoundWindowTest, ContextMenuSavesTheGraphWithoutDisturbingAnEdit) {
                             graph()->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(graph(), &byKey);
     ASSERT_TRUE(menu->isVisible());
-    EXPECT_EQ(menu->actions().first()->text(), QStringLiteral("画像を保存..."));
-    menu->actions().first()->trigger();
+    auto* save = menu->findChild<QAction*>(QStringLiteral("mnuGraphSave"));
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->text(), QStringLiteral("画像を保存..."));
+    save->trigger();
     menu->hide();
 
     EXPECT_TRUE(pending());
     EXPECT_EQ(window.editor().image(), shown);
     EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), window.editor().graphImage());
+}
+
+TEST_F(MotorSoundWindowTest, KeysAndTheGraphMenuUndoAndRedoAndApplyKeepsTheHistory) {
+    EXPECT_TRUE(child("cmdRedo")->toolTip().contains(QStringLiteral("やり直すボタンではありません")));
+    pitchLine(10, 20, 50, 60);
+    const MotorSoundTable pitched = working();
+    click("cmdApply");
+    clickTrack(1);
+    QTest::keyClick(child("lstLayer"), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(working(), defaultMotorSoundTable());
+    EXPECT_EQ(child<QListWidget>("lstLayer")->currentRow(), 0);
+    emit window.graphMenu()->aboutToShow();
+    auto* redo = window.graphMenu()->findChild<QAction*>(QStringLiteral("mnuGraphRedo"));
+    EXPECT_EQ(redo->text(), QStringLiteral("やり直し: ピッチ"));
+    redo->trigger();
+    QTest::keyClick(graph(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(graph(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(working(), pitched);
+}
+
+TEST_F(MotorSoundWindowTest, EscapeTakesBackAnEditUnderWayAndClosingWithChangesAsks) {
+    QTest::keyClick(graph(), Qt::Key_Escape); // nothing changed: closes at once
+    EXPECT_FALSE(window.isVisible());
+    reopen();
+    pitchLine(10, 20, 50, 60);
+    const MotorSoundTable edited = working();
+    press(100, 100);
+    // A press outside the graph, which holds the mouse for another button.
+    QMouseEvent outside(QEvent::MouseButtonPress, QPointF(-20, 500),
+                        graph()->mapToGlobal(QPointF(-20, 500)), Qt::LeftButton,
+                        Qt::LeftButton | Qt::MiddleButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(graph(), &outside);
+    EXPECT_TRUE(pending());
+    QTest::keyClick(graph(), Qt::Key_Escape);
+    EXPECT_FALSE(pending() || !window.isVisible());
+    prompter.script({false, true});
+    QTest::keyClick(graph(), Qt::Key_Escape);
+    EXPECT_EQ(working(), edited);
+    window.close(); // the close box
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_EQ(prompter.count(), 2);
+    EXPECT_EQ(prompter.questions().last().text, QStringLiteral("変更を破棄して閉じますか？"));
 }

@@ -1,4 +1,4 @@
-#include "mainwindow/ui/fieldtextview.h"
+#include "shared/ui/fieldtextview.h"
 
 #include <QLineEdit>
 #include <QStyle>
