@@ -30,8 +30,7 @@ QString cliDescription() {
 }
 
 int saveTo(TrainData& data, const QString& out, CliPrompter& prompter) {
-    data.setDocumentPath(out);
-    if (!save(data, prompter))
+    if (!saveTo(data, out, prompter))
         return CliFailed;
     return statusAfterQuestions(prompter);
 }

@@ -10,6 +10,8 @@ class Prompter {
 public:
     enum class Icon { Error, Warning };
     enum class SaveChoice { Save, Discard, Cancel };
+    // YesToAll: Yes, and Yes to every further question of the same read.
+    enum class Answer { No, Yes, YesToAll };
 
     virtual ~Prompter() = default;
 
@@ -19,6 +21,14 @@ public:
     // Whether to save changes that would otherwise be lost. Only the editor
     // asks this; any other asker keeps everything as it was.
     virtual SaveChoice askToSave(const QString& caption, const QString& text);
+
+    // A Yes/No question asked while a file is read. The editor also offers
+    // to answer every further question of that read with Yes; by default
+    // this is ask().
+    virtual Answer askWhileReading(const QString& caption, const QString& text, Icon icon);
+
+    // A notice with nothing to choose. Only the editor shows it.
+    virtual void tell(const QString& caption, const QString& text);
 
     // The failure report of a guarded routine; true when the user chose to continue.
     bool errorPrompt(const QString& routine, const QString& description);

@@ -3,12 +3,16 @@
 #include "shared/ui/imagesaving.h"
 #include "shared/ui/nameonlyiconprovider.h"
 #include "app/qttranslation.h"
+#include "document/openfile.h"
+#include "document/traindata.h"
+#include "shared/prompter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -79,4 +83,64 @@ TEST(FileDialogs, EveryDialogTakesItsIconsFromNamesOnly) {
                                                     pngSaveDialog(nullptr, QStringLiteral("plot.png"))};
     for (const auto& dialog : dialogs)
         EXPECT_NE(dynamic_cast<const NameOnlyIconProvider*>(dialog->iconProvider()), nullptr);
+}
+
+TEST(FileDialogs, SaveAsAddsDatToANameWithoutExtensionAndAsksBeforeReplacing) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral("old.dat"))).open(QIODevice::WriteOnly);
+    DialogFileChooser chooser;
+    QStringList asked;
+    auto saveAs = [&](const QString& typed) {
+        QTimer::singleShot(0, [&, typed] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            // The confirmation runs inside accept(): answered from its own loop.
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    asked << box->text();
+                    box->button(QMessageBox::Yes)->click();
+                }
+            });
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(dir.filePath(typed));
+            dialog->accept();
+        });
+        return chooser.saveFileName(nullptr);
+    };
+    EXPECT_EQ(saveAs(QStringLiteral("fresh")), dir.filePath(QStringLiteral("fresh.dat")));
+    EXPECT_EQ(saveAs(QStringLiteral("notes.txt")), dir.filePath(QStringLiteral("notes.txt")));
+    EXPECT_TRUE(asked.isEmpty());
+    EXPECT_EQ(saveAs(QStringLiteral("old")), dir.filePath(QStringLiteral("old.dat")));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked.first().contains(QStringLiteral("old.dat"))) << asked.first().toStdString();
+}
+
+TEST(MessageBoxPrompter, AllContinueAnswersTheRestOfTheReadAndBoxesFitTheirTitles) {
+    int boxes = 0;
+    QList<std::pair<int, int>> widths; // box, title
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        ++boxes;
+        widths << std::pair{box->width(), box->fontMetrics().horizontalAdvance(box->windowTitle())};
+        QAbstractButton* all = box->button(QMessageBox::YesToAll);
+        if (all)
+            EXPECT_EQ(all->text(), QStringLiteral("すべて続行"));
+        (all ? all : box->button(QMessageBox::Yes))->click();
+    });
+    clicker.start(0);
+    MessageBoxPrompter prompter;
+    TrainData data;
+    openFile(data, QStringLiteral(ORLENDA_TEST_DATA "/many-questions.dat"), prompter);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_FALSE(data.documentPath().isEmpty());
+    // Questions outside a read keep two answers.
+    EXPECT_TRUE(prompter.ask(errorPromptCaption(QStringLiteral("pbxMain_MouseMove")),
+                             QStringLiteral("x"), Prompter::Icon::Error));
+    clicker.stop();
+    ASSERT_EQ(boxes, 2);
+    for (const auto& [box, title] : widths)
+        EXPECT_GE(box, title);
 }

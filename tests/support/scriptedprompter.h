@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Answers questions from a script and records them. Once the script runs out
 // every further question is answered with the default answer.
@@ -21,6 +22,14 @@ public:
 
     bool ask(const QString& caption, const QString& text, Icon icon) override;
 
+    // The next question asked while a file is read is answered Yes to all.
+    void scriptYesToAll() { mYesToAll = true; }
+    Answer askWhileReading(const QString& caption, const QString& text, Icon icon) override;
+
+    // Texts of the notices told.
+    QStringList told;
+    void tell(const QString&, const QString& text) override { told << text; }
+
     // The save question is scripted and counted apart from the Yes/No ones;
     // unscripted, it drops the changes.
     void scriptSave(std::initializer_list<SaveChoice> choices) {
@@ -36,6 +45,7 @@ public:
 
 private:
     bool mDefault;
+    bool mYesToAll = false;
     QList<bool> mAnswers;
     QList<Question> mQuestions;
     QList<SaveChoice> mSaveChoices;
