@@ -24,8 +24,10 @@ RecentFileMenu::RecentFileMenu(const QList<QAction*>& fileSlots, QAction* separa
     mFiles.load(settings);
     for (int i = 0; i < mSlots.size(); ++i) {
         connect(mSlots.at(i), &QAction::triggered, this, [this, i] {
-            if (i < mFiles.paths().size())
-                emit chosen(mFiles.paths().at(i));
+            // A copy: the list may change before the receiver is done with it.
+            const QString path = mFiles.paths().value(i);
+            if (!path.isEmpty())
+                emit chosen(path);
         });
     }
     update();
