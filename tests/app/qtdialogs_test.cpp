@@ -109,9 +109,8 @@ TEST(FileDialogs, SaveAsAddsDatToANameWithoutExtensionAndAsksBeforeReplacing) {
     };
     EXPECT_EQ(saveAs(QStringLiteral("fresh")), QStringLiteral("fresh.dat"));
     EXPECT_EQ(saveAs(QStringLiteral("notes.txt")), QStringLiteral("notes.txt"));
-    EXPECT_TRUE(asked.isEmpty());
     EXPECT_EQ(saveAs(QStringLiteral("old")), QStringLiteral("old.dat"));
-    ASSERT_EQ(asked.size(), 1);
+    ASSERT_EQ(asked.size(), 1); // for the existing file only
     EXPECT_TRUE(asked.first().contains(QStringLiteral("old.dat"))) << asked.first().toStdString();
 }
 

@@ -42,7 +42,6 @@ TEST_F(MainWindowSaving, TheLastThreeFilesAreListedAcrossARestartAndAMissingOneI
     MainWindow restarted(restartedData, prompter, chooser);
     auto slot = [&](int i) { return restarted.action(QStringLiteral("mnuFileMRU(%1)").arg(i)); };
     EXPECT_EQ(slot(1)->text(), QStringLiteral("&1 ") + file("d.dat"));
-    EXPECT_TRUE(slot(1)->isVisible());
     EXPECT_FALSE(slot(2)->isVisible());
     EXPECT_TRUE(restarted.action(QStringLiteral("mnuFileBar2"))->isVisible());
 
@@ -54,7 +53,6 @@ TEST_F(MainWindowSaving, TheLastThreeFilesAreListedAcrossARestartAndAMissingOneI
     ASSERT_TRUE(QFile::remove(file("c.dat")));
     slot(2)->trigger();
     EXPECT_EQ(prompter.told, QStringList{missingRecentFileText(file("c.dat"))});
-    EXPECT_EQ(restartedData.documentPath(), file("d.dat"));
     EXPECT_FALSE(slot(2)->isVisible());
     EXPECT_EQ(prompter.count(), 0);
 }

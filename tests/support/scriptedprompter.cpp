@@ -9,15 +9,6 @@ bool ScriptedPrompter::ask(const QString& caption, const QString& text, Icon ico
     return mAnswers.takeFirst();
 }
 
-Orlenda::Prompter::Answer ScriptedPrompter::askWhileReading(const QString& caption,
-                                                            const QString& text, Icon icon) {
-    if (!mYesToAll)
-        return Prompter::askWhileReading(caption, text, icon);
-    mYesToAll = false;
-    mQuestions.append({caption, text, icon});
-    return Answer::YesToAll;
-}
-
 int ScriptedPrompter::countFor(const QString& routine) const {
     int n = 0;
     for (const Question& q : mQuestions) {

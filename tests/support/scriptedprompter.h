@@ -22,10 +22,6 @@ public:
 
     bool ask(const QString& caption, const QString& text, Icon icon) override;
 
-    // The next question asked while a file is read is answered Yes to all.
-    void scriptYesToAll() { mYesToAll = true; }
-    Answer askWhileReading(const QString& caption, const QString& text, Icon icon) override;
-
     // Texts of the notices told.
     QStringList told;
     void tell(const QString&, const QString& text) override { told << text; }
@@ -45,7 +41,6 @@ public:
 
 private:
     bool mDefault;
-    bool mYesToAll = false;
     QList<bool> mAnswers;
     QList<Question> mQuestions;
     QList<SaveChoice> mSaveChoices;
