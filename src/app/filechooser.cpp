@@ -11,9 +11,11 @@ std::unique_ptr<QFileDialog> DialogFileChooser::makeDialog(QWidget* parent,
              : QStringLiteral("DAT ファイル (*.dat);;すべてのファイル (*.*)"));
     dialog->setAcceptMode(mode);
     dialog->setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    // Replacing an existing file is not questioned.
+    // A name typed without an extension (no "." in its last part) gets ".dat"
+    // whatever the filter, so that the next Save writes directly; replacing an
+    // existing file, under the full name, is confirmed.
     if (!open)
-        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+        dialog->setDefaultSuffix(QStringLiteral("dat"));
     dialog->setIconProvider(&mIcons);
     return dialog;
 }

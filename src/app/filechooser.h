@@ -18,8 +18,8 @@ public:
     virtual QString saveFileName(QWidget* parent) = 0;
 };
 
-// The platform's dialogs with the editor's titles and filters; no extension
-// is ever added to a typed name.
+// The platform's dialogs with the editor's titles and filters. Saving adds
+// ".dat" to a name typed without an extension and asks before replacing a file.
 class DialogFileChooser : public FileChooser {
 public:
     QString openFileName(QWidget* parent) override;

@@ -1,3 +1,4 @@
+#include "app/displaycheck.h"
 #include "app/filechooser.h"
 #include "app/mainwindow.h"
 #include "app/startuptiming.h"
@@ -10,7 +11,6 @@
 #include "shared/appicon.h"
 #include "shared/applicationid.h"
 #include "shared/apptitle.h"
-#include "shared/commandline.h"
 #include "shared/standardoptions.h"
 
 #include <QApplication>
@@ -41,7 +41,9 @@ bool answerStandardOptions(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (answerStandardOptions(argc, argv))
         return 0;
+    Orlenda::DisplayCheck display(argc, argv);
     QApplication app(argc, argv);
+    display.passed();
     QApplication::setApplicationName(Orlenda::applicationTitle());
     // Ties the windows to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(Orlenda::applicationId());
@@ -64,7 +66,7 @@ int main(int argc, char** argv) {
     // The file is read while the window loads, before it is shown; a recovered
     // copy takes its place.
     if (!recovery.offerCopies())
-        window.loadCommandLine(Orlenda::rawCommandLine(arguments));
+        window.loadCommandLine(arguments);
     window.show();
     return app.exec();
 }

@@ -6,13 +6,13 @@
 #include "app/filechooser.h"
 #include "app/programend.h"
 #include "document/documenthistory.h"
+#include "app/recentfilemenu.h"
 #include "document/openfile.h"
 #include "document/traindata.h"
 #include "mainwindow/formlayout.h"
 #include "mainwindow/stepname.h"
 #include "mainwindow/ui/parameterform.h"
 #include "motorsound/ui/motorsoundwindow.h"
-#include "shared/commandline.h"
 #include "document/trainfilewriter.h"
 #include "shared/apptitle.h"
 #include "shared/prompter.h"
@@ -23,6 +23,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QMenuBar>
 #include <QPushButton>
@@ -60,6 +61,11 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
     setAcceptDrops(true);
     updateCaption();
     connect(&mData, &TrainData::documentPathChanged, this, &MainWindow::updateCaption);
+    // A file opened or saved under a new name goes to the top of the recent files.
+    connect(&mData, &TrainData::documentPathChanged, this, [this] {
+        if (!mData.documentPath().isEmpty())
+            mRecent->add(QFileInfo(mData.documentPath()).absoluteFilePath());
+    });
     connect(&mData, &TrainData::modifiedChanged, this, &QWidget::setWindowModified);
     connect(mHistory, &DocumentHistory::menuStateChanged, this, &MainWindow::updateEditMenu);
     updateEditMenu();
@@ -130,14 +136,13 @@ void MainWindow::buildMenus() {
     fileSaveAs->setShortcuts(standardKeys(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(fileSaveAs, &QAction::triggered, this, &MainWindow::saveDocumentAs);
     addSeparator(file, "mnuFileBar1");
-    // The program keeps no recent-file list: these slots stay hidden and empty.
-    for (int i = 1; i <= 3; ++i) {
-        QAction* slot = file->addAction(QString());
-        slot->setObjectName(QStringLiteral("mnuFileMRU(%1)").arg(i));
-        slot->setVisible(false);
-        slot->setEnabled(false);
+    QList<QAction*> recentSlots;
+    for (int i = 1; i <= RecentFiles::Capacity; ++i) {
+        recentSlots << file->addAction(QString());
+        recentSlots.last()->setObjectName(QStringLiteral("mnuFileMRU(%1)").arg(i));
     }
-    addSeparator(file, "mnuFileBar2")->setVisible(false);
+    mRecent = new RecentFileMenu(recentSlots, addSeparator(file, "mnuFileBar2"), this);
+    connect(mRecent, &RecentFileMenu::chosen, this, &MainWindow::openRecent);
     QAction* fileExit = addAction(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     fileExit->setShortcuts(standardKeys(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
     connect(fileExit, &QAction::triggered, this, &QWidget::close);
@@ -161,8 +166,8 @@ QAction* MainWindow::action(const QString& objectName) const {
     return findChild<QAction*>(objectName);
 }
 
-void MainWindow::loadCommandLine(const QString& rawText) {
-    const QString path = commandLinePath(rawText);
+void MainWindow::loadCommandLine(const QStringList& arguments) {
+    const QString path = arguments.value(0);
     if (path.isEmpty())
         newDocument();
     else
@@ -171,6 +176,16 @@ void MainWindow::loadCommandLine(const QString& rawText) {
 
 void MainWindow::openPath(const QString& path) {
     runCommand([this, path] { mHistory->replaceDocument([&] { openFile(mData, path, mPrompter); }); });
+}
+
+void MainWindow::openRecent(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        mRecent->remove(path);
+        mPrompter.tell(applicationTitle(), missingRecentFileText(path));
+        return;
+    }
+    if (maySetDocumentAside())
+        openPath(path);
 }
 
 void MainWindow::openDocument() {
@@ -240,10 +255,8 @@ bool MainWindow::saveDocumentAs() {
     if (path.isEmpty())
         return false;
     bool saved = false;
-    runCommand([this, path, &saved] {
-        mData.setDocumentPath(path);
-        saved = save(mData, mPrompter);
-    });
+    // The document takes the new name only once it is written there.
+    runCommand([this, path, &saved] { saved = saveTo(mData, path, mPrompter); });
     return saved;
 }
 

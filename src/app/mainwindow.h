@@ -13,6 +13,7 @@ class DocumentHistory;
 class FileChooser;
 class MotorSoundWindow;
 class Prompter;
+class RecentFileMenu;
 class TrainData;
 
 // The editor's main window: menus, file commands, caption, dropping files,
@@ -25,8 +26,9 @@ public:
     MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser,
                QWidget* parent = nullptr);
 
-    // Opens the file named by the raw command-line text, or starts a new document.
-    void loadCommandLine(const QString& rawText);
+    // Opens the file named by the first argument exactly as given (the shell
+    // has split and unquoted it), or starts a new document; the rest are ignored.
+    void loadCommandLine(const QStringList& arguments);
 
     // Ends the program at once; tests replace it.
     void setProgramEnder(std::function<void()> ender) { mEndProgram = std::move(ender); }
@@ -43,6 +45,8 @@ public:
 public slots:
     void newDocument();
     void openDocument();
+    // A file from the recent-file list; one that no longer exists is said so and dropped.
+    void openRecent(const QString& path);
     // True when the document was written.
     bool saveDocument();
     bool saveDocumentAs();
@@ -81,6 +85,7 @@ private:
     bool mSized = false;
     // Created on first use and kept for the run: its copy buffer must survive.
     MotorSoundWindow* mMotorSound = nullptr;
+    RecentFileMenu* mRecent = nullptr;
 };
 
 } // namespace Orlenda

@@ -29,9 +29,8 @@ QString cliDescription() {
         "usage error, an input that cannot be read or an OUT that cannot be written.\n");
 }
 
-int saveTo(TrainData& data, const QString& out, CliPrompter& prompter) {
-    data.setDocumentPath(out);
-    if (!save(data, prompter))
+int writeOut(TrainData& data, const QString& out, CliPrompter& prompter) {
+    if (!saveTo(data, out, prompter))
         return CliFailed;
     return statusAfterQuestions(prompter);
 }
@@ -63,14 +62,14 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     const QString command = arguments.value(0);
     if (command == QLatin1String("new") && arguments.size() == 2) {
         TrainData data;
-        return saveTo(data, arguments.at(1), prompter);
+        return writeOut(data, arguments.at(1), prompter);
     }
     if (command == QLatin1String("convert") && arguments.size() == 3) {
         TrainData data;
         // An unreadable input must not turn into a file of defaults.
         if (!openInput(data, arguments.at(1), prompter))
             return CliFailed;
-        return saveTo(data, arguments.at(2), prompter);
+        return writeOut(data, arguments.at(2), prompter);
     }
     if (command == QLatin1String("check") && arguments.size() == 2) {
         TrainData data;

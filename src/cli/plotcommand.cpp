@@ -3,8 +3,10 @@
 #include "cli/clicommands.h"
 #include "cli/cliprompter.h"
 #include "document/traindata.h"
+#include "shared/atomicfile.h"
+#include "shared/failure.h"
 
-#include <QImageWriter>
+#include <QImage>
 
 namespace Orlenda {
 
@@ -30,10 +32,11 @@ int writePlot(const PlotPaths& paths, CliPrompter& prompter, QTextStream& err,
     TrainData data;
     if (!openInput(data, paths.in, prompter))
         return CliFailed;
-    QImageWriter writer(paths.out, "png");
-    if (!writer.write(draw(data, prompter))) {
-        err << "orlenda-cli: " << paths.out << ": cannot write the image: " << writer.errorString()
-            << Qt::endl;
+    try {
+        writePngFile(paths.out, draw(data, prompter));
+    } catch (const StepFailure& failure) {
+        err << "orlenda-cli: " << paths.out
+            << ": cannot write the image: " << failureDescription(failure.kind()) << Qt::endl;
         return CliFailed;
     }
     return statusAfterQuestions(prompter);

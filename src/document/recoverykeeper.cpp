@@ -4,6 +4,8 @@
 #include "document/recoverycopy.h"
 #include "document/traindata.h"
 #include "shared/apptitle.h"
+#include "shared/atomicfile.h"
+#include "shared/failure.h"
 #include "shared/prompter.h"
 
 #include <QCoreApplication>
@@ -19,9 +21,6 @@
 #include <optional>
 #include <thread>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace Orlenda {
 
@@ -30,30 +29,6 @@ namespace {
 const QString CopySuffix = QStringLiteral(".recovery");
 // Only a copy this program wrote is read; anything larger is not one.
 constexpr qint64 MaxCopySize = 8 * 1024 * 1024;
-
-bool syncToDisk(QFile& file) {
-#ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0;
-#else
-    return file.flush();
-#endif
-}
-
-// The old copy stays whole until the new one is complete on disk.
-void writeAtomically(const QString& path, const QByteArray& bytes) {
-    const QString temp = path + QStringLiteral(".new");
-    QFile file(temp);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    const bool written = file.write(bytes) == bytes.size() && file.flush() && syncToDisk(file);
-    file.close();
-    std::error_code error;
-    if (written && file.error() == QFileDevice::NoError)
-        std::filesystem::rename(QFile::encodeName(temp).toStdString(),
-                                QFile::encodeName(path).toStdString(), error);
-    if (!written || error)
-        QFile::remove(temp);
-}
 
 std::unique_ptr<QLockFile> lockFor(const QString& copyPath) {
     auto lock = std::make_unique<QLockFile>(copyPath + QStringLiteral(".lock"));
@@ -111,9 +86,14 @@ private:
             mJob.reset();
             mBusy = true;
             lock.unlock();
-            if (job.bytes)
-                writeAtomically(job.path, *job.bytes);
-            else
+            if (job.bytes) {
+                // A copy that cannot be written leaves the previous one; the
+                // next change tries again.
+                try {
+                    writeFileAtomically(job.path, *job.bytes);
+                } catch (const StepFailure&) {
+                }
+            } else
                 QFile::remove(job.path);
             lock.lock();
             mBusy = false;

@@ -1,12 +1,11 @@
 #include "document/textfile.h"
 
 #include "document/trainfileformat.h"
+#include "shared/atomicfile.h"
 #include "shared/failure.h"
+#include "shared/platformfile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -54,24 +53,6 @@ bool startsWithProductWord(const QByteArray& bytes) {
             return false;
     }
     return true;
-}
-
-// Why a file could not be opened or replaced, for the user.
-Failure openFailure(const QString& path, bool forWriting) {
-    const QFileInfo info(path);
-    if (info.fileName().isEmpty())
-        return Failure::BadFileName;
-    if (!info.dir().exists())
-        return Failure::PathNotFound;
-    if (!forWriting && !info.exists())
-        return Failure::FileNotFound;
-    return forWriting ? Failure::PermissionDenied : Failure::DeviceIo;
-}
-
-// Opens path for reading; failures name what the user can mend.
-void openForReading(QFile& file, const QString& path) {
-    if (path.isEmpty() || QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throw StepFailure(openFailure(path, false), path);
 }
 
 void checkRead(const QFile& file, const QString& path) {
@@ -161,20 +142,20 @@ QByteArray encodeShiftJis(const QString& text) {
 }
 
 QByteArray readWholeFile(const QString& path) {
-    QFile file(path);
-    openForReading(file, path);
+    QFile file;
+    PlatformFile::openForReading(file, path);
     const QByteArray bytes = file.readAll();
     checkRead(file, path);
     return bytes;
 }
 
 QByteArray readTrainFileBytes(const QString& path) {
-    QFile file(path);
-    openForReading(file, path);
+    QFile file;
+    PlatformFile::openForReading(file, path);
     if (file.size() > MaxTrainFileSize)
         throw StepFailure(Failure::NotATrainFile, path);
-    // A device or pipe has no size: read one byte beyond the limit to know.
-    const QByteArray bytes = file.isSequential() ? file.read(MaxTrainFileSize + 1) : file.readAll();
+    // A file that grows meanwhile is read one byte beyond the limit, no further.
+    const QByteArray bytes = file.read(MaxTrainFileSize + 1);
     checkRead(file, path);
     if (bytes.size() > MaxTrainFileSize || holdsBinaryBytes(bytes))
         throw StepFailure(Failure::NotATrainFile, path);
@@ -182,17 +163,7 @@ QByteArray readTrainFileBytes(const QString& path) {
 }
 
 void writeWholeFile(const QString& path, const QByteArray& bytes) {
-    if (path.isEmpty() || QFileInfo(path).isDir())
-        throw StepFailure(Failure::BadFileName, path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw StepFailure(openFailure(path, true), path);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        throw StepFailure(Failure::DiskFull, path);
-    }
-    if (!file.commit())
-        throw StepFailure(Failure::PermissionDenied, path);
+    writeFileAtomically(path, bytes);
 }
 
 } // namespace Orlenda

@@ -29,7 +29,8 @@ bool holdsBinaryBytes(const QByteArray& bytes);
 // that have no Shift-JIS form.
 QByteArray encodeShiftJis(const QString& text);
 
-// Reads a whole file; StepFailure(FileNotFound, ...) and the like when it cannot.
+// Reads a whole regular file; StepFailure(FileNotFound, ...) and the like
+// when it cannot, at once for a folder, FIFO, socket or device.
 QByteArray readWholeFile(const QString& path);
 
 // Reads a file that should be a train file: as readWholeFile, and
@@ -37,9 +38,8 @@ QByteArray readWholeFile(const QString& path);
 // (found before it is read) or one that holds binary bytes.
 QByteArray readTrainFileBytes(const QString& path);
 
-// Replaces the file at path with bytes, or leaves it exactly as it was:
-// the bytes go to a temporary file that is renamed over the target only
-// when complete. StepFailure describing the cause when anything fails.
+// Replaces the file at path with bytes, or leaves it exactly as it was
+// (writeFileAtomically). StepFailure describing the cause when anything fails.
 void writeWholeFile(const QString& path, const QByteArray& bytes);
 
 } // namespace Orlenda

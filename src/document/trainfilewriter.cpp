@@ -151,15 +151,21 @@ QString trainFileText(const TrainData& data) {
     return out.take();
 }
 
-bool save(TrainData& data, Prompter& prompter) {
+bool saveTo(TrainData& data, const QString& path, Prompter& prompter) {
     GuardedSteps guarded(QStringLiteral("Save"), prompter);
     // One step: the text is built and encoded in memory before the file is
     // touched, so any failure reports once and leaves the old file intact.
-    const bool written = guarded(
-        [&] { writeWholeFile(data.documentPath(), encodeShiftJis(trainFileText(data))); });
-    if (written)
+    const bool written =
+        guarded([&] { writeWholeFile(path, encodeShiftJis(trainFileText(data))); });
+    if (written) {
+        data.setDocumentPath(path);
         data.setModified(false);
+    }
     return written;
+}
+
+bool save(TrainData& data, Prompter& prompter) {
+    return saveTo(data, data.documentPath(), prompter);
 }
 
 } // namespace Orlenda

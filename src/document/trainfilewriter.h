@@ -27,4 +27,9 @@ QString trainFileText(const TrainData& data);
 // counts as modified.
 bool save(TrainData& data, Prompter& prompter);
 
+// Writes the document to path as save does; only once the file is written
+// does path become the document's path. A failure leaves the document's
+// path and modified state as they were.
+bool saveTo(TrainData& data, const QString& path, Prompter& prompter);
+
 } // namespace Orlenda

@@ -4,9 +4,10 @@
 
 namespace Orlenda {
 
-// Passes questions on until a number of them has been asked, then answers
-// every further question Yes without asking: one command made of several
-// routines, each with a limit of its own, must still stay within one limit.
+// The questions of one file being read: passed on until a number of them has
+// been asked, or until the user answered one with Yes to all, then every
+// further question is answered Yes without asking. One command made of
+// several routines, each with a limit of its own, must still stay within one limit.
 class CappedPrompter : public Prompter {
 public:
     CappedPrompter(Prompter& inner, int limit) : mInner(inner), mLeft(limit) {}

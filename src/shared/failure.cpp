@@ -16,6 +16,12 @@ QString failureDescription(Failure kind) {
         return QStringLiteral("デバイス I/O エラーです。");
     case Failure::BadFileName:
         return QStringLiteral("ファイル名が不正です。");
+    case Failure::IsFolder:
+        return QStringLiteral("フォルダーです。ファイルを指定してください。");
+    case Failure::NotRegularFile:
+        return QStringLiteral("通常のファイルではありません (デバイス、パイプ、ソケット)。");
+    case Failure::ReadPermissionDenied:
+        return QStringLiteral("読み取りの権限がありません。");
     case Failure::PastEndOfFile:
         return QStringLiteral("ファイルにこれ以上データがありません。");
     case Failure::Overflow:

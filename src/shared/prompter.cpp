@@ -16,6 +16,13 @@ Prompter::SaveChoice Prompter::askToSave(const QString&, const QString&) {
     return SaveChoice::Cancel;
 }
 
+Prompter::Answer Prompter::askWhileReading(const QString& caption, const QString& text,
+                                            Icon icon) {
+    return ask(caption, text, icon) ? Answer::Yes : Answer::No;
+}
+
+void Prompter::tell(const QString&, const QString&) {}
+
 QString saveChangesQuestionText() {
     return QStringLiteral("変更内容を保存しますか？");
 }

@@ -10,6 +10,8 @@ class Prompter {
 public:
     enum class Icon { Error, Warning };
     enum class SaveChoice { Save, Discard, Cancel };
+    // YesToAll: Yes, and Yes to every further question of the same read.
+    enum class Answer { No, Yes, YesToAll };
 
     virtual ~Prompter() = default;
 
@@ -28,6 +30,13 @@ public:
     // Whether to close a sub-editor and drop the changes not written to the
     // document; true for Yes.
     bool askToDiscardChanges();
+    // A Yes/No question asked while a file is read. The editor also offers
+    // to answer every further question of that read with Yes; by default
+    // this is ask().
+    virtual Answer askWhileReading(const QString& caption, const QString& text, Icon icon);
+
+    // A notice with nothing to choose. Only the editor shows it.
+    virtual void tell(const QString& caption, const QString& text);
 
     // The failure report of a guarded routine; true when the user chose to continue.
     bool errorPrompt(const QString& routine, const QString& description);

@@ -35,19 +35,18 @@ TEST_F(MainWindowOpenTest, DropOpensOnlyTheFirstLocalFileEvenOnAField) {
     EXPECT_EQ(shownCaption(window), first + QStringLiteral(" - Orlenda"));
 }
 
-TEST_F(MainWindowOpenTest, CommandLineOpensTheQuotedPathCutsAnUnquotedOneOrStartsNew) {
-    const QString path = writeTrainFile(file("my train.dat"), QStringLiteral("2.25"));
-    // Unquoted, the path is cut at the blank; the cut one is reported once.
-    window.loadCommandLine(path);
-    EXPECT_EQ(prompter.countFor(QStringLiteral("OpenFile")), 1);
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
-    EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
-
-    window.loadCommandLine(QLatin1Char('"') + path + QStringLiteral("\" extra"));
+TEST_F(MainWindowOpenTest, CommandLineTakesTheFirstArgumentAsGivenOrStartsNew) {
+    // Blanks and double quotes belong to the name; a second argument is ignored.
+    const QString path = writeTrainFile(file("my \"train\".dat"), QStringLiteral("2.25"));
+    window.loadCommandLine({path, file("other.dat")});
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("2.25"));
-    EXPECT_EQ(data.documentPath(), path);
+    EXPECT_EQ(shownCaption(window), path + QStringLiteral(" - Orlenda"));
+    EXPECT_EQ(prompter.count(), 0);
 
-    window.loadCommandLine(QString());
+    // Quotes are not taken away: no such file, reported once.
+    window.loadCommandLine({QLatin1Char('"') + path});
+    EXPECT_EQ(prompter.countFor(QStringLiteral("OpenFile")), 1);
+    window.loadCommandLine({});
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
     EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
     EXPECT_EQ(prompter.count(), 1);
@@ -55,7 +54,7 @@ TEST_F(MainWindowOpenTest, CommandLineOpensTheQuotedPathCutsAnUnquotedOneOrStart
 
 TEST_F(MainWindowOpenTest, SaveWhileAFieldHasFocusWritesTheTypedText) {
     const QString path = writeTrainFile(file("focus.dat"), QStringLiteral("4"));
-    window.loadCommandLine(path);
+    window.loadCommandLine({path});
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     auto* field = window.findChild<QLineEdit*>(QStringLiteral("txtPer(0)"));

@@ -3,12 +3,16 @@
 #include "shared/ui/imagesaving.h"
 #include "shared/ui/nameonlyiconprovider.h"
 #include "app/qttranslation.h"
+#include "document/openfile.h"
+#include "document/traindata.h"
+#include "shared/prompter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -93,4 +97,58 @@ TEST(FileDialogs, EveryDialogTakesItsIconsFromNamesOnly) {
                                                     pngSaveDialog(nullptr, QStringLiteral("plot.png"))};
     for (const auto& dialog : dialogs)
         EXPECT_NE(dynamic_cast<const NameOnlyIconProvider*>(dialog->iconProvider()), nullptr);
+}
+
+TEST(FileDialogs, SaveAsAddsDatToANameWithoutExtensionAndAsksBeforeReplacing) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QTemporaryDir dir;
+    QFile(dir.filePath(QStringLiteral("old.dat"))).open(QIODevice::WriteOnly);
+    DialogFileChooser chooser;
+    QStringList asked;
+    auto saveAs = [&](const QString& typed) {
+        QTimer::singleShot(0, [&, typed] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            // The confirmation runs inside accept(): answered from its own loop.
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    asked << box->text();
+                    box->button(QMessageBox::Yes)->click();
+                }
+            });
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(dir.filePath(typed));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        return QFileInfo(chooser.saveFileName(nullptr)).fileName();
+    };
+    EXPECT_EQ(saveAs(QStringLiteral("fresh")), QStringLiteral("fresh.dat"));
+    EXPECT_EQ(saveAs(QStringLiteral("notes.txt")), QStringLiteral("notes.txt"));
+    EXPECT_EQ(saveAs(QStringLiteral("old")), QStringLiteral("old.dat"));
+    ASSERT_EQ(asked.size(), 1); // for the existing file only
+    EXPECT_TRUE(asked.first().contains(QStringLiteral("old.dat"))) << asked.first().toStdString();
+}
+
+TEST(MessageBoxPrompter, AllContinueAnswersTheRestOfTheReadAndBoxesFitTheirTitles) {
+    QList<std::pair<int, int>> widths; // box, title
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            widths << std::pair{box->width(), box->fontMetrics().horizontalAdvance(box->windowTitle())};
+            QAbstractButton* all = box->button(QMessageBox::YesToAll);
+            EXPECT_EQ(all ? all->text() : QStringLiteral("すべて続行"), QStringLiteral("すべて続行"));
+            (all ? all : box->button(QMessageBox::Yes))->click();
+        }
+    });
+    clicker.start(0);
+    MessageBoxPrompter prompter;
+    TrainData data;
+    openFile(data, QStringLiteral(ORLENDA_TEST_DATA "/many-questions.dat"), prompter);
+    EXPECT_EQ(widths.size(), 1);
+    EXPECT_FALSE(data.documentPath().isEmpty());
+    // Outside a read two answers; a long title fits.
+    EXPECT_TRUE(prompter.ask(errorPromptCaption(QStringLiteral("pbxMain_MouseMove")),
+                             QStringLiteral("x"), Prompter::Icon::Error));
+    ASSERT_EQ(widths.size(), 2);
+    for (const auto& [box, title] : widths)
+        EXPECT_GE(box, title);
 }

@@ -52,7 +52,7 @@ protected:
         EXPECT_TRUE(data.isModified());
         EXPECT_TRUE(window.isWindowModified());
         EXPECT_TRUE(window.isVisible());
-        EXPECT_TRUE(placementStore().allKeys().isEmpty());
+        EXPECT_FALSE(placementWritten());
     }
 
     const QString other = file("other.dat");

@@ -10,11 +10,15 @@ struct ProgramRun {
     QString err;
 };
 
-// Runs a built program as a user would, with no display at all.
-ProgramRun runProgram(const char* binary, const QStringList& arguments) {
+// Runs a built program as a user would, with no display at all, or with
+// one that cannot be reached.
+ProgramRun runProgram(const char* binary, const QStringList& arguments,
+                      const QString& unreachableDisplay = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QString::fromLatin1(name));
+    if (!unreachableDisplay.isEmpty())
+        env.insert(QStringLiteral("DISPLAY"), unreachableDisplay);
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(QString::fromLocal8Bit(binary), arguments);
@@ -48,4 +52,16 @@ TEST(StandardOptions, BothProgramsAnswerHelpAndVersionWithoutADisplay) {
     const ProgramRun cliHelp = runProgram(ORLENDA_CLI_BINARY, {"--help"});
     EXPECT_TRUE(cliHelp.out.contains("orlenda-cli convert IN OUT"));
     EXPECT_TRUE(cliHelp.out.contains("Exit status"));
+}
+
+TEST(StandardOptions, WithoutAUsableDisplayTheEditorSaysSoInOneLine) {
+    // No server listens on display 87 in a test run.
+    for (const QString& display : {QString(), QStringLiteral(":87")}) {
+        SCOPED_TRACE(display.toStdString());
+        const ProgramRun run = runProgram(ORLENDA_EDITOR_BINARY, {"train.dat"}, display);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err,
+                  QStringLiteral("orlenda: no display is available; orlenda-cli works without one.\n"));
+        EXPECT_EQ(run.out, QString());
+    }
 }

@@ -1,23 +1,9 @@
-#include "shared/commandline.h"
 #include "shared/graphpalette.h"
 #include "shared/windowplacement.h"
 
 #include <gtest/gtest.h>
 
 using namespace Orlenda;
-
-TEST(CommandLine, QuotedPathsAreTakenWholeUnquotedOnesEndAtTheFirstBlank) {
-    EXPECT_EQ(rawCommandLine({"my train.dat", "extra"}), QStringLiteral("\"my train.dat\" extra"));
-    const char* const cases[][2] = {
-        {"\"my train.dat\" extra", "my train.dat"}, {"a.dat b.dat", "a.dat"},
-        {"my train.dat", "my"}, {"/x/a.dat", "/x/a.dat"}, {"", ""},
-        // An unclosed quote runs to the end; empty quotes or a leading blank name nothing.
-        {"\"a b", "a b"}, {"\"\" x", ""}, {" a", ""}};
-    for (const auto& [raw, path] : cases)
-        EXPECT_EQ(commandLinePath(QString::fromUtf8(raw)), QString::fromUtf8(path)) << raw;
-    EXPECT_EQ(rawCommandLine({"a.dat", "b.dat"}), QStringLiteral("a.dat b.dat"));
-    EXPECT_TRUE(rawCommandLine({}).isEmpty());
-}
 
 TEST(GraphPalette, StoresRedInTheLowestByte) {
     EXPECT_EQ(GraphPalette::word(2), 0x00A0FFu); // orange #FFA000

@@ -44,6 +44,14 @@ inline QSettings placementStore() {
                      settingsApplication());
 }
 
+// Whether the window placement has been written (the store holds the recent
+// files too).
+inline bool placementWritten() {
+    QSettings store = placementStore();
+    store.beginGroup(settingsSection());
+    return !store.allKeys().isEmpty();
+}
+
 // Writes a train file whose deceleration is the given text.
 inline QString writeTrainFile(const QString& path, const QString& deceleration) {
     TrainData source;

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Answers questions from a script and records them. Once the script runs out
 // every further question is answered with the default answer.
@@ -20,6 +21,10 @@ public:
     void script(std::initializer_list<bool> answers) { mAnswers.append(QList<bool>(answers)); }
 
     bool ask(const QString& caption, const QString& text, Icon icon) override;
+
+    // Texts of the notices told.
+    QStringList told;
+    void tell(const QString&, const QString& text) override { told << text; }
 
     // The save question is scripted and counted apart from the Yes/No ones;
     // unscripted, it drops the changes.

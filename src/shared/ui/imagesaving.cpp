@@ -1,5 +1,7 @@
 #include "shared/ui/imagesaving.h"
 
+#include "shared/atomicfile.h"
+#include "shared/failure.h"
 #include "shared/ui/nameonlyiconprovider.h"
 
 #include <QFileDialog>
@@ -35,9 +37,11 @@ void saveImageAsPng(QWidget* window, const QImage& image, const ImagePathChooser
     const QString path = choosePath(window);
     if (path.isEmpty())
         return;
-    if (!image.save(path, "PNG")) {
+    try {
+        writePngFile(path, image);
+    } catch (const StepFailure& failure) {
         QMessageBox::warning(window, window->windowTitle(),
-                             QStringLiteral("画像を保存できませんでした。\n%1").arg(path));
+                             QStringLiteral("画像を保存できませんでした。\n") + failure.description());
     }
 }
 

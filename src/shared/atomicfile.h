@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QImage;
+
+namespace Orlenda {
+
+// Replaces the file at path with bytes, or leaves it exactly as it was: the
+// bytes go to a new file beside it, which is flushed to the disk and then
+// renamed over the target. A replaced file keeps its permission bits; a link
+// keeps pointing at the file it names. A folder, FIFO, socket or device is
+// refused before anything is written, whoever runs the program. Every file
+// the programs write goes through here. StepFailure naming the cause.
+void writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Writes image as a PNG file in the same way.
+void writePngFile(const QString& path, const QImage& image);
+
+} // namespace Orlenda

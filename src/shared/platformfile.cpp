@@ -1,0 +1,302 @@
+#include "shared/platformfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <atomic>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <filesystem>
+#endif
+
+namespace Orlenda {
+
+namespace {
+
+std::atomic<int> gSyncError{0};
+
+// Where a file was not found: the file itself, or a folder on its way.
+Failure missingFailure(const QString& path) {
+    return QFileInfo(path).dir().exists() ? Failure::FileNotFound : Failure::PathNotFound;
+}
+
+// Short, so that a name at the file system's limit still has a temporary
+// beside it; hidden, so that a file manager does not show it meanwhile.
+QString temporaryName() {
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QString name = QStringLiteral(".orl");
+    for (int i = 0; i < 6; ++i)
+        name += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))]);
+    return name;
+}
+
+#ifdef Q_OS_UNIX
+FileKind kindOfMode(mode_t mode) {
+    if (S_ISREG(mode))
+        return FileKind::Regular;
+    if (S_ISDIR(mode))
+        return FileKind::Folder;
+    if (S_ISFIFO(mode))
+        return FileKind::Fifo;
+    if (S_ISSOCK(mode))
+        return FileKind::Socket;
+    return FileKind::Device;
+}
+
+QByteArray nativeName(const QString& path) {
+    return QFile::encodeName(path);
+}
+#endif
+
+} // namespace
+
+struct PlatformFile::Handle {
+#ifdef Q_OS_UNIX
+    int fd = -1;
+#else
+    QFile file;
+#endif
+    QString path;
+};
+
+PlatformFile::PlatformFile() : mHandle(std::make_unique<Handle>()) {}
+
+PlatformFile::~PlatformFile() {
+#ifdef Q_OS_UNIX
+    if (mHandle->fd >= 0)
+        ::close(mHandle->fd);
+#endif
+}
+
+FileKind PlatformFile::kindOf(const QString& path) {
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (::stat(nativeName(path).constData(), &status) == 0)
+        return kindOfMode(status.st_mode);
+    return errno == ENOENT || errno == ENOTDIR ? FileKind::Missing : FileKind::Unreachable;
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileKind::Missing;
+    if (info.isDir())
+        return FileKind::Folder;
+    return info.isFile() ? FileKind::Regular : FileKind::Device;
+#endif
+}
+
+std::optional<Failure> PlatformFile::kindFailure(FileKind kind) {
+    switch (kind) {
+    case FileKind::Folder:
+        return Failure::IsFolder;
+    case FileKind::Fifo:
+    case FileKind::Socket:
+    case FileKind::Device:
+        return Failure::NotRegularFile;
+    default:
+        return std::nullopt;
+    }
+}
+
+Failure PlatformFile::failureOfError(int error, bool writing) {
+    switch (error) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        // No blocks and no inodes left read alike: the disk is full.
+        return Failure::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+        return writing ? Failure::PermissionDenied : Failure::ReadPermissionDenied;
+    case ENOENT:
+        return writing ? Failure::PathNotFound : Failure::FileNotFound;
+    case ENOTDIR:
+        return Failure::PathNotFound;
+    case ENAMETOOLONG:
+    case EINVAL:
+    case EILSEQ:
+        return Failure::BadFileName;
+    case EISDIR:
+        return Failure::IsFolder;
+    case ENXIO:
+    case ENODEV:
+        return Failure::NotRegularFile;
+    default:
+        return Failure::DeviceIo;
+    }
+}
+
+void PlatformFile::openForReading(QFile& file, const QString& path) {
+    if (path.isEmpty())
+        throw StepFailure(Failure::BadFileName, path);
+    const FileKind kind = kindOf(path);
+    if (kind == FileKind::Missing)
+        throw StepFailure(missingFailure(path), path);
+    if (const auto refused = kindFailure(kind))
+        throw StepFailure(*refused, path);
+#ifdef Q_OS_UNIX
+    // Without waiting: a FIFO put in the file's place since the check must
+    // not make the open hang. Its type is checked again on the open file.
+    const int fd = ::open(nativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        throw StepFailure(error == ENOENT ? missingFailure(path) : failureOfError(error, false), path);
+    }
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        throw StepFailure(Failure::NotRegularFile, path);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw StepFailure(Failure::DeviceIo, path);
+    }
+#else
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw StepFailure(file.error() == QFileDevice::PermissionsError ? Failure::ReadPermissionDenied
+                                                                         : Failure::DeviceIo,
+                          path);
+    }
+#endif
+}
+
+std::optional<Failure> PlatformFile::createTemporary(const QString& folder, const QString& model) {
+    for (int attempt = 0;; ++attempt) {
+        mHandle->path = QDir(folder).filePath(temporaryName());
+#ifdef Q_OS_UNIX
+        struct stat modelStatus;
+        const bool modelled =
+            !model.isEmpty() && ::stat(nativeName(model).constData(), &modelStatus) == 0;
+        mHandle->fd = ::open(nativeName(mHandle->path).constData(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC,
+                             modelled ? 0600 : 0666);
+        if (mHandle->fd < 0) {
+            if (errno == EEXIST && attempt < 100)
+                continue;
+            return failureOfError(errno, true);
+        }
+        if (modelled) {
+            // The owner first: changing it may clear set-id bits that the
+            // mode then restores. Only root may give a file away.
+            if (::fchown(mHandle->fd, modelStatus.st_uid, modelStatus.st_gid) != 0) {
+            }
+            ::fchmod(mHandle->fd, modelStatus.st_mode & 07777);
+        }
+        return std::nullopt;
+#else
+        mHandle->file.setFileName(mHandle->path);
+        if (!mHandle->file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFile::exists(mHandle->path) && attempt < 100)
+                continue;
+            return mHandle->file.error() == QFileDevice::PermissionsError ? Failure::PermissionDenied
+                                                                          : Failure::DeviceIo;
+        }
+        if (!model.isEmpty())
+            mHandle->file.setPermissions(QFile::permissions(model));
+        return std::nullopt;
+#endif
+    }
+}
+
+QString PlatformFile::path() const {
+    return mHandle->path;
+}
+
+std::optional<Failure> PlatformFile::write(const QByteArray& bytes) {
+#ifdef Q_OS_UNIX
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(mHandle->fd, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return failureOfError(errno, true);
+        }
+        data += written;
+        left -= written;
+    }
+    return std::nullopt;
+#else
+    if (mHandle->file.write(bytes) != bytes.size())
+        return Failure::DiskFull;
+    return std::nullopt;
+#endif
+}
+
+std::optional<Failure> PlatformFile::syncAndClose() {
+#ifdef Q_OS_UNIX
+    int syncError = gSyncError.load();
+    // A file system that cannot sync (EINVAL, EROFS) has nothing to flush.
+    if (syncError == 0 && ::fsync(mHandle->fd) != 0 && errno != EINVAL && errno != EROFS)
+        syncError = errno;
+    const int closed = ::close(mHandle->fd);
+    const int closeError = errno;
+    mHandle->fd = -1;
+    if (syncError != 0)
+        return failureOfError(syncError, true);
+    // After EINTR the file is closed all the same, and its data already synced.
+    if (closed != 0 && closeError != EINTR)
+        return failureOfError(closeError, true);
+    return std::nullopt;
+#else
+    const int syncError = gSyncError.load();
+    const bool flushed = mHandle->file.flush();
+    mHandle->file.close();
+    if (syncError != 0)
+        return failureOfError(syncError, true);
+    if (!flushed || mHandle->file.error() != QFileDevice::NoError)
+        return Failure::DeviceIo;
+    return std::nullopt;
+#endif
+}
+
+std::optional<Failure> PlatformFile::rename(const QString& from, const QString& to) {
+#ifdef Q_OS_UNIX
+    if (::rename(nativeName(from).constData(), nativeName(to).constData()) != 0)
+        return failureOfError(errno, true);
+#else
+    std::error_code error;
+    std::filesystem::rename(from.toStdWString(), to.toStdWString(), error);
+    if (error)
+        return Failure::PermissionDenied;
+#endif
+    return std::nullopt;
+}
+
+void PlatformFile::remove(const QString& path) {
+#ifdef Q_OS_UNIX
+    ::unlink(nativeName(path).constData());
+#else
+    QFile::remove(path);
+#endif
+}
+
+void PlatformFile::syncFolder(const QString& folder) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(nativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
+void PlatformFile::failSyncsForTesting(int error) {
+    gSyncError.store(error);
+}
+
+} // namespace Orlenda

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "shared/failure.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QFile;
+
+namespace Orlenda {
+
+// What a path names, links followed. Unreachable: the system would not say
+// (a folder on the way cannot be searched, a loop of links).
+enum class FileKind { Missing, Regular, Folder, Fifo, Socket, Device, Unreachable };
+
+// The program's only door to the operating system's files, for what Qt's file
+// classes do not offer: a file's type before it is opened, an open that never
+// waits on a pipe, a flush that reaches the disk and says when it did not,
+// permission bits carried over to a replacement. Calls that only POSIX
+// systems have stay in this file; elsewhere a portable fallback serves.
+//
+// An object is one file being written, created new and closed (without a
+// check) when it goes.
+class PlatformFile {
+public:
+    PlatformFile();
+    ~PlatformFile();
+    PlatformFile(const PlatformFile&) = delete;
+    PlatformFile& operator=(const PlatformFile&) = delete;
+
+    static FileKind kindOf(const QString& path);
+
+    // The failure that refuses a file of this kind where a regular file is
+    // needed; nullopt for a regular or missing file.
+    static std::optional<Failure> kindFailure(FileKind kind);
+
+    // Opens the regular file at path for reading into file. A folder, FIFO,
+    // socket or device is refused before anything could wait on it.
+    // StepFailure naming the cause.
+    static void openForReading(QFile& file, const QString& path);
+
+    // Creates a new file with a short name of its own in folder, for
+    // writing. With a model, the new file takes the model's permission bits
+    // (and owner, where allowed); otherwise the usual ones for a new file.
+    std::optional<Failure> createTemporary(const QString& folder, const QString& model = {});
+    // The file created.
+    QString path() const;
+    std::optional<Failure> write(const QByteArray& bytes);
+    // Flushes the file to the disk and closes it; either failing fails.
+    std::optional<Failure> syncAndClose();
+
+    // Moves from over to, replacing to in one step.
+    static std::optional<Failure> rename(const QString& from, const QString& to);
+    static void remove(const QString& path);
+    // Makes a rename in folder last; best effort.
+    static void syncFolder(const QString& folder);
+
+    // The failure a system error number stands for, when reading or writing.
+    static Failure failureOfError(int error, bool writing);
+
+    // Tests make every flush to disk fail with this error number (0: flush
+    // for real), as a failing stick or network share does.
+    static void failSyncsForTesting(int error);
+
+private:
+    struct Handle;
+    std::unique_ptr<Handle> mHandle;
+};
+
+} // namespace Orlenda
