@@ -99,13 +99,40 @@ void MotorSoundEditor::press(Qt::MouseButton button, double x, double y) {
 
 void MotorSoundEditor::move(double x, double y) {
     GuardedSteps steps(QStringLiteral("pbxMain_MouseMove"), mPrompter);
-    steps([&] { setStatus(motorSoundReadout(x, y, mView.hexScale), false); });
+    steps([&] { setStatus(pointerText(x, y), false); });
     if (!mPending)
         return;
     eraseBand();
     mEnd = QPoint(graphColumn(x), snappedGraphY(y));
     drawBand();
     emit imageChanged();
+}
+
+QString MotorSoundEditor::pointerText(double x, double y) const {
+    if (!(x >= 0 && x < GraphWidth && y >= 0 && y < GraphHeight))
+        return {};
+    if (mPending && mTool != MotorSoundTool::Paste)
+        return motorSoundEditReadout({mTool, mStart, graphPressPoint(x, y), mIndexChoice},
+                                     mView.hexScale);
+    return motorSoundRowReadout(mWorking.tracks[std::size_t(mView.currentTrack)], x, y,
+                                mView.hexScale);
+}
+
+void MotorSoundEditor::leave() {
+    setStatus(QString(), false);
+}
+
+void MotorSoundEditor::applyTypedRange(const MotorSoundRange& range) {
+    cancel();
+    GuardedSteps steps(QStringLiteral("pbxMain_MouseDown"), mPrompter);
+    applyMotorSoundRange(editedTrack(), range, steps);
+    finishEdit();
+}
+
+void MotorSoundEditor::importTrack(const MotorSoundTrack& track) {
+    cancel();
+    editedTrack() = track;
+    finishEdit();
 }
 
 void MotorSoundEditor::finishEdit() {
@@ -139,8 +166,7 @@ void MotorSoundEditor::eraseBand() {
 }
 
 void MotorSoundEditor::setStatus(const QString& text, bool paintNow) {
-    mStatus = text;
-    emit statusChanged(mStatus, paintNow);
+    emit statusChanged(text, paintNow);
 }
 
 } // namespace Orlenda
