@@ -310,6 +310,9 @@ TEST_F(MotorSoundWindowTest, WheelsScrollFortyPixelsANotchAndSidewaysWithShiftOr
 }
 
 TEST_F(MotorSoundWindowTest, TypedRangeRefusesOutOfRangeInputAndWritesWhatTheToolWrites) {
+    press(300, 10); // pending: the typed range cancels it first
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QString refusal;
     QTimer::singleShot(0, &window, [&] {
         auto* dialog = qobject_cast<MotorSoundRangeDialog*>(QApplication::activeModalWidget());
@@ -325,7 +328,6 @@ TEST_F(MotorSoundWindowTest, TypedRangeRefusesOutOfRangeInputAndWritesWhatTheToo
         namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangePitch(1)"))->setText("80");
         dialog->accept();
     });
-    press(300, 10); // pending: the typed range cancels it first
     QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(refusal, QStringLiteral("ピッチは 0 から 399 までの整数で入力してください。"));
     EXPECT_FALSE(pending());
