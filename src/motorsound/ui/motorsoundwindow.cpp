@@ -13,7 +13,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QHideEvent>
 #include <QLabel>
