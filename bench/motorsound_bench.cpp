@@ -1,6 +1,8 @@
 #include "document/traindata.h"
 #include "motorsound/motorsoundeditor.h"
+#include "motorsound/motorsoundcsv.h"
 #include "motorsound/motorsoundgraph.h"
+#include "motorsound/motorsoundscales.h"
 #include "motorsound/rubberband.h"
 #include "shared/prompter.h"
 #include "shared/workingcopyhistory.h"
@@ -97,5 +99,41 @@ void BM_MotorSoundWholeTableStep(benchmark::State& state) {
     state.counters["StepBytes"] = double(2 * sizeof(MotorSoundTable));
 }
 BENCHMARK(BM_MotorSoundWholeTableStep)->Unit(benchmark::kMicrosecond);
+
+// The view enlarged to the whole graph: the graph and its scales, all painted again.
+void BM_MotorSoundFullSizeViewRedraw(benchmark::State& state) {
+    const MotorSoundTable table = busyTable();
+    QImage graph;
+    QImage scales;
+    for (auto _ : state) {
+        MotorSoundGraph::paint(graph, table, {1, 0, false});
+        MotorSoundScales::paint(scales, QSize(800, 800), QPoint(0, 0), false);
+        benchmark::DoNotOptimize(graph.constBits());
+        benchmark::DoNotOptimize(scales.constBits());
+    }
+}
+BENCHMARK(BM_MotorSoundFullSizeViewRedraw)->Unit(benchmark::kMicrosecond);
+
+// A pointer move with nothing pending: the stored row's read-out.
+void BM_MotorSoundPointerReadout(benchmark::State& state) {
+    PitchEditor pitch;
+    double x = 0;
+    for (auto _ : state) {
+        x = x >= 799 ? 0 : x + 1;
+        pitch.editor.move(x, 400);
+    }
+}
+BENCHMARK(BM_MotorSoundPointerReadout)->Unit(benchmark::kMicrosecond);
+
+// Reading a track's CSV and putting it into the working copy, redraw included.
+void BM_MotorSoundImportTrack(benchmark::State& state) {
+    PitchEditor pitch;
+    const QByteArray csv = motorSoundCsv(busyTable()[Track::B1]);
+    for (auto _ : state) {
+        const MotorSoundCsvResult read = readMotorSoundCsv(csv);
+        pitch.editor.importTrack(read.track);
+    }
+}
+BENCHMARK(BM_MotorSoundImportTrack)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -89,7 +89,7 @@ int AccelerationPlot::rowOf(float acceleration) {
 int AccelerationPlot::gridRow(int value, AccelerationUnit unit) {
     if (unit == AccelerationUnit::KmPerHourPerSecond)
         return (H - 1) - 100 * value;
-    return int(roundHalfEven((H - 1) - value * KgfPerTonneFactor / RotatingMassFactor));
+    return int(roundHalfEven((H - 1) - 100 * kgfPerTonneToKmPerHourPerSecond(value)));
 }
 
 void AccelerationPlot::redraw(const AccelerationTable& table, const TrainConsist& consist,

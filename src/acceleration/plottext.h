@@ -13,8 +13,9 @@ inline constexpr int PlotCharWidth = 6;
 
 int plotTextWidth(const QString& text);
 
-// Sets the pixels of the text's digits with the cell's top-left at (x, y);
-// parts outside the image are left out. Other characters leave a blank cell.
+// Sets the pixels of the text's digits and upper-case hexadecimal letters with
+// the cell's top-left at (x, y); parts outside the image are left out. Other
+// characters leave a blank cell.
 void drawPlotText(QImage& image, int x, int y, const QString& text, QRgb color);
 
 } // namespace Orlenda

@@ -27,6 +27,7 @@
 #include <QMimeData>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 
 namespace Orlenda {
@@ -57,7 +58,7 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
         connect(button, &QPushButton::clicked, this, show);
     }
     buildMenus();
-    resize(OuterWidthTwips / TwipsPerPixel, OuterHeightTwips / TwipsPerPixel);
+    restorePlacement();
     setAcceptDrops(true);
     updateCaption();
     connect(&mData, &TrainData::documentPathChanged, this, &MainWindow::updateCaption);
@@ -307,8 +308,24 @@ void MainWindow::applyOuterSize() {
     if (frame == QSize(0, 0))
         return;
     mSized = true;
-    resize(OuterWidthTwips / TwipsPerPixel - frame.width(),
-           OuterHeightTwips / TwipsPerPixel - frame.height());
+    resize(mOuterSize - frame);
+}
+
+void MainWindow::restorePlacement() {
+    QStringList saved;
+    for (const auto& [key, value] : windowPlacementSettings(QRect(), false))
+        saved << readSetting(key);
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    // Smaller than this, the menus and the form would be cut off at once.
+    const QSize minimum = QSize(OuterWidthTwips, OuterHeightTwips) / TwipsPerPixel / 2;
+    const std::optional<QRect> placement = savedWindowPlacement(saved, screens, minimum);
+    mOuterSize = placement ? placement->size()
+                           : QSize(OuterWidthTwips, OuterHeightTwips) / TwipsPerPixel;
+    if (placement)
+        move(placement->topLeft());
+    resize(mOuterSize);
 }
 
 void MainWindow::closeOtherWindows() {

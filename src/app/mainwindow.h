@@ -73,6 +73,8 @@ private:
     void openPath(const QString& path);
     void writePlacement();
     void applyOuterSize();
+    // The placement saved at the last close when it is usable, else the default size.
+    void restorePlacement();
     void closeOtherWindows();
     // Runs a command; a declined failure prompt ends the program here.
     void runCommand(const std::function<void()>& command);
@@ -83,6 +85,7 @@ private:
     FileChooser& mChooser;
     std::function<void()> mEndProgram;
     bool mSized = false;
+    QSize mOuterSize;
     // Created on first use and kept for the run: its copy buffer must survive.
     MotorSoundWindow* mMotorSound = nullptr;
     RecentFileMenu* mRecent = nullptr;

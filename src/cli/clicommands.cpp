@@ -1,6 +1,7 @@
 #include "cli/clicommands.h"
 
 #include "cli/cliprompter.h"
+#include "cli/motorcommand.h"
 #include "cli/plotacceleration.h"
 #include "cli/plotmotorcommand.h"
 #include "document/openfile.h"
@@ -17,7 +18,9 @@ void usage(QTextStream& err) {
         << "       orlenda-cli convert IN OUT" << Qt::endl
         << "       orlenda-cli check IN" << Qt::endl
         << "       " << PlotAccelerationUsage << Qt::endl
-        << "       " << PlotMotorUsage << Qt::endl;
+        << "       " << PlotMotorUsage << Qt::endl
+        << "       " << MotorExportUsage << Qt::endl
+        << "       " << MotorImportUsage << Qt::endl;
 }
 
 QString cliDescription() {
@@ -85,6 +88,10 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         else if (what == QLatin1String("acceleration"))
             status = plotAcceleration(arguments.mid(2), prompter, err);
         if (status)
+            return *status;
+    }
+    if (command == QLatin1String("motor")) {
+        if (const std::optional<int> status = motorCommand(arguments.mid(1), prompter, err))
             return *status;
     }
     usage(err);

@@ -116,7 +116,7 @@ void MotorSoundEditor::press(Qt::MouseButton button, double x, double y) {
         setStatus(busyText(), true);
         const MotorSoundTable before = mWorking;
         steps([&] { pasteMotorSoundRows(editedTrack(), mBuffer, mEnd.x()); });
-        finishEdit(MotorSoundTool::Paste, before);
+        finishEdit(motorSoundToolCaption(MotorSoundTool::Paste), before);
         return;
     }
     if (!mPending) {
@@ -140,12 +140,12 @@ void MotorSoundEditor::press(Qt::MouseButton button, double x, double y) {
     const MotorSoundEdit edit{mTool, mStart, mEnd, mIndexChoice};
     if (applyMotorSoundEdit(editedTrack(), mBuffer, edit, steps))
         selectTool(MotorSoundTool::Paste);
-    finishEdit(edit.tool, before);
+    finishEdit(motorSoundToolCaption(edit.tool), before);
 }
 
 void MotorSoundEditor::move(double x, double y) {
     GuardedSteps steps(QStringLiteral("pbxMain_MouseMove"), mPrompter);
-    steps([&] { setStatus(motorSoundReadout(x, y, mView.hexScale), false); });
+    steps([&] { setStatus(pointerText(x, y), false); });
     if (!mPending)
         return;
     eraseBand();
@@ -154,10 +154,39 @@ void MotorSoundEditor::move(double x, double y) {
     emit imageChanged();
 }
 
-void MotorSoundEditor::finishEdit(MotorSoundTool tool, const MotorSoundTable& before) {
+QString MotorSoundEditor::pointerText(double x, double y) const {
+    if (!(x >= 0 && x < GraphWidth && y >= 0 && y < GraphHeight))
+        return {};
+    if (mPending && mTool != MotorSoundTool::Paste)
+        return motorSoundEditReadout({mTool, mStart, graphPressPoint(x, y), mIndexChoice},
+                                     mView.hexScale);
+    return motorSoundRowReadout(mWorking.tracks[std::size_t(mView.currentTrack)], x, y,
+                                mView.hexScale);
+}
+
+void MotorSoundEditor::leave() {
+    setStatus(QString(), false);
+}
+
+void MotorSoundEditor::applyTypedRange(const MotorSoundRange& range) {
+    cancel();
+    GuardedSteps steps(QStringLiteral("pbxMain_MouseDown"), mPrompter);
+    const MotorSoundTable before = mWorking;
+    applyMotorSoundRange(editedTrack(), range, steps);
+    finishEdit(QStringLiteral("範囲を数値で設定"), before);
+}
+
+void MotorSoundEditor::importTrack(const MotorSoundTrack& track) {
+    cancel();
+    const MotorSoundTable before = mWorking;
+    editedTrack() = track;
+    finishEdit(QStringLiteral("CSV 読み込み"), before);
+}
+
+void MotorSoundEditor::finishEdit(const QString& stepName, const MotorSoundTable& before) {
     redraw();
     setStatus(QString(), false);
-    mHistory.record(motorSoundToolCaption(tool), before, mWorking, mView.currentTrack);
+    mHistory.record(stepName, before, mWorking, mView.currentTrack);
 }
 
 void MotorSoundEditor::redraw() {
@@ -186,8 +215,7 @@ void MotorSoundEditor::eraseBand() {
 }
 
 void MotorSoundEditor::setStatus(const QString& text, bool paintNow) {
-    mStatus = text;
-    emit statusChanged(mStatus, paintNow);
+    emit statusChanged(text, paintNow);
 }
 
 } // namespace Orlenda

@@ -3,6 +3,7 @@
 #include "document/motorsoundtable.h"
 #include "motorsound/motorsoundcopybuffer.h"
 #include "motorsound/motorsoundgraph.h"
+#include "motorsound/motorsoundrange.h"
 #include "motorsound/motorsoundtool.h"
 #include "shared/workingcopyhistory.h"
 
@@ -59,9 +60,17 @@ public:
     void move(double x, double y);
     void cancel() { press(Qt::RightButton, 0, 0); }
 
+    // The pointer left the graph: the read-out is cleared.
+    void leave();
+
+    // Whole-range edits of the current track, each as one change of the
+    // working copy after a pending edit is cancelled: the rows a typed range
+    // names, written by the tools' own edit; a track read from elsewhere.
+    void applyTypedRange(const MotorSoundRange& range);
+    void importTrack(const MotorSoundTrack& track);
+
     bool isPending() const { return mPending; }
     QPoint startPoint() const { return mStart; }
-    QPoint endPoint() const { return mEnd; }
     const MotorSoundCopyBuffer& copyBuffer() const { return mBuffer; }
 
     // Undo with an edit pending only cancels that edit. Undo and redo show the
@@ -74,7 +83,6 @@ public:
     const QImage& image() const { return mImage; }
     // The graph alone.
     QImage graphImage() const { return MotorSoundGraph::render(mWorking, mView); }
-    const QString& statusText() const { return mStatus; }
 
 signals:
     void imageChanged();
@@ -89,8 +97,9 @@ private:
     void drawBand();
     void eraseBand();
     void setStatus(const QString& text, bool paintNow);
-    void finishEdit(MotorSoundTool tool, const MotorSoundTable& before);
+    void finishEdit(const QString& stepName, const MotorSoundTable& before);
     void restore(const MotorSoundTable& table, int track);
+    QString pointerText(double x, double y) const;
     MotorSoundTrack& editedTrack() { return mWorking.tracks[std::size_t(mView.currentTrack)]; }
 
     MotorSoundCopyBuffer& mBuffer;
@@ -100,7 +109,6 @@ private:
     MotorSoundTool mTool = MotorSoundTool::Index;
     int mIndexChoice = -1;
     QImage mImage;
-    QString mStatus;
 
     bool mPending = false;
     QPoint mStart;

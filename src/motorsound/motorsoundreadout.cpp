@@ -1,18 +1,73 @@
 #include "motorsound/motorsoundreadout.h"
 
-#include "document/numbertext.h"
 #include "motorsound/motorsoundgeometry.h"
+#include "motorsound/motorsoundtools.h"
+#include "shared/failure.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace Orlenda {
 
-QString motorSoundReadout(double x, double y, bool hexScale) {
-    const double fromBottom = std::clamp(GraphHeight - 1 - y, -1.0e9, 1.0e9);
-    const int value = int(roundHalfEven(fromBottom)) / 2;
-    const QString valueText =
-        hexScale ? QString::number(value, 16).toUpper() : QString::number(value);
-    return QLatin1Char(' ') + doubleText(x * 0.2) + QStringLiteral(", ") + valueText;
+namespace {
+
+QString valueText(int value, bool hexScale) {
+    if (!hexScale)
+        return QString::number(value);
+    const QString digits = QString::number(std::abs(value), 16).toUpper();
+    return value < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+QString indexText(int index, bool hexScale) {
+    return QStringLiteral("音 ") +
+           (index == -1 ? QStringLiteral("無音") : valueText(index, hexScale));
+}
+
+bool onGraph(double x, double y) {
+    return x >= 0 && x < GraphWidth && y >= 0 && y < GraphHeight;
+}
+
+} // namespace
+
+QString motorSoundSpeedText(int row) {
+    return QStringLiteral("%1.%2 km/h").arg(row / 5).arg(row % 5 * 2);
+}
+
+QString motorSoundRowReadout(const MotorSoundTrack& track, double x, double y, bool hexScale) {
+    if (!onGraph(x, y))
+        return {};
+    const int row = std::clamp(graphColumn(x), 0, MotorSoundRows - 1);
+    const MotorSoundEntry& e = track[std::size_t(row)];
+    return motorSoundSpeedText(row) + QLatin1Char(' ') + indexText(e.index, hexScale) +
+           QStringLiteral(" ピッチ ") + valueText(e.pitch, hexScale) + QStringLiteral(" 音量 ") +
+           valueText(e.volume, hexScale);
+}
+
+QString motorSoundEditReadout(const MotorSoundEdit& edit, bool hexScale) {
+    const int row = edit.end.x();
+    switch (edit.tool) {
+    case MotorSoundTool::Index:
+        return motorSoundSpeedText(row) + QStringLiteral(" ← ") +
+               indexText(edit.indexChoice, hexScale);
+    case MotorSoundTool::Pitch:
+    case MotorSoundTool::Volume:
+        try {
+            return motorSoundSpeedText(row) +
+                   (edit.tool == MotorSoundTool::Pitch ? QStringLiteral(" ← ピッチ ")
+                                                       : QStringLiteral(" ← 音量 ")) +
+                   valueText(motorSoundEditValue(edit, row), hexScale);
+        } catch (const StepFailure&) {
+            return {};
+        }
+    case MotorSoundTool::Copy: {
+        const int low = std::min(edit.start.x(), row);
+        const int high = std::max(edit.start.x(), row);
+        return QStringLiteral("%1.%2〜").arg(low / 5).arg(low % 5 * 2) + motorSoundSpeedText(high);
+    }
+    case MotorSoundTool::Paste:
+        break;
+    }
+    return {};
 }
 
 } // namespace Orlenda

@@ -28,6 +28,12 @@ void setValue(MotorSoundEntry& row, MotorSoundTool tool, std::int16_t value) {
         row.pitch = limitedValue(tool, value);
 }
 
+// The value of the line at column k, before the tool's limit: the slope from
+// the two 32-bit differences in double precision, halves rounded to even.
+std::int16_t lineValue(std::int32_t startX, std::int32_t startY, double slope, std::int32_t k) {
+    return toInt16(((GraphHeight - 1) - slope * (k - startX) - startY) / 2);
+}
+
 MotorSoundEntry& rowAt(MotorSoundTrack& track, int row) {
     if (row < 0 || row >= MotorSoundRows)
         throw StepFailure(Failure::SubscriptOutOfRange);
@@ -94,10 +100,7 @@ bool applyMotorSoundEdit(MotorSoundTrack& track, MotorSoundCopyBuffer& buffer,
             break;
         case MotorSoundTool::Pitch:
         case MotorSoundTool::Volume:
-            steps([&] {
-                const double v = ((GraphHeight - 1) - slope * (k - startX) - startY) / 2;
-                setValue(rowAt(track, k), edit.tool, toInt16(v));
-            });
+            steps([&] { setValue(rowAt(track, k), edit.tool, lineValue(startX, startY, slope, k)); });
             break;
         case MotorSoundTool::Paste:
             break;
@@ -107,6 +110,16 @@ bool applyMotorSoundEdit(MotorSoundTrack& track, MotorSoundCopyBuffer& buffer,
         return false;
     steps([&] { recordAt(buffer, endX - startX + 1).pitch = 0; });
     return true;
+}
+
+std::int16_t motorSoundEditValue(const MotorSoundEdit& edit, int column) {
+    if (edit.start.x() == edit.end.x())
+        return limitedValue(edit.tool, std::int16_t(valueOfSnappedY(edit.start.y())));
+    const bool leftwards = edit.start.x() > edit.end.x();
+    const QPoint left = leftwards ? edit.end : edit.start;
+    const QPoint right = leftwards ? edit.start : edit.end;
+    const double slope = double(right.y() - left.y()) / double(right.x() - left.x());
+    return limitedValue(edit.tool, lineValue(left.x(), left.y(), slope, column));
 }
 
 void pasteMotorSoundRows(MotorSoundTrack& track, const MotorSoundCopyBuffer& buffer, int column) {

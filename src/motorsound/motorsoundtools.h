@@ -25,6 +25,11 @@ struct MotorSoundEdit {
 bool applyMotorSoundEdit(MotorSoundTrack& track, MotorSoundCopyBuffer& buffer,
                          const MotorSoundEdit& edit, GuardedSteps& steps);
 
+// What a pitch or volume edit writes at column, a column between its two
+// ends: the same arithmetic and limits as applying it. StepFailure(Overflow)
+// only for values far outside the graph.
+std::int16_t motorSoundEditValue(const MotorSoundEdit& edit, int column);
+
 // Writes the buffer into the rows from column on, up to its end mark or the
 // last row.
 void pasteMotorSoundRows(MotorSoundTrack& track, const MotorSoundCopyBuffer& buffer, int column);

@@ -1,6 +1,30 @@
 #include "shared/windowplacement.h"
 
+#include <QSettings>
+#include <QStringList>
+
 namespace Orlenda {
+
+namespace {
+
+// Of the title bar, this much must lie on a screen to grab the window by it.
+constexpr int GripWidth = 64;
+constexpr int GripHeight = 16;
+
+std::optional<int> pixels(const QString& twips) {
+    bool ok = false;
+    const qint64 value = twips.trimmed().toLongLong(&ok);
+    if (!ok || value < -(qint64(1) << 24) || value > (qint64(1) << 24))
+        return std::nullopt;
+    return int(value / TwipsPerPixel);
+}
+
+QSettings store() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, settingsApplication(),
+                     settingsApplication());
+}
+
+} // namespace
 
 QList<QPair<QString, QString>> windowPlacementSettings(const QRect& outerGeometry, bool minimized) {
     if (minimized)
@@ -12,6 +36,57 @@ QList<QPair<QString, QString>> windowPlacementSettings(const QRect& outerGeometr
         {QStringLiteral("MainWidth"), twips(outerGeometry.width())},
         {QStringLiteral("MainHeight"), twips(outerGeometry.height())},
     };
+}
+
+std::optional<QRect> savedWindowPlacement(const QStringList& texts, const QList<QRect>& screens,
+                                          QSize minimum) {
+    if (texts.size() != 4)
+        return std::nullopt;
+    std::optional<int> values[4];
+    for (int i = 0; i < 4; ++i) {
+        values[i] = pixels(texts.at(i));
+        if (!values[i])
+            return std::nullopt;
+    }
+    const QRect placement(*values[0], *values[1], *values[2], *values[3]);
+    if (placement.width() < minimum.width() || placement.height() < minimum.height())
+        return std::nullopt;
+    const QRect titleBar(placement.topLeft(), QSize(placement.width(), GripHeight));
+    for (const QRect& screen : screens) {
+        const QRect grip = titleBar & screen;
+        if (grip.width() >= GripWidth && grip.height() >= GripHeight &&
+            placement.width() <= screen.width() && placement.height() <= screen.height())
+            return placement;
+    }
+    return std::nullopt;
+}
+
+QList<QPair<QString, QString>> windowSizeSettings(const QString& widthKey,
+                                                  const QString& heightKey, QSize size) {
+    return {{widthKey, QString::number(qint64(size.width()) * TwipsPerPixel)},
+            {heightKey, QString::number(qint64(size.height()) * TwipsPerPixel)}};
+}
+
+std::optional<QSize> savedWindowSize(const QString& widthText, const QString& heightText,
+                                     QSize minimum, QSize maximum) {
+    const std::optional<int> width = pixels(widthText);
+    const std::optional<int> height = pixels(heightText);
+    if (!width || !height || *width <= 0 || *height <= 0)
+        return std::nullopt;
+    return QSize(*width, *height).expandedTo(minimum).boundedTo(maximum);
+}
+
+QString readSetting(const QString& key) {
+    QSettings settings = store();
+    settings.beginGroup(settingsSection());
+    return settings.value(key).toString();
+}
+
+void writeSettings(const QList<QPair<QString, QString>>& values) {
+    QSettings settings = store();
+    settings.beginGroup(settingsSection());
+    for (const auto& [key, value] : values)
+        settings.setValue(key, value);
 }
 
 } // namespace Orlenda

@@ -168,3 +168,23 @@ TEST(AccelerationReadout, SpeedAndValueUnderThePointer) {
     EXPECT_EQ(plotReadoutText(160, 276, kgft), " 80, 38.3");
     EXPECT_EQ(plotReadoutText(319, 0, kgft), " 159.5, 124.3");
 }
+
+TEST(AccelerationReadout, SelectedCurveAtTheNearestWholeSpeedInTheUnit) {
+    const AccelerationTable table = defaultAccelerationTable();
+    PlotChoices gross{0, AccelerationUnit::KmPerHourPerSecond, false};
+    // Above 25 km/h notch 1 falls as 375 / v^2; pixel 199 and 201 are both nearest 100 km/h.
+    for (int x : {199, 200, 201})
+        EXPECT_EQ(plotReadoutText(x, 396, table, kDefaultConsist, gross).section("  ", 1),
+                  QStringLiteral("曲線 0.038"))
+            << x;
+    EXPECT_EQ(plotReadoutText(203, 276, table, kDefaultConsist, gross),
+              QStringLiteral(" 101.5, 1.23  曲線 0.036"));
+    gross.unit = AccelerationUnit::KgfPerTonne;
+    EXPECT_EQ(plotReadoutText(200, 399, table, kDefaultConsist, gross),
+              QStringLiteral(" 100, 0  曲線 1.17"));
+    // Net of the resistance, about 0.040 at standstill; nothing for a train without mass.
+    EXPECT_NEAR(*curveValueAt(0, table, kDefaultConsist, {}), 0.56, 0.001);
+    EXPECT_EQ(plotReadoutText(0, 399, table, TrainConsist{}, {}), QStringLiteral(" 0, 0"));
+    gross.selectedNotch = 1; // a zero notch reads 0
+    EXPECT_EQ(*curveValueAt(0, table, TrainConsist{}, gross), 0);
+}

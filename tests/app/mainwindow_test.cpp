@@ -1,6 +1,7 @@
 #include "support/apptest.h"
 
 #include <QFile>
+#include <QScreen>
 #include <QMenuBar>
 
 using namespace Orlenda;
@@ -63,6 +64,21 @@ TEST_F(MainWindowTest, ClosingWritesThePlacementInTwipsUnlessMinimizedAndClosesT
     for (const auto& [key, twips] : {std::pair{"MainWidth", "8640"}, {"MainHeight", "6720"},
                                      {"MainLeft", "300"}, {"MainTop", "450"}})
         EXPECT_EQ(store.value(key).toString(), QString::fromLatin1(twips)) << key;
+}
+
+TEST_F(MainWindowTest, ReopensAtTheSavedPlacementOnlyWhenItIsOnAScreenAndSane) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    auto reopened = [&](QPoint at, QSize size) {
+        writeSettings(windowPlacementSettings(QRect(at, size), false));
+        MainWindow next(data, prompter, chooser);
+        return QRect(next.pos(), next.size());
+    };
+    const QPoint inside = screen.topLeft() + QPoint(10, 20);
+    EXPECT_EQ(reopened(inside, {600, 500}), QRect(inside, QSize(600, 500)));
+    EXPECT_EQ(reopened(screen.topRight() + QPoint(100, 0), {600, 500}).size(), QSize(576, 448));
+    EXPECT_EQ(reopened(inside, {2, 2}).size(), QSize(576, 448));
+    EXPECT_EQ(reopened(inside, screen.size() * 50).size(), QSize(576, 448));
+    placementStore().clear();
 }
 
 TEST_F(MainWindowTest, SaveWritesDirectlyOnlyToDatInAnyCaseAndAsksForOtherNames) {

@@ -2,6 +2,8 @@
 #include "motorsound/motorsoundgeometry.h"
 #include "motorsound/motorsoundgraph.h"
 #include "motorsound/motorsoundreadout.h"
+#include "motorsound/motorsoundscales.h"
+#include "motorsound/motorsoundtools.h"
 #include "motorsound/rubberband.h"
 #include "shared/graphpalette.h"
 
@@ -16,6 +18,12 @@ QRgb entry(int n) {
 }
 const QRgb kBlack = QColor(Qt::black).rgb();
 const QRgb kGrid = QColor(64, 64, 64).rgb();
+
+QImage blankImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    return image;
+}
 
 // Pixel rows of the horizontal grid, found where no track mark lies.
 QList<int> gridRows(const QImage& image) {
@@ -143,7 +151,53 @@ TEST(MotorSoundGraph, PositionsAndReadOut) {
     EXPECT_EQ(graphPressPoint(799.5, 800), QPoint(799, 799));
     EXPECT_EQ(graphPressPoint(-0.6, -3), QPoint(0, 1));
 
-    // The window's test pins both ends of the graph and a hex value.
-    EXPECT_EQ(motorSoundReadout(62, 299, false), QStringLiteral(" 12.4, 250"));
-    EXPECT_EQ(motorSoundReadout(3, 3, false), QStringLiteral(" 0.6, 398"));
+}
+
+TEST(MotorSoundReadout, StoredRowUnderThePointerAndWhatAnEditWouldWrite) {
+    MotorSoundTrack track{};
+    track[213] = {85, 127, 3};
+    track[0] = {-5, 0, -1};
+    EXPECT_EQ(motorSoundRowReadout(track, 213.4, 5, false),
+              QStringLiteral("42.6 km/h 音 3 ピッチ 85 音量 127"));
+    EXPECT_EQ(motorSoundRowReadout(track, 213, 799, true),
+              QStringLiteral("42.6 km/h 音 3 ピッチ 55 音量 7F"));
+    EXPECT_EQ(motorSoundRowReadout(track, 0, 0, true),
+              QStringLiteral("0.0 km/h 音 無音 ピッチ -5 音量 0"));
+    EXPECT_EQ(motorSoundRowReadout(track, 800, 10, false), QString());
+    EXPECT_EQ(motorSoundRowReadout(track, 10, -1, false), QString());
+
+    // The pitch line's value at the pointer, after the tool's lowest pitch;
+    // in the first press's column the first press's value.
+    const QPoint start(100, lowerPixelOfValue(50));
+    const MotorSoundEdit pitch{MotorSoundTool::Pitch, start, QPoint(145, lowerPixelOfValue(4))};
+    EXPECT_EQ(motorSoundEditReadout(pitch, false), QStringLiteral("29.0 km/h ← ピッチ 10"));
+    const MotorSoundEdit same{MotorSoundTool::Volume, start, QPoint(100, lowerPixelOfValue(300))};
+    EXPECT_EQ(motorSoundEditReadout(same, true), QStringLiteral("20.0 km/h ← 音量 32"));
+    EXPECT_EQ(motorSoundEditReadout({MotorSoundTool::Index, start, QPoint(7, 1), -1}, false),
+              QStringLiteral("1.4 km/h ← 音 無音"));
+    EXPECT_EQ(motorSoundEditReadout({MotorSoundTool::Copy, start, QPoint(7, 1)}, false),
+              QStringLiteral("1.4〜20.0 km/h"));
+}
+
+TEST(MotorSoundScales, NumbersFollowTheScrollPositionOutsideTheGraph) {
+    using S = MotorSoundScales;
+    const QSize view(400, 400);
+    const QImage start = S::render(view, {0, 400}, false);
+    ASSERT_EQ(start.size(), QSize(S::LeftMargin + 400, 400 + S::BottomMargin));
+    // The graph's place stays black: the numbers are only in the margins.
+    EXPECT_EQ(start.copy(S::LeftMargin, 0, 400, 400), blankImage(400, 400));
+    // Scrolled 50 rows right, "10" under row 50 moves 50 pixels left, to the
+    // place of "0"; the value numbers stay.
+    const QImage scrolled = S::render(view, {50, 400}, false);
+    const QRect speedTen(S::LeftMargin + 50 - 8, 403, 16, S::BottomMargin - 3);
+    EXPECT_EQ(scrolled.copy(speedTen.translated(-50, 0)), start.copy(speedTen));
+    EXPECT_NE(start.copy(speedTen.translated(-50, 0)), start.copy(speedTen));
+    EXPECT_EQ(scrolled.copy(0, 0, S::LeftMargin, 400), start.copy(0, 0, S::LeftMargin, 400));
+    // Value 20 sits at pixel row 759, 359 in a view scrolled to 400; hex moves the lines.
+    const QRect valueTwenty(0, 359 - 6, S::LeftMargin, 12);
+    EXPECT_NE(start.copy(valueTwenty), blankImage(S::LeftMargin, 12));
+    EXPECT_EQ(S::render(view, {0, 390}, false).copy(valueTwenty.translated(0, 10)),
+              start.copy(valueTwenty));
+    EXPECT_NE(S::render(view, {0, 400}, true).copy(0, 0, S::LeftMargin, 400),
+              start.copy(0, 0, S::LeftMargin, 400));
 }

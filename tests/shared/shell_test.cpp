@@ -1,4 +1,5 @@
 #include "shared/graphpalette.h"
+#include "shared/wheelscroll.h"
 #include "shared/windowplacement.h"
 
 #include <gtest/gtest.h>
@@ -20,4 +21,44 @@ TEST(GraphPalette, StoresRedInTheLowestByte) {
 TEST(WindowPlacement, NegativePositionsStayNegative) {
     EXPECT_EQ(windowPlacementSettings(QRect(-8, -8, 10, 10), false).at(0).second,
               QStringLiteral("-120"));
+}
+
+TEST(WindowPlacement, ASavedPlacementIsUsedOnlyWhenSaneAndOnAScreen) {
+    const QList<QRect> screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QSize minimum(288, 224);
+    auto placement = [&](QStringList texts) {
+        return savedWindowPlacement(texts, screens, minimum);
+    };
+    EXPECT_EQ(placement({"1500", "3000", "8640", "6720"}), QRect(100, 200, 576, 448));
+    EXPECT_EQ(placement({"30000", "150", "8640", "6720"}), QRect(2000, 10, 576, 448));
+    for (const QStringList& bad : {QStringList{"1500", "3000", "8640"},
+                                   {"x", "3000", "8640", "6720"},
+                                   {"1500", "3000", "15", "15"},                     // too small
+                                   {"1500", "3000", "900000", "6720"},              // wider than any screen
+                                   {"-90000", "3000", "8640", "6720"},              // left of the screens
+                                   {"1500", "16200", "8640", "6720"},               // below them
+                                   {"1500", "-600", "8640", "6720"},                // title bar above
+                                   {"1500", "3000", "99999999999999", "6720"}}) {
+        EXPECT_FALSE(placement(bad)) << bad.join(',').toStdString();
+    }
+    EXPECT_EQ(savedWindowSize("9000", "7500", {557, 453}, {941, 837}), QSize(600, 500));
+    EXPECT_EQ(savedWindowSize("90000", "15", {557, 453}, {941, 837}), QSize(941, 453));
+    EXPECT_FALSE(savedWindowSize("", "7500", {557, 453}, {941, 837}));
+    EXPECT_FALSE(savedWindowSize("-9000", "7500", {557, 453}, {941, 837}));
+}
+
+TEST(WheelScroll, NotchesMoveFortyPixelsAndShiftOrATiltScrollsSideways) {
+    WheelScroll wheel;
+    EXPECT_EQ(wheel.distance({0, 120}, {}, false), QPoint(0, -40)); // up: towards the top
+    EXPECT_EQ(wheel.distance({0, -240}, {}, false), QPoint(0, 80));
+    EXPECT_EQ(wheel.distance({0, -120}, {}, true), QPoint(40, 0));
+    EXPECT_EQ(wheel.distance({120, 0}, {}, false), QPoint(-40, 0));
+    EXPECT_EQ(wheel.distance({-120, 0}, {}, true), QPoint(40, 0));
+    // A touchpad's swipe scrolls by its own pixels.
+    EXPECT_EQ(wheel.distance({0, 999}, {-7, 3}, false), QPoint(7, -3));
+    // A fine wheel's parts add up: eight steps of 15 make one notch.
+    int moved = 0;
+    for (int i = 0; i < 8; ++i)
+        moved += wheel.distance({0, -15}, {}, false).y();
+    EXPECT_EQ(moved, 40);
 }

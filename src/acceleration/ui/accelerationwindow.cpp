@@ -1,5 +1,6 @@
 #include "acceleration/ui/accelerationwindow.h"
 
+#include "acceleration/notchswatch.h"
 #include "acceleration/plotreadout.h"
 #include "acceleration/ui/plotview.h"
 #include "app/programend.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -139,7 +141,8 @@ void AccelerationWindow::buildControls() {
     mNotchList->setObjectName(QStringLiteral("cbxIndex"));
     mNotchList->setGeometry(368, 16, 57, 20);
     for (int n = 1; n <= NotchCount; ++n)
-        mNotchList->addItem(QString::number(n));
+        mNotchList->addItem(QPixmap::fromImage(notchSwatch(n - 1, 10)), QString::number(n));
+    mNotchList->setIconSize(QSize(10, 10));
     connect(mNotchList, &QComboBox::currentIndexChanged, this, &AccelerationWindow::selectNotch);
 
     auto* historyKeys = new HistoryKeys(this, [this] { undo(); }, [this] { redo(); });
@@ -183,7 +186,12 @@ void AccelerationWindow::buildControls() {
 
     mReadout = new QLabel(this);
     mReadout->setObjectName(QStringLiteral("pbxStatus"));
-    mReadout->setGeometry(327, 389, 122, 16);
+    // Wide enough for the curve's value beside the pointer's; the window widens with it.
+    const int readoutWidth = std::max(
+        122, mReadout->fontMetrics().horizontalAdvance(QStringLiteral(" 159.5, 124.3  曲線 -99.99")) +
+                 8);
+    mReadout->setGeometry(327, 389, readoutWidth, 16);
+    setFixedSize(std::max(width(), 327 + readoutWidth + 1), height());
     mReadout->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     // The box is 12 pixels inside its frame: centre the line so a taller face keeps its digits.
     mReadout->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -322,7 +330,7 @@ void AccelerationWindow::redraw() {
 }
 
 void AccelerationWindow::showReadout(QPoint pixel) {
-    mReadout->setText(plotReadoutText(pixel.x(), pixel.y(), choices().unit));
+    mReadout->setText(plotReadoutText(pixel.x(), pixel.y(), mTable, mConsist, choices()));
 }
 
 void AccelerationWindow::saveImage() {

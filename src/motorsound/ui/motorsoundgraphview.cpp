@@ -57,4 +57,9 @@ void MotorSoundGraphView::wheelEvent(QWheelEvent* event) {
     emit wheelTurned(event);
 }
 
+void MotorSoundGraphView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit pointerLeft();
+}
+
 } // namespace Orlenda

@@ -25,6 +25,7 @@ signals:
     void moved(QPointF pixel);
     void menuRequested(QPoint globalPosition, bool byMouse);
     void wheelTurned(QWheelEvent* event);
+    void pointerLeft();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,6 +33,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

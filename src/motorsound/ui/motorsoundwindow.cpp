@@ -5,15 +5,18 @@
 #include "document/traindata.h"
 #include "motorsound/motorsoundgeometry.h"
 #include "motorsound/ui/motorsoundgraphview.h"
+#include "motorsound/ui/motorsoundrangedialog.h"
+#include "motorsound/ui/motorsoundviewport.h"
 #include "shared/prompter.h"
 #include "shared/ui/historykeys.h"
+#include "shared/windowplacement.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QHideEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -29,25 +32,55 @@ namespace {
 
 constexpr int LeftColumn = 8;
 constexpr int LeftColumnWidth = 97;
-constexpr int ScrollBarSize = 16;
+constexpr int ViewportLeft = 112;
 constexpr int ViewportSize = 400;
 constexpr int LayerRowHeight = 16;
+// The read-out runs along the bottom of the window, wide enough for a row's values.
+constexpr int StatusHeight = 16;
+constexpr int StatusRowHeight = StatusHeight + 3;
 
 } // namespace
 
 MotorSoundWindow::MotorSoundWindow(TrainData& data, Prompter& prompter, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint),
       mData(data), mPrompter(prompter), mEditor(mBuffer, prompter), mEndProgram(&endProgramNow),
-      mChooseImagePath(pngPathDialog(QStringLiteral("motorsound.png"))) {
+      mChooseImagePath(pngPathDialog(QStringLiteral("motorsound.png"))),
+      mChooseCsvPath(csvPathDialog(QStringLiteral("motorsound.csv"))), mShowNotice(warningBox()) {
     setObjectName(QStringLiteral("frmMotor"));
     setWindowTitle(QStringLiteral("モータ音"));
     setModal(true);
-    setFixedSize(533, 422);
     buildControls();
     buildViewport();
     connectEditor();
     buildHistory();
+    // At least the classic size with room for the scales, at most the whole graph.
+    setMinimumSize(defaultSize());
+    setMaximumSize(windowSizeFor(mViewport->fullFrameSize()));
+    resize(savedWindowSize(readSetting(widthSetting()), readSetting(heightSetting()),
+                           minimumSize(), maximumSize())
+               .value_or(defaultSize()));
+}
+
+QSize MotorSoundWindow::windowSizeFor(QSize frame) const {
+    return QSize(ViewportLeft + frame.width() + 1, 1 + frame.height() + StatusRowHeight);
+}
+
+QSize MotorSoundWindow::defaultSize() const {
+    return windowSizeFor(mViewport->frameSizeFor(QSize(ViewportSize, ViewportSize)));
+}
+
+void MotorSoundWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    mViewport->setGeometry(ViewportLeft, 1, width() - ViewportLeft - 1,
+                           height() - 1 - StatusRowHeight);
+    mStatus->setGeometry(1, height() - StatusRowHeight + 1, width() - 2, StatusHeight);
+}
+
+void MotorSoundWindow::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        writeSettings(windowSizeSettings(widthSetting(), heightSetting(), size()));
 }
 
 void MotorSoundWindow::buildControls() {
@@ -129,60 +162,42 @@ void MotorSoundWindow::buildControls() {
 
     mStatus = new QLabel(this);
     mStatus->setObjectName(QStringLiteral("pbxStatus"));
-    mStatus->setGeometry(1, 405, 109, 16);
     mStatus->setTextFormat(Qt::PlainText);
     // The box is lower than a line of the Japanese font: centre the digits in it.
     mStatus->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void MotorSoundWindow::buildViewport() {
-    mBorder = new QFrame(this);
-    mBorder->setObjectName(QStringLiteral("pbxBorder"));
-    mBorder->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    mBorder->setGeometry(112, 1, 420, 420);
-    const QPoint inner = mBorder->contentsRect().topLeft();
-
-    auto* viewport = new QWidget(mBorder);
-    viewport->setGeometry(QRect(inner, QSize(ViewportSize, ViewportSize)));
-    mGraph = new MotorSoundGraphView(mEditor, viewport);
-
-    mHScroll = new QScrollBar(Qt::Horizontal, mBorder);
-    mHScroll->setObjectName(QStringLiteral("HScroll1"));
-    mHScroll->setGeometry(
-        QRect(inner + QPoint(0, ViewportSize), QSize(ViewportSize, ScrollBarSize)));
-    mVScroll = new QScrollBar(Qt::Vertical, mBorder);
-    mVScroll->setObjectName(QStringLiteral("VScroll1"));
-    mVScroll->setGeometry(
-        QRect(inner + QPoint(ViewportSize, 0), QSize(ScrollBarSize, ViewportSize)));
-    auto* corner = new QWidget(mBorder);
-    corner->setObjectName(QStringLiteral("Picture1"));
-    corner->setGeometry(
-        QRect(inner + QPoint(ViewportSize, ViewportSize), QSize(ScrollBarSize, ScrollBarSize)));
-    corner->setAutoFillBackground(true);
-
-    // The visible part of the graph decides how far each bar scrolls.
-    const int visibleWidth = mBorder->contentsRect().width() - mVScroll->width();
-    const int visibleHeight = mBorder->contentsRect().height() - mHScroll->height();
-    mHScroll->setRange(0, toInt16(std::max(GraphWidth - visibleWidth, 0)));
-    mVScroll->setRange(0, toInt16(std::max(GraphHeight - visibleHeight, 0)));
-    mHScroll->setPageStep(visibleWidth);
-    mVScroll->setPageStep(visibleHeight);
-    connect(mHScroll, &QScrollBar::valueChanged, this, &MotorSoundWindow::placeGraph);
-    connect(mVScroll, &QScrollBar::valueChanged, this, &MotorSoundWindow::placeGraph);
+    mViewport = new MotorSoundViewport(mEditor, this);
+    mGraph = mViewport->graphView();
 
     mMenu = new QMenu(this);
     mMenu->setObjectName(QStringLiteral("mnuGraph"));
     QAction* save = mMenu->addAction(QStringLiteral("画像を保存..."));
     save->setObjectName(QStringLiteral("mnuGraphSave"));
     connect(save, &QAction::triggered, this, &MotorSoundWindow::saveGraphImage);
+    mMenu->addSeparator();
+    QAction* range = mMenu->addAction(QStringLiteral("範囲を数値で設定..."));
+    range->setObjectName(QStringLiteral("mnuGraphRange"));
+    range->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    // The key works while the menu is closed, too.
+    addAction(range);
+    connect(range, &QAction::triggered, this, &MotorSoundWindow::setRangeByNumbers);
+    QAction* exportCsv = mMenu->addAction(QStringLiteral("トラックを CSV に書き出す..."));
+    exportCsv->setObjectName(QStringLiteral("mnuGraphExport"));
+    connect(exportCsv, &QAction::triggered, this, &MotorSoundWindow::exportTrack);
+    QAction* importCsv = mMenu->addAction(QStringLiteral("トラックを CSV から読み込む..."));
+    importCsv->setObjectName(QStringLiteral("mnuGraphImport"));
+    connect(importCsv, &QAction::triggered, this, &MotorSoundWindow::importTrack);
 }
 
 void MotorSoundWindow::connectEditor() {
     connect(mGraph, &MotorSoundGraphView::pressed, this, &MotorSoundWindow::pressGraph);
     connect(mGraph, &MotorSoundGraphView::moved, this, &MotorSoundWindow::moveOverGraph);
     connect(mGraph, &MotorSoundGraphView::menuRequested, this, &MotorSoundWindow::showGraphMenu);
-    connect(mGraph, &MotorSoundGraphView::wheelTurned, this,
-            [this](QWheelEvent* event) { QCoreApplication::sendEvent(mVScroll, event); });
+    connect(mGraph, &MotorSoundGraphView::wheelTurned, mViewport,
+            &MotorSoundViewport::scrollByWheel);
+    connect(mGraph, &MotorSoundGraphView::pointerLeft, &mEditor, &MotorSoundEditor::leave);
     connect(&mEditor, &MotorSoundEditor::statusChanged, this, &MotorSoundWindow::showStatus);
     connect(&mEditor, &MotorSoundEditor::toolChanged, this, &MotorSoundWindow::showChoices);
     connect(&mEditor, &MotorSoundEditor::hexScaleChanged, this, &MotorSoundWindow::showChoices);
@@ -238,10 +253,8 @@ void MotorSoundWindow::showChoices() {
 void MotorSoundWindow::load() {
     mEditor.load(mData.motorSoundTable());
     mPressCancelledEdit = false;
-    mHScroll->setValue(0);
-    mVScroll->setValue(mVScroll->maximum());
+    mViewport->scrollToStart();
     showChoices();
-    placeGraph();
 }
 
 void MotorSoundWindow::openModal() {
@@ -278,10 +291,6 @@ void MotorSoundWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void MotorSoundWindow::placeGraph() {
-    mGraph->move(-mHScroll->value(), -mVScroll->value());
 }
 
 void MotorSoundWindow::guarded(const std::function<void()>& handler) {
@@ -321,6 +330,26 @@ void MotorSoundWindow::showGraphMenu(QPoint globalPosition, bool byMouse) {
 
 void MotorSoundWindow::saveGraphImage() {
     saveImageAsPng(this, mEditor.graphImage(), mChooseImagePath);
+}
+
+void MotorSoundWindow::setRangeByNumbers() {
+    MotorSoundRangeDialog dialog(mLastRange, this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    mLastRange = dialog.input();
+    if (accepted)
+        guarded([&] { mEditor.applyTypedRange(dialog.range()); });
+}
+
+void MotorSoundWindow::exportTrack() {
+    const MotorSoundTrack& track =
+        mEditor.workingCopy().tracks[std::size_t(mEditor.currentTrack())];
+    exportTrackCsv(this, track, mChooseCsvPath, mShowNotice);
+}
+
+void MotorSoundWindow::importTrack() {
+    if (const std::optional<MotorSoundTrack> track =
+            importTrackCsv(this, mChooseCsvPath, mShowNotice))
+        guarded([&] { mEditor.importTrack(*track); });
 }
 
 bool MotorSoundWindow::eventFilter(QObject* watched, QEvent* event) {

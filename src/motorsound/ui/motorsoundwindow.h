@@ -2,6 +2,7 @@
 
 #include "motorsound/motorsoundcopybuffer.h"
 #include "motorsound/motorsoundeditor.h"
+#include "motorsound/ui/motorsoundcsvfiles.h"
 #include "shared/ui/imagesaving.h"
 
 #include <QDialog>
@@ -10,18 +11,17 @@
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QListWidget;
 class QAction;
 class QMenu;
 class QPushButton;
 class QRadioButton;
-class QScrollBar;
 
 namespace Orlenda {
 
 class MotorSoundGraphView;
+class MotorSoundViewport;
 class Prompter;
 class TrainData;
 
@@ -48,8 +48,19 @@ public:
         mChooseImagePath = std::move(chooser);
     }
 
+    // Asks for the CSV file to write or read; tells why it could not be done.
+    void setCsvPathChooser(CsvPathChooser chooser) { mChooseCsvPath = std::move(chooser); }
+    void setNoticeShower(NoticeShower notice) { mShowNotice = std::move(notice); }
+
+    // Where the window's size is kept between runs, in twips.
+    static QString widthSetting() { return QStringLiteral("MotorWidth"); }
+    static QString heightSetting() { return QStringLiteral("MotorHeight"); }
+    // The first opening's size: the classic one with room for the scales.
+    QSize defaultSize() const;
+
     const MotorSoundEditor& editor() const { return mEditor; }
     MotorSoundGraphView* graphView() const { return mGraph; }
+    MotorSoundViewport* viewport() const { return mViewport; }
     QMenu* graphMenu() const { return mMenu; }
 
     void apply();
@@ -60,10 +71,17 @@ public:
     void reject() override;
     // Saves the graph without the rubber band as PNG, asking for the path.
     void saveGraphImage();
+    // 範囲を数値で設定...: asks for a range and writes it as one edit.
+    void setRangeByNumbers();
+    // The current track to or from a CSV file; a read track is one edit.
+    void exportTrack();
+    void importTrack();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildControls();
@@ -75,7 +93,7 @@ private:
     void moveOverGraph(QPointF pixel);
     void showStatus(const QString& text, bool paintNow);
     void showGraphMenu(QPoint globalPosition, bool byMouse);
-    void placeGraph();
+    QSize windowSizeFor(QSize viewportFrame) const;
     // Sets the track list, tool buttons, scale and index to the editor's choices.
     void showChoices();
     // Runs a mouse handler; a declined failure prompt ends the program here.
@@ -87,6 +105,11 @@ private:
     MotorSoundEditor mEditor;
     std::function<void()> mEndProgram;
     ImagePathChooser mChooseImagePath;
+    CsvPathChooser mChooseCsvPath;
+    NoticeShower mShowNotice;
+    // The typed range's entries, offered again at the next asking.
+    MotorSoundRangeInput mLastRange{QStringLiteral("0"), QStringLiteral("159.8"), std::nullopt,
+                                    std::nullopt, std::nullopt};
     // A right press that cancelled an edit does not also open the menu.
     bool mPressCancelledEdit = false;
 
@@ -95,9 +118,7 @@ private:
     QComboBox* mIndex = nullptr;
     QCheckBox* mHex = nullptr;
     QLabel* mStatus = nullptr;
-    QFrame* mBorder = nullptr;
-    QScrollBar* mHScroll = nullptr;
-    QScrollBar* mVScroll = nullptr;
+    MotorSoundViewport* mViewport = nullptr;
     MotorSoundGraphView* mGraph = nullptr;
     QMenu* mMenu = nullptr;
     QAction* mUndo = nullptr;

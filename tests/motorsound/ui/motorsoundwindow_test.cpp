@@ -1,15 +1,23 @@
+#include "document/textfile.h"
 #include "motorsound/ui/motorsoundgraphview.h"
+#include "motorsound/motorsoundcsv.h"
+#include "motorsound/motorsoundscales.h"
+#include "motorsound/ui/motorsoundrangedialog.h"
+#include "motorsound/ui/motorsoundviewport.h"
 #include "motorsound/ui/motorsoundwindow.h"
+#include "shared/windowplacement.h"
 #include "support/accelerationmotorsound.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 using namespace Orlenda;
 
@@ -82,6 +90,10 @@ protected:
         press(row2, value2);
     }
 
+    // Closing a window keeps its size for the next one: each test starts afresh.
+    bool sizeForgotten = (writeSettings(windowSizeSettings(MotorSoundWindow::widthSetting(),
+                                                           MotorSoundWindow::heightSetting(), {})),
+                          true);
     TrainData data;
     ScriptedPrompter prompter;
     MotorSoundWindow window{data, prompter, nullptr};
@@ -90,15 +102,19 @@ protected:
 } // namespace
 
 TEST_F(MotorSoundWindowTest, OpensAtTheBottomLeftOfTheGraph) {
-    EXPECT_EQ(window.size(), QSize(533, 422));
+    // The classic size, with room for the scales and the read-out below.
+    EXPECT_EQ(window.size(), QSize(533 + MotorSoundScales::LeftMargin,
+                                   422 + MotorSoundScales::BottomMargin + 18));
+    EXPECT_EQ(window.minimumSize(), window.size());
     EXPECT_FALSE(window.windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(child<QListWidget>("lstLayer")->verticalScrollBar()->isVisible());
     EXPECT_EQ(std::make_pair(hScroll()->value(), vScroll()->value()), std::make_pair(0, 400));
     EXPECT_EQ(graph()->pos(), QPoint(0, -400));
+    EXPECT_EQ(window.viewport()->visibleGraph(), QRect(0, 400, 400, 400));
     const QRect corner = child("Picture1")->geometry();
     EXPECT_EQ(corner.topLeft(), hScroll()->geometry().topRight() + QPoint(1, 0));
-    EXPECT_EQ(corner.topLeft(), vScroll()->geometry().bottomLeft() + QPoint(0, 1));
+    EXPECT_EQ(corner.left(), vScroll()->geometry().left());
 
     hScroll()->setValue(123);
     vScroll()->setValue(45);
@@ -154,10 +170,20 @@ TEST_F(MotorSoundWindowTest, ReadOutFollowsThePointerAndAScaledPressLandsUnderIt
         QCoreApplication::sendEvent(graph(), &move);
         return status();
     };
-    EXPECT_EQ(hover({0, 0}), QStringLiteral(" 0, 399"));
-    EXPECT_EQ(hover({799, 799}), QStringLiteral(" 159.8, 0"));
+    // The stored row of the current track, whatever the height.
+    EXPECT_EQ(hover({0, 0}), QStringLiteral("0.0 km/h 音 0 ピッチ 10 音量 127"));
+    EXPECT_EQ(hover({799, 799}), QStringLiteral("159.8 km/h 音 0 ピッチ 178 音量 127"));
     click("chkHex");
-    EXPECT_EQ(hover({62, 544}), QStringLiteral(" 12.4, 7F"));
+    EXPECT_EQ(hover({62, 544}), QStringLiteral("12.4 km/h 音 0 ピッチ E 音量 7F"));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(graph(), &leave);
+    EXPECT_EQ(status(), QString());
+
+    // During an edit, what it would write there.
+    click("optTool(1)");
+    press(100, 50);
+    EXPECT_EQ(hover({110, 798 - 2 * 4}), QStringLiteral("22.0 km/h ← ピッチ 10"));
+    press(100, 50, Qt::RightButton);
 
     // On a screen scaled by 2 the window hears 101.5 where widgets hear 102.
     click("optTool(1)");
@@ -287,4 +313,98 @@ TEST_F(MotorSoundWindowTest, EscapeTakesBackAnEditUnderWayAndClosingWithChangesA
     EXPECT_FALSE(window.isVisible());
     ASSERT_EQ(prompter.count(), 2);
     EXPECT_EQ(prompter.questions().last().text, QStringLiteral("変更を破棄して閉じますか？"));
+}
+
+TEST_F(MotorSoundWindowTest, ResizingShowsMoreUpToTheWholeGraphAndTheSizeIsKept) {
+    window.resize(window.size() + QSize(100, 50));
+    // More of the graph, still at its bottom.
+    EXPECT_EQ(window.viewport()->visibleGraph(), QRect(0, 350, 500, 450));
+    EXPECT_TRUE(hScroll()->isVisible() && vScroll()->isVisible());
+    window.resize(window.maximumSize());
+    EXPECT_EQ(window.viewport()->visibleGraph(), QRect(0, 0, 800, 800));
+    EXPECT_FALSE(hScroll()->isVisible() || vScroll()->isVisible());
+    EXPECT_EQ(graph()->pos(), QPoint(0, 0));
+    // The controls on the left stay; the read-out runs along the bottom.
+    EXPECT_EQ(child("cmdRedo")->geometry(), QRect(8, 368, 88, 21));
+    EXPECT_EQ(child("pbxStatus")->geometry().bottom(), window.height() - 3);
+
+    const QSize kept = window.size() - QSize(30, 20);
+    window.resize(kept);
+    window.close();
+    MotorSoundWindow next(data, prompter, nullptr);
+    EXPECT_EQ(next.size(), kept);
+    // A settings file may hold anything.
+    writeSettings({{MotorSoundWindow::widthSetting(), QStringLiteral("a lot")}});
+    EXPECT_EQ(MotorSoundWindow(data, prompter, nullptr).size(), window.defaultSize());
+    writeSettings(windowSizeSettings(MotorSoundWindow::widthSetting(),
+                                     MotorSoundWindow::heightSetting(), window.defaultSize()));
+}
+
+TEST_F(MotorSoundWindowTest, WheelsScrollFortyPixelsANotchAndSidewaysWithShiftOrATilt) {
+    auto turn = [this](QPoint angle, Qt::KeyboardModifiers modifiers = {}) {
+        QWheelEvent wheel(QPointF(5, 5), graph()->mapToGlobal(QPointF(5, 5)), QPoint(), angle,
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(graph(), &wheel);
+        return std::make_pair(hScroll()->value(), vScroll()->value());
+    };
+    EXPECT_EQ(turn({0, 120}), std::make_pair(0, 360));
+    EXPECT_EQ(turn({-120, 0}), std::make_pair(40, 360));
+    EXPECT_EQ(turn({0, -240}, Qt::ShiftModifier), std::make_pair(120, 360));
+    EXPECT_EQ(graph()->pos(), QPoint(-120, -360));
+}
+
+TEST_F(MotorSoundWindowTest, TypedRangeRefusesOutOfRangeInputAndWritesWhatTheToolWrites) {
+    press(300, 10); // pending: the typed range cancels it first
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QString refusal;
+    QTimer::singleShot(0, &window, [&] {
+        auto* dialog = qobject_cast<MotorSoundRangeDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangeSpeed(0)"))->setText("10");
+        namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangeSpeed(1)"))->setText("20");
+        clickIndicator(namedChild(*dialog, QStringLiteral("chkRangePitch")));
+        namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangePitch(0)"))->setText("30");
+        namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangePitch(1)"))->setText("400");
+        dialog->accept();
+        refusal = namedChild<QLabel>(*dialog, QStringLiteral("lblRangeError"))->text();
+        EXPECT_TRUE(dialog->isVisible());
+        namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangePitch(1)"))->setText("80");
+        dialog->accept();
+    });
+    QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(refusal, QStringLiteral("ピッチは 0 から 399 までの整数で入力してください。"));
+    EXPECT_FALSE(pending());
+    const MotorSoundTable typed = working();
+
+    click("cmdRedo");
+    pitchLine(50, 30, 100, 80);
+    EXPECT_EQ(working(), typed);
+    EXPECT_NE(typed, data.motorSoundTable());
+}
+
+TEST_F(MotorSoundWindowTest, TracksGoToCsvAndABadFileChangesNothing) {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("track.csv"));
+    window.setCsvPathChooser([&](QWidget*, bool) { return csv; });
+    QStringList notices;
+    window.setNoticeShower([&](QWidget*, const QString& text) { notices << text; });
+    auto trigger = [this](const char* name) {
+        namedChild<QAction>(*window.graphMenu(), QString::fromLatin1(name))->trigger();
+    };
+    trigger("mnuGraphExport"); // P1
+    EXPECT_EQ(readWholeFile(csv), motorSoundCsv(working()[Track::P1]));
+
+    clickTrack(3);
+    QByteArray bad = readWholeFile(csv);
+    writeWholeFile(csv, bad.replace("\n2.0,", "\n2.2,"));
+    trigger("mnuGraphImport");
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices.first().contains(QStringLiteral("12 行目: 速度は 2.0")));
+    EXPECT_EQ(working(), data.motorSoundTable());
+
+    writeWholeFile(csv, motorSoundCsv(working()[Track::P1]));
+    trigger("mnuGraphImport");
+    EXPECT_EQ(working()[Track::B2], working()[Track::P1]);
+    EXPECT_EQ(notices.size(), 1);
 }

@@ -1,0 +1,70 @@
+#include "cli/motorcommand.h"
+
+#include "cli/clicommands.h"
+#include "cli/cliprompter.h"
+#include "document/traindata.h"
+#include "document/trainfilewriter.h"
+#include "motorsound/motorsoundcsv.h"
+#include "motorsound/motorsoundtrackname.h"
+#include "shared/failure.h"
+
+namespace Orlenda {
+
+namespace {
+
+int exportTrack(const QString& in, int track, const QString& out, CliPrompter& prompter,
+                QTextStream& err) {
+    TrainData data;
+    if (!openInput(data, in, prompter))
+        return CliFailed;
+    try {
+        writeMotorSoundCsvFile(out, motorSoundCsv(data.motorSoundTable().tracks[std::size_t(track)]));
+    } catch (const StepFailure& failure) {
+        err << "orlenda-cli: " << out << ": " << failure.description() << Qt::endl;
+        return CliFailed;
+    }
+    return statusAfterQuestions(prompter);
+}
+
+int importTrack(const QString& in, int track, const QString& csv, const QString& out,
+                CliPrompter& prompter, QTextStream& err) {
+    TrainData data;
+    if (!openInput(data, in, prompter))
+        return CliFailed;
+    MotorSoundCsvResult read;
+    try {
+        read = readMotorSoundCsv(readMotorSoundCsvFile(csv));
+    } catch (const StepFailure& failure) {
+        err << "orlenda-cli: " << csv << ": " << failure.description() << Qt::endl;
+        return CliFailed;
+    }
+    if (!read.ok()) {
+        err << "orlenda-cli: " << csv << ":" << read.badLine << ": " << read.problem << Qt::endl;
+        return CliFailed;
+    }
+    MotorSoundTable table = data.motorSoundTable();
+    table.tracks[std::size_t(track)] = read.track;
+    data.setMotorSoundTable(table);
+    data.setDocumentPath(out);
+    if (!save(data, prompter))
+        return CliFailed;
+    return statusAfterQuestions(prompter);
+}
+
+} // namespace
+
+std::optional<int> motorCommand(const QStringList& arguments, CliPrompter& prompter,
+                                QTextStream& err) {
+    const QString what = arguments.value(0);
+    const std::optional<int> track = motorSoundTrackOfName(arguments.value(2));
+    if (!track)
+        return std::nullopt;
+    if (what == QLatin1String("export") && arguments.size() == 4)
+        return exportTrack(arguments.at(1), *track, arguments.at(3), prompter, err);
+    if (what == QLatin1String("import") && arguments.size() == 5)
+        return importTrack(arguments.at(1), *track, arguments.at(3), arguments.at(4), prompter,
+                           err);
+    return std::nullopt;
+}
+
+} // namespace Orlenda
