@@ -1,8 +1,10 @@
 #include "cli/clicommands.h"
 
 #include "cli/cliprompter.h"
+#include "cli/performancecommand.h"
 #include "cli/plotacceleration.h"
 #include "cli/plotmotorcommand.h"
+#include "cli/plotruncommand.h"
 #include "document/openfile.h"
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
@@ -17,7 +19,9 @@ void usage(QTextStream& err) {
         << "       orlenda-cli convert IN OUT" << Qt::endl
         << "       orlenda-cli check IN" << Qt::endl
         << "       " << PlotAccelerationUsage << Qt::endl
-        << "       " << PlotMotorUsage << Qt::endl;
+        << "       " << PlotMotorUsage << Qt::endl
+        << "       " << PlotRunUsage << Qt::endl
+        << "       " << PerformanceUsage << Qt::endl;
 }
 
 QString cliDescription() {
@@ -85,7 +89,14 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
             status = plotMotorCommand(arguments.mid(2), prompter, err);
         else if (what == QLatin1String("acceleration"))
             status = plotAcceleration(arguments.mid(2), prompter, err);
+        else if (what == QLatin1String("run"))
+            status = plotRunCommand(arguments.mid(2), prompter, err);
         if (status)
+            return *status;
+    }
+    if (command == QLatin1String("performance")) {
+        if (const std::optional<int> status =
+                performanceCommand(arguments.mid(1), prompter, out, err))
             return *status;
     }
     usage(err);

@@ -26,12 +26,16 @@ std::optional<PlotPaths> parsePlotArguments(const QStringList& arguments,
 }
 
 int writePlot(const PlotPaths& paths, CliPrompter& prompter, QTextStream& err,
-              const std::function<QImage(const TrainData& data, Prompter& prompter)>& draw) {
+              const std::function<std::optional<QImage>(const TrainData& data, Prompter& prompter)>&
+                  draw) {
     TrainData data;
     if (!openInput(data, paths.in, prompter))
         return CliFailed;
+    const std::optional<QImage> image = draw(data, prompter);
+    if (!image)
+        return CliFailed;
     QImageWriter writer(paths.out, "png");
-    if (!writer.write(draw(data, prompter))) {
+    if (!writer.write(*image)) {
         err << "orlenda-cli: " << paths.out << ": cannot write the image: " << writer.errorString()
             << Qt::endl;
         return CliFailed;

@@ -49,6 +49,7 @@ QString tabSeparated(const TextTable& table) {
 
 QString alignedText(const TextTable& table) {
     const QList<QStringList> all = lines(table);
+    const bool rowHeads = !table.rowHeaders.isEmpty();
     QList<int> widths;
     for (const QStringList& line : all) {
         for (qsizetype i = 0; i < line.size(); ++i) {
@@ -63,7 +64,7 @@ QString alignedText(const TextTable& table) {
         for (qsizetype i = 0; i < line.size(); ++i) {
             const QString pad(widths[i] - displayWidth(line.at(i)), QLatin1Char(' '));
             // The first column (the row heads) reads left-aligned, numbers right-aligned.
-            out += i == 0 ? line.at(i) + pad : pad + line.at(i);
+            out += i == 0 && rowHeads ? line.at(i) + pad : pad + line.at(i);
             if (i + 1 < line.size())
                 out += QStringLiteral("  ");
         }
