@@ -3,6 +3,7 @@
 #include "about/aboutwindow.h"
 #include "acceleration/trainconsist.h"
 #include "acceleration/ui/accelerationwindow.h"
+#include "acceleration/ui/plotview.h"
 #include "app/filechooser.h"
 #include "app/programend.h"
 #include "document/openfile.h"
@@ -10,6 +11,9 @@
 #include "mainwindow/formlayout.h"
 #include "mainwindow/ui/parameterform.h"
 #include "motorsound/ui/motorsoundwindow.h"
+#include "performance/referencetrain.h"
+#include "performance/ui/performancewindow.h"
+#include "performance/ui/referenceactions.h"
 #include "shared/commandline.h"
 #include "document/trainfilewriter.h"
 #include "shared/apptitle.h"
@@ -35,7 +39,7 @@ constexpr int OuterHeightTwips = 6720;
 
 MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser, QWidget* parent)
     : QMainWindow(parent), mData(data), mPrompter(prompter), mChooser(chooser),
-      mEndProgram(&endProgramNow) {
+      mEndProgram(&endProgramNow), mReference(new ReferenceTrain(this)) {
     setObjectName(QStringLiteral("frmMain"));
     auto* form = new ParameterForm(data, this);
     setCentralWidget(form);
@@ -110,6 +114,12 @@ void MainWindow::buildMenus() {
     addSeparator(file, "mnuFileBar2")->setVisible(false);
     connect(addAction(file, "mnuFileExit", QStringLiteral("終了(&X)")), &QAction::triggered, this,
             &QWidget::close);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    QAction* performance = addAction(view, "mnuViewPerformance", QStringLiteral("性能表(&P)..."));
+    performance->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(performance, &QAction::triggered, this, &MainWindow::showPerformance);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -223,7 +233,38 @@ void MainWindow::showAcceleration() {
     // The consist is taken as the fields stand when the button is clicked.
     AccelerationWindow window(mData, trainConsist(mData), mPrompter, this);
     window.setProgramEnder(mEndProgram);
+    window.setReference(mReference->curves());
+    const ReferenceActions reference = makeReferenceActions(
+        &window, *mReference, mPrompter, [this](QWidget* parent) { return mChooser.openFileName(parent); });
+    window.plotView()->addActions({reference.open, reference.clear});
+    connect(mReference, &ReferenceTrain::changed, &window,
+            [this, &window] { window.setReference(mReference->curves()); });
+    if (mPerformance) {
+        mPerformance->followWorkingTable(window.workingTable());
+        connect(&window, &AccelerationWindow::workingTableChanged, mPerformance,
+                [this, &window] { mPerformance->followWorkingTable(window.workingTable()); });
+    }
     window.exec();
+    if (mPerformance)
+        mPerformance->stopFollowing();
+}
+
+void MainWindow::showPerformance() {
+    if (!mPerformance) {
+        mPerformance = new PerformanceWindow(
+            mData, *mReference, mPrompter,
+            [this](QWidget* parent) { return mChooser.openFileName(parent); }, this);
+        // Until the document announces each committed change once, these
+        // cover every change; a burst of them (Open, New) refreshes once.
+        connect(&mData, &TrainData::textChanged, mPerformance, &PerformanceWindow::scheduleRefresh);
+        connect(&mData, &TrainData::listChanged, mPerformance, &PerformanceWindow::scheduleRefresh);
+        connect(&mData, &TrainData::checkChanged, mPerformance, &PerformanceWindow::scheduleRefresh);
+        connect(&mData, &TrainData::tablesChanged, mPerformance,
+                &PerformanceWindow::scheduleRefresh);
+    }
+    mPerformance->show();
+    mPerformance->raise();
+    mPerformance->activateWindow();
 }
 
 void MainWindow::runCommand(const std::function<void()>& command) {

@@ -11,7 +11,9 @@ namespace Orlenda {
 
 class FileChooser;
 class MotorSoundWindow;
+class PerformanceWindow;
 class Prompter;
+class ReferenceTrain;
 class TrainData;
 
 // The editor's main window: menus, file commands, caption, dropping files,
@@ -32,6 +34,11 @@ public:
 
     QAction* action(const QString& objectName) const;
 
+    // The train to compare with, kept for the run; never written anywhere.
+    ReferenceTrain& reference() const { return *mReference; }
+    // None until 性能表 is first opened.
+    PerformanceWindow* performanceWindow() const { return mPerformance; }
+
     // The file a drop would open: the first local file of its list, if any.
     static QString droppedFile(const QMimeData* mime);
 
@@ -44,6 +51,7 @@ public slots:
     void showAbout();
     void showMotorSound();
     void showAcceleration();
+    void showPerformance();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,6 +82,9 @@ private:
     bool mSized = false;
     // Created on first use and kept for the run: its copy buffer must survive.
     MotorSoundWindow* mMotorSound = nullptr;
+    ReferenceTrain* mReference;
+    // Created on first use and kept, with its grade and choices, for the run.
+    PerformanceWindow* mPerformance = nullptr;
 };
 
 } // namespace Orlenda

@@ -13,9 +13,10 @@ TEST_F(MainWindowTest, ShowsTheTitleTheSizeAndTheMenus) {
     EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
     EXPECT_EQ(window.frameGeometry().size(), QSize(576, 448));
     const QList<QAction*> menus = window.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 2);
+    ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus.at(0)->text(), QStringLiteral("ファイル(&F)"));
-    EXPECT_EQ(menus.at(1)->text(), QStringLiteral("ヘルプ(&H)"));
+    EXPECT_EQ(menus.at(1)->text(), QStringLiteral("表示(&V)"));
+    EXPECT_EQ(menus.at(2)->text(), QStringLiteral("ヘルプ(&H)"));
     QStringList visible;
     for (QAction* a : menus.at(0)->menu()->actions()) {
         if (a->isVisible())

@@ -4,6 +4,7 @@
 #include "acceleration/ui/plotview.h"
 #include "app/programend.h"
 #include "document/traindata.h"
+#include "shared/cappedprompter.h"
 #include "shared/prompter.h"
 
 #include <QButtonGroup>
@@ -213,6 +214,7 @@ void AccelerationWindow::showNotch() {
 
 void AccelerationWindow::applyField(NotchField which, bool andRedraw) {
     applyNotchField(mTable[std::size_t(mNotch)], which, field(which)->text());
+    emit workingTableChanged();
     // A speed's rule may move the other speed too: every field shows the row again.
     showNotch();
     if (andRedraw)
@@ -249,6 +251,15 @@ void AccelerationWindow::redraw() {
     } catch (const ProgramEndRequested&) {
         mEndProgram();
     }
+    mPlotView->update();
+}
+
+void AccelerationWindow::setReference(std::optional<ReferenceCurves> reference) {
+    mPlot.setReference(std::move(reference));
+    // The document's curves are as last drawn and their failures were asked
+    // about then: only the reference is new, and it is never asked about.
+    CappedPrompter quiet(mPrompter, 0);
+    mPlot.redraw(mTable, mConsist, choices(), quiet);
     mPlotView->update();
 }
 

@@ -45,6 +45,13 @@ public:
     PlotView* plotView() const { return mPlotView; }
     QLineEdit* field(NotchField field) const { return mFields[std::size_t(field)]; }
 
+    // A reference train's curves under the document's; none removes them.
+    void setReference(std::optional<ReferenceCurves> reference);
+
+signals:
+    // An edit changed the working table (not yet the document).
+    void workingTableChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
