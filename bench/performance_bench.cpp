@@ -51,8 +51,8 @@ void BM_PerformanceWindowRefresh(benchmark::State& state) {
     ReferenceTrain reference;
     if (!reference.load(path, prompter))
         state.SkipWithError("the reference could not be read");
-    PerformanceWindow window(data, reference, prompter, [](QWidget*) { return QString(); },
-                             nullptr);
+    PerformanceWindow window(
+        data, reference, prompter, [](QWidget*) { return QString(); }, nullptr);
     window.show();
     for (auto _ : state) {
         window.refresh();

@@ -154,8 +154,8 @@ void AccelerationPlot::redraw(const AccelerationTable& table, const TrainConsist
     for (int i = 1; i <= NotchCount; ++i) {
         const int n = (choices.selectedNotch + i) % NotchCount;
         const AccelerationRow& row = table[std::size_t(n)];
-        const NotchCurve curve =
-            makeNotchCurve(row, [&](const StepFailure& failure) { step.report(failure.description()); });
+        const NotchCurve curve = makeNotchCurve(
+            row, [&](const StepFailure& failure) { step.report(failure.description()); });
         const bool selected = n == choices.selectedNotch;
         CurvePen pen(painter, GraphPalette::color(selected ? n + 1 : n + 10));
         for (int v = 0; v <= MaxSpeed; ++v) {

@@ -32,8 +32,8 @@ NotchCurve makeNotchCurve(const AccelerationRow& row, const CoefficientFailureHa
     }
     if (!c.curveFailure)
         compute(c.curveFailure, [&] {
-            c.curveConstant = finiteFloat(checkedPower(double(row.speed2), double(row.curve)) *
-                                          double(c.accel3));
+            c.curveConstant =
+                finiteFloat(checkedPower(double(row.speed2), double(row.curve)) * double(c.accel3));
         });
     return c;
 }

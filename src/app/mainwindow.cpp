@@ -234,8 +234,9 @@ void MainWindow::showAcceleration() {
     AccelerationWindow window(mData, trainConsist(mData), mPrompter, this);
     window.setProgramEnder(mEndProgram);
     window.setReference(mReference->curves());
-    const ReferenceActions reference = makeReferenceActions(
-        &window, *mReference, mPrompter, [this](QWidget* parent) { return mChooser.openFileName(parent); });
+    const ReferenceActions reference =
+        makeReferenceActions(&window, *mReference, mPrompter,
+                             [this](QWidget* parent) { return mChooser.openFileName(parent); });
     window.plotView()->addActions({reference.open, reference.clear});
     connect(mReference, &ReferenceTrain::changed, &window,
             [this, &window] { window.setReference(mReference->curves()); });
@@ -258,7 +259,8 @@ void MainWindow::showPerformance() {
         // cover every change; a burst of them (Open, New) refreshes once.
         connect(&mData, &TrainData::textChanged, mPerformance, &PerformanceWindow::scheduleRefresh);
         connect(&mData, &TrainData::listChanged, mPerformance, &PerformanceWindow::scheduleRefresh);
-        connect(&mData, &TrainData::checkChanged, mPerformance, &PerformanceWindow::scheduleRefresh);
+        connect(&mData, &TrainData::checkChanged, mPerformance,
+                &PerformanceWindow::scheduleRefresh);
         connect(&mData, &TrainData::tablesChanged, mPerformance,
                 &PerformanceWindow::scheduleRefresh);
     }

@@ -42,20 +42,21 @@ std::optional<int> plotAcceleration(const QStringList& arguments, CliPrompter& p
     const std::optional<PlotPaths> paths = parsePlotArguments(arguments, readOption);
     if (!paths)
         return std::nullopt;
-    return writePlot(*paths, prompter, err,
-                     [&](const TrainData& data, Prompter& asker) -> std::optional<QImage> {
-        AccelerationPlot plot;
-        if (!referencePath.isEmpty()) {
-            const std::optional<PerformanceTrain> reference =
-                cliReference(referencePath, prompter, err);
-            if (!reference)
-                return std::nullopt;
-            plot.setReference(ReferenceCurves{reference->table, reference->consist});
-        }
-        // Every question is answered Yes, so drawing always runs to the end.
-        plot.redraw(data.accelerationTable(), trainConsist(data), choices, asker);
-        return plot.image();
-    });
+    return writePlot(
+        *paths, prompter, err,
+        [&](const TrainData& data, Prompter& asker) -> std::optional<QImage> {
+            AccelerationPlot plot;
+            if (!referencePath.isEmpty()) {
+                const std::optional<PerformanceTrain> reference =
+                    cliReference(referencePath, prompter, err);
+                if (!reference)
+                    return std::nullopt;
+                plot.setReference(ReferenceCurves{reference->table, reference->consist});
+            }
+            // Every question is answered Yes, so drawing always runs to the end.
+            plot.redraw(data.accelerationTable(), trainConsist(data), choices, asker);
+            return plot.image();
+        });
 }
 
 } // namespace Orlenda

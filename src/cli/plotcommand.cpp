@@ -25,9 +25,9 @@ std::optional<PlotPaths> parsePlotArguments(const QStringList& arguments,
     return PlotPaths{positional.at(0), positional.at(1)};
 }
 
-int writePlot(const PlotPaths& paths, CliPrompter& prompter, QTextStream& err,
-              const std::function<std::optional<QImage>(const TrainData& data, Prompter& prompter)>&
-                  draw) {
+int writePlot(
+    const PlotPaths& paths, CliPrompter& prompter, QTextStream& err,
+    const std::function<std::optional<QImage>(const TrainData& data, Prompter& prompter)>& draw) {
     TrainData data;
     if (!openInput(data, paths.in, prompter))
         return CliFailed;

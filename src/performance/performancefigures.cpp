@@ -122,8 +122,7 @@ void fillRunFigures(NotchFigures& n, const Curve& a) {
 namespace {
 
 // The largest power over the whole speeds and the least speed where it occurs.
-void fillPower(NotchFigures& n, const AccelerationRow& row, const NotchCurve& curve,
-               double mass) {
+void fillPower(NotchFigures& n, const AccelerationRow& row, const NotchCurve& curve, double mass) {
     for (int v = 0; v <= TopSpeed; ++v) {
         try {
             const double a = notchAcceleration(row, curve, v);

@@ -65,9 +65,9 @@ QString csv(const std::optional<int>& v) {
 }
 
 QString csvTables(const PerformanceFigures& figures) {
-    QStringList head{QStringLiteral("notch"),         QStringLiteral("startAcceleration"),
-                     QStringLiteral("canStart"),      QStringLiteral("balancingSpeed"),
-                     QStringLiteral("maxPower"),      QStringLiteral("maxPowerSpeed"),
+    QStringList head{QStringLiteral("notch"),           QStringLiteral("startAcceleration"),
+                     QStringLiteral("canStart"),        QStringLiteral("balancingSpeed"),
+                     QStringLiteral("maxPower"),        QStringLiteral("maxPowerSpeed"),
                      QStringLiteral("adhesionExceeded")};
     for (int i = 1; i <= SpeedStepCount; ++i)
         head << QStringLiteral("time_%1").arg(i * SpeedStep)
@@ -75,8 +75,8 @@ QString csvTables(const PerformanceFigures& figures) {
     QString text = head.join(QLatin1Char(',')) + QLatin1Char('\n');
     for (int i = 0; i < NotchCount; ++i) {
         const NotchFigures& n = figures.notches[std::size_t(i)];
-        QStringList line{QString::number(i + 1),   csv(n.startAcceleration), csv(n.canStart),
-                         csv(n.balancingSpeed),    csv(n.maxPower),          csv(n.maxPowerSpeed),
+        QStringList line{QString::number(i + 1), csv(n.startAcceleration), csv(n.canStart),
+                         csv(n.balancingSpeed),  csv(n.maxPower),          csv(n.maxPowerSpeed),
                          csv(n.adhesionExceeded)};
         for (int k = 0; k < SpeedStepCount; ++k) {
             const SpeedFigure run = n.runs ? n.runs->at(std::size_t(k)) : SpeedFigure{};
@@ -86,7 +86,8 @@ QString csvTables(const PerformanceFigures& figures) {
     }
     text += QStringLiteral("\nspeed,time,distance\n");
     for (const SpeedFigure& f : figures.braking)
-        text += QStringLiteral("%1,%2,%3\n").arg(QString::number(f.speed), csv(f.time), csv(f.distance));
+        text += QStringLiteral("%1,%2,%3\n")
+                    .arg(QString::number(f.speed), csv(f.time), csv(f.distance));
     return text;
 }
 
@@ -104,7 +105,8 @@ QString performanceText(const PerformanceFigures& figures, const PerformanceFigu
     if (reference)
         text += QLatin1Char('\n') + textOf(*reference, QStringLiteral("比較ファイル"));
     text += QLatin1Char('\n') + alignedText(notchTable(figures, reference)) + QLatin1Char('\n') +
-            QStringLiteral("常用ブレーキ（平坦線）\n") + alignedText(brakingTable(figures, reference));
+            QStringLiteral("常用ブレーキ（平坦線）\n") +
+            alignedText(brakingTable(figures, reference));
     return text;
 }
 
@@ -115,7 +117,8 @@ QString performanceCsv(const PerformanceFigures& figures, const PerformanceFigur
     return text;
 }
 
-QJsonObject performanceJson(const PerformanceFigures& figures, const PerformanceFigures* reference) {
+QJsonObject performanceJson(const PerformanceFigures& figures,
+                            const PerformanceFigures* reference) {
     QJsonObject object = figuresJson(figures);
     if (reference)
         object.insert(QStringLiteral("reference"), figuresJson(*reference));

@@ -49,22 +49,28 @@ Cell startCell(const NotchFigures& n, int decimals) {
 QList<NotchRow> notchRows() {
     QList<NotchRow> rows;
     rows.append({QStringLiteral("起動加速度 [km/h/s]"),
-                 [](const NotchFigures& n) { return n.startAcceleration; }, 3, {}});
+                 [](const NotchFigures& n) { return n.startAcceleration; },
+                 3,
+                 {}});
     rows.append({QStringLiteral("起動"), {}, 0, [](const NotchFigures& n) {
                      if (!n.canStart)
                          return Cell{n.failure.isEmpty() ? kNone : n.failure, n.failure, false};
                      if (*n.canStart)
                          return Cell{QStringLiteral("可")};
-                     return Cell{QStringLiteral("不可"),
-                                 QStringLiteral("この勾配では起動できません（起動加速度が 0 以下）"),
-                                 true};
+                     return Cell{
+                         QStringLiteral("不可"),
+                         QStringLiteral("この勾配では起動できません（起動加速度が 0 以下）"), true};
                  }});
     rows.append({QStringLiteral("均衡速度 [km/h]"),
-                 [](const NotchFigures& n) { return n.balancingSpeed; }, 1, {}});
-    rows.append({QStringLiteral("最大出力 [kW]"), [](const NotchFigures& n) { return n.maxPower; },
-                 1, {}});
+                 [](const NotchFigures& n) { return n.balancingSpeed; },
+                 1,
+                 {}});
+    rows.append(
+        {QStringLiteral("最大出力 [kW]"), [](const NotchFigures& n) { return n.maxPower; }, 1, {}});
     rows.append({QStringLiteral("最大出力の速度 [km/h]"),
-                 [](const NotchFigures& n) { return asDouble(n.maxPowerSpeed); }, 0, {}});
+                 [](const NotchFigures& n) { return asDouble(n.maxPowerSpeed); },
+                 0,
+                 {}});
     rows.append({QStringLiteral("粘着限界"), {}, 0, [](const NotchFigures& n) {
                      if (!n.adhesionExceeded)
                          return Cell{kNone};
@@ -77,11 +83,17 @@ QList<NotchRow> notchRows() {
                  }});
     for (int i = 0; i < SpeedStepCount; ++i) {
         const int v = (i + 1) * SpeedStep;
-        const auto run = [i](const NotchFigures& n) { return n.runs ? n.runs->at(std::size_t(i)) : SpeedFigure{}; };
+        const auto run = [i](const NotchFigures& n) {
+            return n.runs ? n.runs->at(std::size_t(i)) : SpeedFigure{};
+        };
         rows.append({QStringLiteral("0→%1 km/h 時間 [s]").arg(v),
-                     [run](const NotchFigures& n) { return run(n).time; }, 1, {}});
+                     [run](const NotchFigures& n) { return run(n).time; },
+                     1,
+                     {}});
         rows.append({QStringLiteral("0→%1 km/h 距離 [m]").arg(v),
-                     [run](const NotchFigures& n) { return run(n).distance; }, 0, {}});
+                     [run](const NotchFigures& n) { return run(n).distance; },
+                     0,
+                     {}});
     }
     return rows;
 }
@@ -124,9 +136,9 @@ TextTable notchTable(const PerformanceFigures& figures, const PerformanceFigures
             if (reference) {
                 const NotchFigures& theirs = reference->notches[std::size_t(n)];
                 cells << notchCell(row, theirs, r);
-                cells << Cell{row.text ? QString()
-                                       : difference(row.value(mine), row.value(theirs),
-                                                    row.decimals)};
+                cells << Cell{row.text
+                                  ? QString()
+                                  : difference(row.value(mine), row.value(theirs), row.decimals)};
             }
         }
         table.rows << cells;
@@ -143,8 +155,8 @@ TextTable brakingTable(const PerformanceFigures& figures, const PerformanceFigur
                             << QStringLiteral("差 時間 [s]") << QStringLiteral("差 距離 [m]");
     for (int i = 0; i < SpeedStepCount; ++i) {
         const SpeedFigure& mine = figures.braking[std::size_t(i)];
-        QList<Cell> cells{{QString::number(mine.speed)}, {fixed(mine.time, 1)},
-                          {fixed(mine.distance, 0)}};
+        QList<Cell> cells{
+            {QString::number(mine.speed)}, {fixed(mine.time, 1)}, {fixed(mine.distance, 0)}};
         if (reference) {
             const SpeedFigure& theirs = reference->braking[std::size_t(i)];
             cells << Cell{fixed(theirs.time, 1)} << Cell{fixed(theirs.distance, 0)}
@@ -178,7 +190,8 @@ QStringList failureNotes(const PerformanceFigures& figures) {
         const QStringList& notches = notchesOf.value(reason);
         notes << (notches.size() == NotchCount
                       ? reason
-                      : QStringLiteral("ノッチ %1: %2").arg(notches.join(QStringLiteral(", ")), reason));
+                      : QStringLiteral("ノッチ %1: %2")
+                            .arg(notches.join(QStringLiteral(", ")), reason));
     }
     return notes;
 }

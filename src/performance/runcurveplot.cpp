@@ -61,8 +61,7 @@ int RunCurvePlot::rowOf(double kmh) {
 void RunCurvePlot::redraw(const PerformanceTrain& train, const RunCurveChoices& choices) {
     // The run: time at each whole speed while the train still accelerates.
     QList<double> runTimes;
-    if (const auto a = gradedAccelerations(train, choices.notch, choices.grade);
-        a && (*a)[0] > 0) {
+    if (const auto a = gradedAccelerations(train, choices.notch, choices.grade); a && (*a)[0] > 0) {
         double t = 0;
         runTimes << t;
         for (int k = 0; k < TopSpeed && (*a)[std::size_t(k + 1)] > 0; ++k) {

@@ -22,7 +22,7 @@ class RunCurvePlot {
 public:
     static constexpr int Width = 480;
     static constexpr int Height = 320;
-    static constexpr int Left = 26;          // column of time 0
+    static constexpr int Left = 26;            // column of time 0
     static constexpr int Bottom = Height - 15; // row of 0 km/h
     static constexpr int Right = Width - 16;   // last column of the time axis
     static constexpr double RowsPerKmh = 1.8;

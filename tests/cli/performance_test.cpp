@@ -18,9 +18,9 @@ protected:
     // The notches of the JSON that performance prints for the arguments.
     QJsonObject json(QStringList args, int status = CliClean) {
         QString out;
-        EXPECT_EQ(runCliForTest(QStringList{"performance", in, "--format", "json"} + args,
-                                &err, &out),
-                  status);
+        EXPECT_EQ(
+            runCliForTest(QStringList{"performance", in, "--format", "json"} + args, &err, &out),
+            status);
         return QJsonDocument::fromJson(out.toUtf8()).object();
     }
     QString err;
@@ -43,8 +43,7 @@ TEST_F(CliPerformance, PrintsTheFiguresInEachFormat) {
     EXPECT_FALSE(notch(figures, 2).value("canStart").toBool(true));
     EXPECT_NEAR(figures.value("braking").toArray().at(9).toObject().value("distance").toDouble(),
                 369.44, 5e-3);
-    EXPECT_NEAR(notch(json({"--grade", "10"}), 1).value("balancingSpeed").toDouble(), 30.917,
-                5e-4);
+    EXPECT_NEAR(notch(json({"--grade", "10"}), 1).value("balancingSpeed").toDouble(), 30.917, 5e-4);
 
     QString out;
     EXPECT_EQ(runCliForTest({"performance", in, "--format", "csv"}, &err, &out), CliClean);
@@ -71,7 +70,9 @@ TEST_F(CliPerformance, ReasonsAreQuestionLinesAndAReferenceIsPrintedBeside) {
     const QString ref = savedDocument(dir, "ref.dat", empty);
 
     const QJsonObject figures = json({"--reference", ref}, CliQuestionsAsked);
-    EXPECT_EQ(err, QStringLiteral("orlenda-cli: Orlenda - 性能表: 比較ファイル: 質量が 0 のため計算できません\n"));
+    EXPECT_EQ(err,
+              QStringLiteral(
+                  "orlenda-cli: Orlenda - 性能表: 比較ファイル: 質量が 0 のため計算できません\n"));
     EXPECT_TRUE(notch(figures, 1).value("runs").isArray());
     const QJsonObject reference = figures.value("reference").toObject();
     EXPECT_TRUE(notch(reference, 1).value("runs").isNull());
@@ -87,12 +88,16 @@ TEST_F(CliPerformance, ReasonsAreQuestionLinesAndAReferenceIsPrintedBeside) {
 }
 
 TEST_F(CliPerformance, BadRequestsExitWithTwo) {
-    for (const QStringList& args :
-         {QStringList{"performance"}, {"performance", in, in}, {"performance", in, "--grade", "41"},
-          {"performance", in, "--grade", "-40.5"}, {"performance", in, "--grade", "steep"},
-          {"performance", in, "--format", "xml"}, {"performance", in, "--grade"},
-          {"plot", "run", in, out, "--notch", "0"}, {"plot", "run", in, out, "--brake-from", "161"},
-          {"plot", "run", in, out, "--grade", "50"}}) {
+    for (const QStringList& args : {QStringList{"performance"},
+                                    {"performance", in, in},
+                                    {"performance", in, "--grade", "41"},
+                                    {"performance", in, "--grade", "-40.5"},
+                                    {"performance", in, "--grade", "steep"},
+                                    {"performance", in, "--format", "xml"},
+                                    {"performance", in, "--grade"},
+                                    {"plot", "run", in, out, "--notch", "0"},
+                                    {"plot", "run", in, out, "--brake-from", "161"},
+                                    {"plot", "run", in, out, "--grade", "50"}}) {
         EXPECT_EQ(runCliForTest(args, &err), CliFailed) << args.join(' ').toStdString();
         EXPECT_TRUE(err.contains("orlenda-cli performance IN [--grade G]"));
     }

@@ -126,7 +126,8 @@ TEST(PerformanceFigures, ModelFailuresNameTheirReasonAndKeepThePower) {
     steep.accelerationTable()[2] = {1, 1, 20, 20, 1e30f};
     f = figuresOf(steep);
     EXPECT_TRUE(f.notches[0].failure.isEmpty());
-    EXPECT_EQ(f.notches[2].failure, QStringLiteral("加速力曲線を計算できません（オーバーフローしました。）"));
+    EXPECT_EQ(f.notches[2].failure,
+              QStringLiteral("加速力曲線を計算できません（オーバーフローしました。）"));
     EXPECT_FALSE(f.notches[2].canStart);
     EXPECT_EQ(f.notches[2].maxPowerSpeed, 20);
     EXPECT_EQ(f.notches[2].adhesionExceeded, false);

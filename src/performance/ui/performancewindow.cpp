@@ -42,16 +42,16 @@ QLabel* label(const char* name, QWidget* parent) {
     return l;
 }
 
-const QString kEstimate =
-    QStringLiteral("値はこのエディタの加速力モデルによる推定で、シミュレータでの走行結果ではありません。");
+const QString kEstimate = QStringLiteral(
+    "値はこのエディタの加速力モデルによる推定で、シミュレータでの走行結果ではありません。");
 const QString kNotApplied =
     QStringLiteral("加速力曲線ウィンドウで編集中の、まだ適用されていない値による表です。");
 
 } // namespace
 
-PerformanceWindow::PerformanceWindow(TrainData& data, ReferenceTrain& reference,
-                                     Prompter& prompter, ReferencePathChooser chooseReference,
-                                     QWidget* parent, ImagePathChooser chooseImagePath)
+PerformanceWindow::PerformanceWindow(TrainData& data, ReferenceTrain& reference, Prompter& prompter,
+                                     ReferencePathChooser chooseReference, QWidget* parent,
+                                     ImagePathChooser chooseImagePath)
     : QWidget(parent, Qt::Window), mData(data), mReference(reference),
       mChooseImagePath(chooseImagePath ? std::move(chooseImagePath)
                                        : pngPathDialog(QStringLiteral("run-curve.png"))) {
@@ -150,7 +150,8 @@ void PerformanceWindow::buildControls(Prompter& prompter, ReferencePathChooser c
             [this] { saveImageAsPng(this, mPlot.image(), mChooseImagePath); });
     run->addWidget(mPlotView);
     run->addWidget(new QLabel(
-        QStringLiteral("縦: 速度 [km/h]　横: 時間 [s]　色: 力行（ノッチの色）、白: 常用ブレーキ"), this));
+        QStringLiteral("縦: 速度 [km/h]　横: 時間 [s]　色: 力行（ノッチの色）、白: 常用ブレーキ"),
+        this));
     bottom->addLayout(run);
     layout->addLayout(bottom);
 
@@ -210,9 +211,9 @@ void PerformanceWindow::refresh() {
     mNotchModel->setTable(notchTable(mFigures, reference));
     mBrakingModel->setTable(brakingTable(mFigures, reference));
     mReferenceLabel->setVisible(reference);
-    mReferenceLabel->setText(QStringLiteral("比較ファイル: %1　%2")
-                                 .arg(mReference.path(), reference ? summaryText(*reference)
-                                                                   : QString()));
+    mReferenceLabel->setText(
+        QStringLiteral("比較ファイル: %1　%2")
+            .arg(mReference.path(), reference ? summaryText(*reference) : QString()));
     mSummary->setText(summaryText(mFigures));
     mNotice->setText(mWorkingTable ? kNotApplied + QLatin1Char('\n') + kEstimate : kEstimate);
     QStringList notes = failureNotes(mFigures);

@@ -7,8 +7,8 @@
 
 namespace Orlenda {
 
-ReferenceActions makeReferenceActions(QWidget* owner, ReferenceTrain& reference,
-                                      Prompter& prompter, ReferencePathChooser choosePath) {
+ReferenceActions makeReferenceActions(QWidget* owner, ReferenceTrain& reference, Prompter& prompter,
+                                      ReferencePathChooser choosePath) {
     ReferenceActions actions;
     actions.open = new QAction(QStringLiteral("比較ファイルを開く..."), owner);
     actions.open->setObjectName(QStringLiteral("mnuReferenceOpen"));

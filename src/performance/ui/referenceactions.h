@@ -15,14 +15,14 @@ class ReferenceTrain;
 using ReferencePathChooser = std::function<QString(QWidget* parent)>;
 
 struct ReferenceActions {
-    QAction* open = nullptr;  // "比較ファイルを開く...", mnuReferenceOpen
+    QAction* open = nullptr; // "比較ファイルを開く...", mnuReferenceOpen
     QAction* clear = nullptr; // "比較をやめる", mnuReferenceClear; enabled while a reference is set
 };
 
 // The two reference commands as actions owned by owner. Opening asks for a
 // file and reads it with its questions through prompter; a No only stops
 // reading it.
-ReferenceActions makeReferenceActions(QWidget* owner, ReferenceTrain& reference,
-                                      Prompter& prompter, ReferencePathChooser choosePath);
+ReferenceActions makeReferenceActions(QWidget* owner, ReferenceTrain& reference, Prompter& prompter,
+                                      ReferencePathChooser choosePath);
 
 } // namespace Orlenda
