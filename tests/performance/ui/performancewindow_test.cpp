@@ -153,3 +153,19 @@ TEST_F(PerformanceWindowTest, ReferenceQuestionsNeverEndTheProgramNorTouchTheDoc
     EXPECT_EQ(window->notchView()->model()->columnCount(), 8);
     EXPECT_FALSE(namedChild<QToolButton>(*window, "cmdReferenceClear")->isEnabled());
 }
+
+TEST(AccelerationWindowReference, IsDrawnWithoutAskingAgainAboutTheDocument) {
+    TrainData data;
+    ScriptedPrompter prompter;
+    AccelerationWindow window(data, TrainConsist{35, 0, 30, 0}, prompter, nullptr);
+    const int asked = prompter.count();
+    EXPECT_GT(asked, 0);
+    window.setReference(ReferenceCurves{data.accelerationTable(), {35, 1, 30, 1}});
+    EXPECT_EQ(prompter.count(), asked);
+    int dashes = 0; // of the default first notch, 0.56 km/h/s up
+    for (int y = 340; y <= 346; ++y)
+        for (int x = 0; x < 50; ++x)
+            dashes += window.plotImage().pixel(x, y) == AccelerationPlot::referenceColor().rgb();
+    EXPECT_GT(dashes, 20);
+    EXPECT_LT(dashes, 45);
+}
