@@ -25,9 +25,12 @@ constexpr QRgb kTextColor = qRgb(96, 96, 96);
 // be computed ends the piece.
 class CurvePen {
 public:
-    CurvePen(QPainter& painter, const QColor& color) : mPainter(painter) {
+    CurvePen(QPainter& painter, const QColor& color, Qt::PenStyle style = Qt::SolidLine)
+        : mPainter(painter) {
         QPen pen(color, 1);
         pen.setCosmetic(true);
+        if (style != Qt::SolidLine)
+            pen.setDashPattern({4, 4});
         mPainter.setPen(pen);
         mPoints.reserve(AccelerationPlot::MaxSpeed + 1);
     }
@@ -75,6 +78,33 @@ void drawValueGrid(QImage& image, QPainter& painter, AccelerationUnit unit) {
     }
 }
 
+// The reference's eight curves, quietly: the user is never asked about
+// another train than the document, and a point that fails is left out.
+void drawReference(QPainter& painter, const ReferenceCurves& reference, bool subtractResistance) {
+    float mass = 0;
+    try {
+        mass = trainMass(reference.consist);
+    } catch (const StepFailure&) {
+        if (subtractResistance)
+            return;
+    }
+    for (int n = 0; n < NotchCount; ++n) {
+        const AccelerationRow& row = reference.table[std::size_t(n)];
+        const NotchCurve curve = makeNotchCurve(row, [](const StepFailure&) {});
+        CurvePen pen(painter, AccelerationPlot::referenceColor(), Qt::DashLine);
+        for (int v = 0; v <= AccelerationPlot::MaxSpeed; ++v) {
+            try {
+                const float a = subtractResistance
+                                    ? netAcceleration(row, curve, reference.consist, mass, v)
+                                    : notchAcceleration(row, curve, v);
+                pen.add(2 * v, AccelerationPlot::rowOf(a));
+            } catch (const StepFailure&) {
+                pen.gap();
+            }
+        }
+    }
+}
+
 } // namespace
 
 AccelerationPlot::AccelerationPlot() : mImage(Width, Height, QImage::Format_RGB32) {
@@ -118,12 +148,14 @@ void AccelerationPlot::redraw(const AccelerationTable& table, const TrainConsist
         }
     }
 
+    if (mReference)
+        drawReference(painter, *mReference, choices.subtractResistance);
+
     for (int i = 1; i <= NotchCount; ++i) {
         const int n = (choices.selectedNotch + i) % NotchCount;
         const AccelerationRow& row = table[std::size_t(n)];
-        NotchCurve curve;
-        if (!step([&] { curve = makeNotchCurve(row); }))
-            continue;
+        const NotchCurve curve = makeNotchCurve(
+            row, [&](const StepFailure& failure) { step.report(failure.description()); });
         const bool selected = n == choices.selectedNotch;
         CurvePen pen(painter, GraphPalette::color(selected ? n + 1 : n + 10));
         for (int v = 0; v <= MaxSpeed; ++v) {

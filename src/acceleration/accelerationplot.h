@@ -5,6 +5,7 @@
 #include "document/accelerationtable.h"
 
 #include <QImage>
+#include <optional>
 
 namespace Orlenda {
 
@@ -15,6 +16,12 @@ struct PlotChoices {
     int selectedNotch = 0;
     AccelerationUnit unit = AccelerationUnit::KmPerHourPerSecond;
     bool subtractResistance = true;
+};
+
+// A second train to compare with: its own curves and consist.
+struct ReferenceCurves {
+    AccelerationTable table{};
+    TrainConsist consist;
 };
 
 // The acceleration plot, 2 pixels per km/h across and 100 per km/h/s up from
@@ -32,13 +39,24 @@ public:
     // Draws the whole picture again. Failures go to the prompter under
     // "DrawDya", but only the first of a redraw: a train of no mass fails at
     // every point, and one answer is enough. A point that cannot be computed
-    // is left out and its curve goes on from the next good point. When the
+    // is left out and its curve goes on from the next good point; a notch
+    // coefficient that fails leaves out only the speeds that need it. When the
     // user declines to continue, ProgramEndRequested leaves the picture as
     // far as it got.
     void redraw(const AccelerationTable& table, const TrainConsist& consist,
                 const PlotChoices& choices, Prompter& prompter);
 
     const QImage& image() const { return mImage; }
+
+    // A reference train drawn by every later redraw under the document's
+    // curves, net or not as they are, all eight notches dashed in
+    // ReferenceColor. Its failures are never asked about: a point of it that
+    // cannot be computed is left out.
+    void setReference(std::optional<ReferenceCurves> reference) {
+        mReference = std::move(reference);
+    }
+    const std::optional<ReferenceCurves>& reference() const { return mReference; }
+    static QColor referenceColor() { return QColor(255, 255, 255); }
 
     // The row of an acceleration: 100 x a rounded halves to even, up from the
     // bottom row. StepFailure(Overflow) when it does not fit a 16-bit coordinate.
@@ -48,6 +66,7 @@ public:
 
 private:
     QImage mImage;
+    std::optional<ReferenceCurves> mReference;
 };
 
 } // namespace Orlenda

@@ -3,6 +3,7 @@
 #include "about/aboutwindow.h"
 #include "acceleration/trainconsist.h"
 #include "acceleration/ui/accelerationwindow.h"
+#include "acceleration/ui/plotview.h"
 #include "app/filechooser.h"
 #include "app/programend.h"
 #include "document/documenthistory.h"
@@ -13,6 +14,9 @@
 #include "mainwindow/stepname.h"
 #include "mainwindow/ui/parameterform.h"
 #include "motorsound/ui/motorsoundwindow.h"
+#include "performance/referencetrain.h"
+#include "performance/ui/performancewindow.h"
+#include "performance/ui/referenceactions.h"
 #include "document/trainfilewriter.h"
 #include "shared/apptitle.h"
 #include "shared/prompter.h"
@@ -46,7 +50,8 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const QKeySequen
 
 MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser, QWidget* parent)
     : QMainWindow(parent), mData(data), mHistory(new DocumentHistory(data, this)),
-      mPrompter(prompter), mChooser(chooser), mEndProgram(&endProgramNow) {
+      mPrompter(prompter), mChooser(chooser), mEndProgram(&endProgramNow),
+      mReference(new ReferenceTrain(this)) {
     setObjectName(QStringLiteral("frmMain"));
     mHistory->setFieldNamer(&fieldStepName);
     auto* form = new ParameterForm(data, this);
@@ -156,6 +161,12 @@ void MainWindow::buildMenus() {
     QAction* redo = addAction(edit, "mnuEditRedo", QString());
     redo->setShortcuts(ParameterForm::redoKeys());
     connect(redo, &QAction::triggered, mHistory, &DocumentHistory::redo);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    QAction* performance = addAction(view, "mnuViewPerformance", QStringLiteral("性能表(&P)..."));
+    performance->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(performance, &QAction::triggered, this, &MainWindow::showPerformance);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -277,7 +288,34 @@ void MainWindow::showAcceleration() {
     // The consist is taken as the fields stand when the button is clicked.
     AccelerationWindow window(mData, trainConsist(mData), mPrompter, this);
     window.setProgramEnder(mEndProgram);
+    window.setReference(mReference->curves());
+    const ReferenceActions reference =
+        makeReferenceActions(&window, *mReference, mPrompter,
+                             [this](QWidget* parent) { return mChooser.openFileName(parent); });
+    window.plotView()->addActions({reference.open, reference.clear});
+    connect(mReference, &ReferenceTrain::changed, &window,
+            [this, &window] { window.setReference(mReference->curves()); });
+    if (mPerformance) {
+        mPerformance->followWorkingTable(window.workingTable());
+        connect(&window, &AccelerationWindow::workingTableChanged, mPerformance,
+                [this, &window] { mPerformance->followWorkingTable(window.workingTable()); });
+    }
     window.exec();
+    if (mPerformance)
+        mPerformance->stopFollowing();
+}
+
+void MainWindow::showPerformance() {
+    if (!mPerformance) {
+        mPerformance = new PerformanceWindow(
+            mData, *mReference, mPrompter,
+            [this](QWidget* parent) { return mChooser.openFileName(parent); }, this);
+        connect(mHistory, &DocumentHistory::documentCommitted, mPerformance,
+                &PerformanceWindow::refresh);
+    }
+    mPerformance->show();
+    mPerformance->raise();
+    mPerformance->activateWindow();
 }
 
 void MainWindow::runCommand(const std::function<void()>& command) {

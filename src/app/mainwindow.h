@@ -12,8 +12,10 @@ namespace Orlenda {
 class DocumentHistory;
 class FileChooser;
 class MotorSoundWindow;
+class PerformanceWindow;
 class Prompter;
 class RecentFileMenu;
+class ReferenceTrain;
 class TrainData;
 
 // The editor's main window: menus, file commands, caption, dropping files,
@@ -38,6 +40,10 @@ public:
 
     // The document's undo history; its documentCommitted() is the signal to follow.
     DocumentHistory& history() const { return *mHistory; }
+    // The train to compare with, kept for the run; never written anywhere.
+    ReferenceTrain& reference() const { return *mReference; }
+    // None until 性能表 is first opened.
+    PerformanceWindow* performanceWindow() const { return mPerformance; }
 
     // The file a drop would open: the first local file of its list, if any.
     static QString droppedFile(const QMimeData* mime);
@@ -53,6 +59,7 @@ public slots:
     void showAbout();
     void showMotorSound();
     void showAcceleration();
+    void showPerformance();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,6 +96,9 @@ private:
     // Created on first use and kept for the run: its copy buffer must survive.
     MotorSoundWindow* mMotorSound = nullptr;
     RecentFileMenu* mRecent = nullptr;
+    ReferenceTrain* mReference;
+    // Created on first use and kept, with its grade and choices, for the run.
+    PerformanceWindow* mPerformance = nullptr;
 };
 
 } // namespace Orlenda

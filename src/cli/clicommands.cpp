@@ -2,8 +2,10 @@
 
 #include "cli/cliprompter.h"
 #include "cli/motorcommand.h"
+#include "cli/performancecommand.h"
 #include "cli/plotacceleration.h"
 #include "cli/plotmotorcommand.h"
+#include "cli/plotruncommand.h"
 #include "document/openfile.h"
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
@@ -20,7 +22,9 @@ void usage(QTextStream& err) {
         << "       " << PlotAccelerationUsage << Qt::endl
         << "       " << PlotMotorUsage << Qt::endl
         << "       " << MotorExportUsage << Qt::endl
-        << "       " << MotorImportUsage << Qt::endl;
+        << "       " << MotorImportUsage << Qt::endl
+        << "       " << PlotRunUsage << Qt::endl
+        << "       " << PerformanceUsage << Qt::endl;
 }
 
 QString cliDescription() {
@@ -87,11 +91,18 @@ int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
             status = plotMotorCommand(arguments.mid(2), prompter, err);
         else if (what == QLatin1String("acceleration"))
             status = plotAcceleration(arguments.mid(2), prompter, err);
+        else if (what == QLatin1String("run"))
+            status = plotRunCommand(arguments.mid(2), prompter, err);
         if (status)
             return *status;
     }
     if (command == QLatin1String("motor")) {
         if (const std::optional<int> status = motorCommand(arguments.mid(1), prompter, err))
+            return *status;
+    }
+    if (command == QLatin1String("performance")) {
+        if (const std::optional<int> status =
+                performanceCommand(arguments.mid(1), prompter, out, err))
             return *status;
     }
     usage(err);

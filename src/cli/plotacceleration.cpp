@@ -2,6 +2,7 @@
 
 #include "acceleration/accelerationplot.h"
 #include "acceleration/trainconsist.h"
+#include "cli/performancecommand.h"
 #include "cli/plotcommand.h"
 #include "document/traindata.h"
 
@@ -11,6 +12,7 @@ std::optional<int> plotAcceleration(const QStringList& arguments, CliPrompter& p
                                     QTextStream& err) {
     // The window's initial choices unless an option says otherwise.
     PlotChoices choices;
+    QString referencePath;
     const auto readOption = [&](const QString& option, const std::function<QString()>& value) {
         if (option == QLatin1String("--show-resistance")) {
             choices.subtractResistance = false;
@@ -20,6 +22,10 @@ std::optional<int> plotAcceleration(const QStringList& arguments, CliPrompter& p
             if (!ok || notch < 1 || notch > NotchCount)
                 return false;
             choices.selectedNotch = notch - 1;
+        } else if (option == QLatin1String("--reference")) {
+            referencePath = value();
+            if (referencePath.isEmpty())
+                return false;
         } else if (option == QLatin1String("--unit")) {
             const QString unit = value();
             if (unit == QLatin1String("kmhs"))
@@ -36,12 +42,21 @@ std::optional<int> plotAcceleration(const QStringList& arguments, CliPrompter& p
     const std::optional<PlotPaths> paths = parsePlotArguments(arguments, readOption);
     if (!paths)
         return std::nullopt;
-    return writePlot(*paths, prompter, err, [&](const TrainData& data, Prompter& asker) {
-        AccelerationPlot plot;
-        // Every question is answered Yes, so drawing always runs to the end.
-        plot.redraw(data.accelerationTable(), trainConsist(data), choices, asker);
-        return plot.image();
-    });
+    return writePlot(
+        *paths, prompter, err,
+        [&](const TrainData& data, Prompter& asker) -> std::optional<QImage> {
+            AccelerationPlot plot;
+            if (!referencePath.isEmpty()) {
+                const std::optional<PerformanceTrain> reference =
+                    cliReference(referencePath, prompter, err);
+                if (!reference)
+                    return std::nullopt;
+                plot.setReference(ReferenceCurves{reference->table, reference->consist});
+            }
+            // Every question is answered Yes, so drawing always runs to the end.
+            plot.redraw(data.accelerationTable(), trainConsist(data), choices, asker);
+            return plot.image();
+        });
 }
 
 } // namespace Orlenda

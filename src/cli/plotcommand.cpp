@@ -27,13 +27,17 @@ std::optional<PlotPaths> parsePlotArguments(const QStringList& arguments,
     return PlotPaths{positional.at(0), positional.at(1)};
 }
 
-int writePlot(const PlotPaths& paths, CliPrompter& prompter, QTextStream& err,
-              const std::function<QImage(const TrainData& data, Prompter& prompter)>& draw) {
+int writePlot(
+    const PlotPaths& paths, CliPrompter& prompter, QTextStream& err,
+    const std::function<std::optional<QImage>(const TrainData& data, Prompter& prompter)>& draw) {
     TrainData data;
     if (!openInput(data, paths.in, prompter))
         return CliFailed;
+    const std::optional<QImage> image = draw(data, prompter);
+    if (!image)
+        return CliFailed;
     try {
-        writePngFile(paths.out, draw(data, prompter));
+        writePngFile(paths.out, *image);
     } catch (const StepFailure& failure) {
         err << "orlenda-cli: " << paths.out
             << ": cannot write the image: " << failureDescription(failure.kind()) << Qt::endl;

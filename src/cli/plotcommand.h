@@ -30,8 +30,10 @@ std::optional<PlotPaths> parsePlotArguments(const QStringList& arguments,
                                             const PlotOptionReader& readOption);
 
 // Opens IN as convert does, draws it and writes the picture to OUT as PNG.
-// Returns a CliStatus; nothing is written when IN cannot be opened.
-int writePlot(const PlotPaths& paths, CliPrompter& prompter, QTextStream& err,
-              const std::function<QImage(const TrainData& data, Prompter& prompter)>& draw);
+// Returns a CliStatus; nothing is written when IN cannot be opened or draw
+// gives no picture (it has said why).
+int writePlot(
+    const PlotPaths& paths, CliPrompter& prompter, QTextStream& err,
+    const std::function<std::optional<QImage>(const TrainData& data, Prompter& prompter)>& draw);
 
 } // namespace Orlenda

@@ -188,3 +188,39 @@ TEST(AccelerationReadout, SelectedCurveAtTheNearestWholeSpeedInTheUnit) {
     gross.selectedNotch = 1; // a zero notch reads 0
     EXPECT_EQ(*curveValueAt(0, table, TrainConsist{}, gross), 0);
 }
+
+TEST_F(AccelerationPlotTest, FailingCoefficientLeavesOutOnlyTheSpeedsThatNeedIt) {
+    // 20^1e30 overflows: the characteristic region is lost, the linear one is not.
+    table[0] = {1.0f, 1.0f, 20, 20, 1e30f};
+    draw({0, AccelerationUnit::KmPerHourPerSecond, false});
+    ASSERT_EQ(prompter.count(), 1);
+    EXPECT_TRUE(prompter.questions().at(0).text.startsWith(failureDescription(Failure::Overflow)));
+    for (int x = 0; x <= 40; ++x)
+        EXPECT_EQ(at(x, 299), palette(1)) << x;
+    EXPECT_FALSE(any(palette(1), 41, 0, 319, 399));
+}
+
+TEST_F(AccelerationPlotTest, ReferenceIsDashedInItsOwnColourUnderTheDocumentsCurves) {
+    const QRgb white = AccelerationPlot::referenceColor().rgb();
+    plot.setReference(ReferenceCurves{table, kDefaultConsist});
+    draw({0, AccelerationUnit::KmPerHourPerSecond, false});
+    // The same train: every dash lies under the document's curves.
+    EXPECT_EQ(count(white), 0);
+
+    ReferenceCurves other{table, kDefaultConsist};
+    other.table[0] = {1.0f, 1.0f, 60, 60, 2.0f};
+    plot.setReference(other);
+    draw({0, AccelerationUnit::KmPerHourPerSecond, false});
+    int dashes = 0;
+    for (int x = 0; x <= 120; ++x)
+        dashes += at(x, 299) == white;
+    EXPECT_GT(dashes, 40);
+    EXPECT_LT(dashes, 100);
+    EXPECT_EQ(prompter.count(), 0);
+
+    // A reference without mass is never asked about; net curves of it are left out.
+    plot.setReference(ReferenceCurves{other.table, {35, 0, 30, 0}});
+    draw();
+    EXPECT_EQ(count(white), 0);
+    EXPECT_EQ(prompter.count(), 0);
+}

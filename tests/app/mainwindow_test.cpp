@@ -17,7 +17,7 @@ TEST_F(MainWindowTest, ShowsTheTitleTheSizeAndTheMenus) {
     QStringList titles;
     for (QAction* menu : menus)
         titles << menu->text();
-    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "ヘルプ(&H)"}));
+    EXPECT_EQ(titles, (QStringList{"ファイル(&F)", "編集(&E)", "表示(&V)", "ヘルプ(&H)"}));
     QStringList visible;
     for (QAction* a : menus.at(0)->menu()->actions()) {
         if (a->isVisible())

@@ -6,13 +6,16 @@
 
 namespace Orlenda {
 
-int runCliForTest(const QStringList& args, QString* errText) {
+int runCliForTest(const QStringList& args, QString* errText, QString* outText) {
     QString out, err;
     QTextStream o(&out), e(&err);
     const int status = runCli(args, o, e);
     e.flush();
+    o.flush();
     if (errText)
         *errText = err;
+    if (outText)
+        *outText = out;
     return status;
 }
 

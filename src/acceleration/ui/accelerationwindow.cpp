@@ -5,6 +5,7 @@
 #include "acceleration/ui/plotview.h"
 #include "app/programend.h"
 #include "document/traindata.h"
+#include "shared/cappedprompter.h"
 #include "shared/prompter.h"
 #include "shared/ui/fieldtextview.h"
 #include "shared/ui/historykeys.h"
@@ -236,6 +237,7 @@ void AccelerationWindow::applyField(NotchField which, bool andRedraw) {
     const AccelerationTable before = mTable;
     applyNotchField(mTable[std::size_t(mNotch)], which, field(which)->text());
     mHistory.record(QString(), before, mTable, mNotch);
+    emit workingTableChanged();
     // A speed's rule may move the other speed too: every field shows the row again.
     showNotch();
     if (andRedraw)
@@ -326,6 +328,15 @@ void AccelerationWindow::redraw() {
     } catch (const ProgramEndRequested&) {
         mEndProgram();
     }
+    mPlotView->update();
+}
+
+void AccelerationWindow::setReference(std::optional<ReferenceCurves> reference) {
+    mPlot.setReference(std::move(reference));
+    // The document's curves are as last drawn and their failures were asked
+    // about then: only the reference is new, and it is never asked about.
+    CappedPrompter quiet(mPrompter, 0);
+    mPlot.redraw(mTable, mConsist, choices(), quiet);
     mPlotView->update();
 }
 

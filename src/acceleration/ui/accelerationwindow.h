@@ -55,6 +55,13 @@ public:
     // Closes unless there are changes and the user keeps them.
     void reject() override;
 
+    // A reference train's curves under the document's; none removes them.
+    void setReference(std::optional<ReferenceCurves> reference);
+
+signals:
+    // An edit changed the working table (not yet the document).
+    void workingTableChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -55,6 +55,11 @@ void PlotView::mouseMoveEvent(QMouseEvent* event) {
 void PlotView::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(mSaveImage);
+    // Commands a window adds to its plot follow the picture's own.
+    if (!actions().isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(actions());
+    }
     menu.exec(event->globalPos());
 }
 

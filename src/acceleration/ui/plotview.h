@@ -18,7 +18,8 @@ class PlotView : public QFrame {
 public:
     explicit PlotView(const QImage& image, QWidget* parent = nullptr);
 
-    // The context menu's only entry, "画像を保存...".
+    // The context menu's first entry, "画像を保存..."; the widget's own
+    // actions follow it.
     QAction* saveImageAction() const { return mSaveImage; }
 
     // The image pixel under a position in the widget; false on the frame.

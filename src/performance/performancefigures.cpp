@@ -1,0 +1,211 @@
+#include "performance/performancefigures.h"
+
+#include "acceleration/accelerationunits.h"
+#include "document/numbertext.h"
+#include "document/traindata.h"
+
+#include <limits>
+
+namespace Orlenda {
+
+namespace {
+
+constexpr int TopSpeed = 160;
+using Curve = SpeedCurve;
+
+constexpr double StandardGravity = 9.80665;
+constexpr double SecondsPerHourOverMetresPerKm = 3.6; // km/h per m/s
+
+QString zeroMassReason() {
+    return QStringLiteral("質量が 0 のため計算できません");
+}
+
+QString consistOverflowReason() {
+    return QStringLiteral("編成の値が大きすぎるため計算できません");
+}
+
+QString curveReason(const StepFailure& failure) {
+    return QStringLiteral("加速力曲線を計算できません（%1）").arg(failure.description());
+}
+
+// The model's mass, or why no net acceleration can be computed for any notch.
+struct TrainModel {
+    float mass = 0;
+    QString failure;
+};
+
+TrainModel trainModel(const TrainConsist& consist) {
+    TrainModel model;
+    try {
+        model.mass = trainMass(consist);
+    } catch (const StepFailure&) {
+        model.failure = consistOverflowReason();
+        return model;
+    }
+    const int cars = int(consist.motorCount) + int(consist.trailerCount) - 1;
+    if (model.mass == 0)
+        model.failure = zeroMassReason();
+    else if (cars < std::numeric_limits<std::int16_t>::min() ||
+             cars > std::numeric_limits<std::int16_t>::max())
+        model.failure = consistOverflowReason();
+    return model;
+}
+
+// a(v) on the grade at every whole speed, or why it cannot be computed.
+std::optional<Curve> graded(const PerformanceTrain& train, const TrainModel& model, int notch,
+                            double grade, QString* failure) {
+    if (!model.failure.isEmpty()) {
+        *failure = model.failure;
+        return std::nullopt;
+    }
+    const AccelerationRow& row = train.table[std::size_t(notch)];
+    // A coefficient that fails matters only where a speed needs it.
+    const NotchCurve curve = makeNotchCurve(row, [](const StepFailure&) {});
+    const double g = gradeDeceleration(grade);
+    Curve a{};
+    try {
+        for (int v = 0; v <= TopSpeed; ++v)
+            a[std::size_t(v)] =
+                double(netAcceleration(row, curve, train.consist, model.mass, v)) - g;
+    } catch (const StepFailure& f) {
+        *failure = curveReason(f);
+        return std::nullopt;
+    }
+    return a;
+}
+
+void fillRuns(NotchFigures& n, const Curve& a) {
+    SpeedFigures runs{};
+    double time = 0;
+    double distance = 0;
+    bool moving = a[0] > 0;
+    int k = 0;
+    for (int i = 0; i < SpeedStepCount; ++i) {
+        const int target = (i + 1) * SpeedStep;
+        runs[std::size_t(i)].speed = target;
+        for (; moving && k < target; ++k) {
+            const double next = a[std::size_t(k + 1)];
+            if (!(next > 0)) {
+                moving = false;
+                break;
+            }
+            const double dt = 2 / (a[std::size_t(k)] + next);
+            time += dt;
+            distance += dt * (k + 0.5) / SecondsPerHourOverMetresPerKm;
+        }
+        if (moving) {
+            runs[std::size_t(i)].time = time;
+            runs[std::size_t(i)].distance = distance;
+        }
+    }
+    n.runs = runs;
+}
+
+} // namespace
+
+void fillRunFigures(NotchFigures& n, const Curve& a) {
+    n.startAcceleration = a[0];
+    n.canStart = a[0] > 0;
+    if (a[0] > 0) {
+        for (int v = 0; v < TopSpeed; ++v) {
+            const double here = a[std::size_t(v)];
+            const double next = a[std::size_t(v + 1)];
+            if (here > 0 && next <= 0) {
+                n.balancingSpeed = v + here / (here - next);
+                break;
+            }
+        }
+    }
+    fillRuns(n, a);
+}
+
+namespace {
+
+// The largest power over the whole speeds and the least speed where it occurs.
+void fillPower(NotchFigures& n, const AccelerationRow& row, const NotchCurve& curve, double mass) {
+    for (int v = 0; v <= TopSpeed; ++v) {
+        try {
+            const double a = notchAcceleration(row, curve, v);
+            const double force = a * mass * RotatingMassFactor / SecondsPerHourOverMetresPerKm;
+            const double power = force * v / SecondsPerHourOverMetresPerKm / 1000;
+            if (!n.maxPower || power > *n.maxPower) {
+                n.maxPower = power;
+                n.maxPowerSpeed = v;
+            }
+        } catch (const StepFailure&) {
+        }
+    }
+}
+
+SpeedFigures brakingFigures(const PerformanceTrain& train) {
+    SpeedFigures braking{};
+    const double b = train.deceleration;
+    const double d = train.brakeDelay;
+    for (int i = 0; i < SpeedStepCount; ++i) {
+        SpeedFigure& f = braking[std::size_t(i)];
+        f.speed = (i + 1) * SpeedStep;
+        if (b > 0) {
+            const double v = f.speed;
+            f.time = d + v / b;
+            f.distance = v * d / SecondsPerHourOverMetresPerKm + v * v / (7.2 * b);
+        }
+    }
+    return braking;
+}
+
+} // namespace
+
+PerformanceTrain performanceTrain(const TrainData& data) {
+    PerformanceTrain train;
+    train.table = data.accelerationTable();
+    train.consist = trainConsist(data);
+    train.adhesion = leadingNumber(data.text(txtPer(1)));
+    train.deceleration = leadingNumber(data.text(txtPer(0)));
+    train.brakeDelay = leadingNumber(data.text(txtDelay(2)));
+    return train;
+}
+
+double gradeDeceleration(double grade) {
+    return kgfPerTonneToKmPerHourPerSecond(grade);
+}
+
+std::optional<SpeedCurve> gradedAccelerations(const PerformanceTrain& train, int notch,
+                                              double grade) {
+    QString failure;
+    return graded(train, trainModel(train.consist), notch, grade, &failure);
+}
+
+PerformanceFigures computePerformance(const PerformanceTrain& train, double grade) {
+    PerformanceFigures figures;
+    figures.grade = grade;
+    const TrainConsist& c = train.consist;
+    const double motors = double(c.motorWeight) * c.motorCount;
+    const double total = motors + double(c.trailerWeight) * c.trailerCount;
+    // The power needs only the mass: the 16-bit limit of the model's sums
+    // does not bound it.
+    figures.mass = total * 1000;
+    if (total != 0)
+        figures.adhesionLimit = train.adhesion * StandardGravity * SecondsPerHourOverMetresPerKm /
+                                RotatingMassFactor * motors / total;
+
+    const TrainModel model = trainModel(c);
+    for (int notch = 0; notch < NotchCount; ++notch) {
+        NotchFigures& n = figures.notches[std::size_t(notch)];
+        const AccelerationRow& row = train.table[std::size_t(notch)];
+        const NotchCurve curve = makeNotchCurve(row, [](const StepFailure&) {});
+        fillPower(n, row, curve, *figures.mass);
+        if (figures.adhesionLimit) {
+            try {
+                const float a0 = notchAcceleration(row, curve, 0);
+                n.adhesionExceeded = a0 > *figures.adhesionLimit;
+            } catch (const StepFailure&) {
+            }
+        }
+        if (const auto a = graded(train, model, notch, grade, &n.failure))
+            fillRunFigures(n, *a);
+    }
+    figures.braking = brakingFigures(train);
+    return figures;
+}
+
+} // namespace Orlenda

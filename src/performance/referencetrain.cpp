@@ -1,0 +1,63 @@
+#include "performance/referencetrain.h"
+
+#include "document/openfile.h"
+#include "document/traindata.h"
+#include "shared/prompter.h"
+
+namespace Orlenda {
+
+namespace {
+
+// Passes the questions on and remembers whether any was answered No.
+class DeclineWatch : public Prompter {
+public:
+    explicit DeclineWatch(Prompter& inner) : mInner(inner) {}
+    bool ask(const QString& caption, const QString& text, Icon icon) override {
+        const bool yes = mInner.ask(caption, text, icon);
+        mDeclined = mDeclined || !yes;
+        return yes;
+    }
+    bool declined() const { return mDeclined; }
+
+private:
+    Prompter& mInner;
+    bool mDeclined = false;
+};
+
+} // namespace
+
+bool ReferenceTrain::load(const QString& path, Prompter& prompter) {
+    TrainData data;
+    DeclineWatch watch(prompter);
+    try {
+        openFile(data, path, watch);
+    } catch (const ProgramEndRequested&) {
+        // The question was about another file than the user's document:
+        // declining it must not end the program.
+        return false;
+    }
+    // Any No stops reading the reference, and a part of a file is no
+    // reference. Without a path the file could not be read at all.
+    if (watch.declined() || data.documentPath().isEmpty())
+        return false;
+    mTrain = performanceTrain(data);
+    mPath = path;
+    emit changed();
+    return true;
+}
+
+void ReferenceTrain::clear() {
+    if (!mTrain)
+        return;
+    mTrain.reset();
+    mPath.clear();
+    emit changed();
+}
+
+std::optional<ReferenceCurves> ReferenceTrain::curves() const {
+    if (!mTrain)
+        return std::nullopt;
+    return ReferenceCurves{mTrain->table, mTrain->consist};
+}
+
+} // namespace Orlenda

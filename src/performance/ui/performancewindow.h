@@ -1,0 +1,87 @@
+#pragma once
+
+#include "performance/performancefigures.h"
+#include "performance/runcurveplot.h"
+#include "performance/ui/referenceactions.h"
+#include "shared/ui/imagesaving.h"
+
+#include <QWidget>
+#include <optional>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QSpinBox;
+class QTableView;
+
+namespace Orlenda {
+
+class PlotView;
+class Prompter;
+class ReferenceTrain;
+class TextTableModel;
+class TrainData;
+
+// 性能表: the figures the acceleration model gives for each notch, the
+// service braking, and the run-curve plot, for a chosen grade; beside them
+// those of a reference train when one is open. Modeless: it stays open beside
+// the main window and follows the document.
+class PerformanceWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    PerformanceWindow(TrainData& data, ReferenceTrain& reference, Prompter& prompter,
+                      ReferencePathChooser chooseReference, QWidget* parent,
+                      ImagePathChooser chooseImagePath = {});
+    ~PerformanceWindow() override;
+
+    const PerformanceFigures& figures() const { return mFigures; }
+    const std::optional<PerformanceFigures>& referenceFigures() const { return mReferenceFigures; }
+    const QImage& plotImage() const { return mPlot.image(); }
+    RunCurveChoices runChoices() const;
+    QTableView* notchView() const { return mNotchView; }
+    QTableView* brakingView() const { return mBrakingView; }
+
+public slots:
+    // Computes everything again from the document (or the acceleration
+    // window's working table while it is followed) and the reference.
+    void refresh();
+    // While the acceleration window is open its working table stands in for
+    // the document's, and the window says it is not yet applied.
+    void followWorkingTable(const Orlenda::AccelerationTable& table);
+    void stopFollowing();
+    void copyTables();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls(Prompter& prompter, ReferencePathChooser chooseReference);
+    void redrawPlot();
+
+    TrainData& mData;
+    ReferenceTrain& mReference;
+    ImagePathChooser mChooseImagePath;
+    std::optional<AccelerationTable> mWorkingTable;
+    PerformanceTrain mTrain;
+    PerformanceFigures mFigures;
+    std::optional<PerformanceFigures> mReferenceFigures;
+    RunCurvePlot mPlot;
+    bool mStale = true;
+
+    QDoubleSpinBox* mGrade = nullptr;
+    QLabel* mReferenceLabel = nullptr;
+    QLabel* mSummary = nullptr;
+    QLabel* mNotice = nullptr;
+    QLabel* mFailures = nullptr;
+    TextTableModel* mNotchModel = nullptr;
+    TextTableModel* mBrakingModel = nullptr;
+    QTableView* mNotchView = nullptr;
+    QTableView* mBrakingView = nullptr;
+    QComboBox* mRunNotch = nullptr;
+    QSpinBox* mBrakeFrom = nullptr;
+    PlotView* mPlotView = nullptr;
+};
+
+} // namespace Orlenda

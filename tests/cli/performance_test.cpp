@@ -1,0 +1,130 @@
+#include "acceleration/accelerationplot.h"
+#include "performance/runcurveplot.h"
+#include "support/clitests.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace Orlenda;
+
+namespace {
+
+class CliPerformance : public CliTest {
+protected:
+    void SetUp() override { savedDocument(dir, "in.dat", TrainData()); }
+
+    // The notches of the JSON that performance prints for the arguments.
+    QJsonObject json(QStringList args, int status = CliClean) {
+        QString out;
+        EXPECT_EQ(
+            runCliForTest(QStringList{"performance", in, "--format", "json"} + args, &err, &out),
+            status);
+        return QJsonDocument::fromJson(out.toUtf8()).object();
+    }
+    QString err;
+};
+
+QJsonObject notch(const QJsonObject& figures, int n) {
+    return figures.value("notches").toArray().at(n - 1).toObject();
+}
+
+} // namespace
+
+TEST_F(CliPerformance, PrintsTheFiguresInEachFormat) {
+    const QJsonObject figures = json({});
+    EXPECT_EQ(figures.value("mass").toDouble(), 65000);
+    EXPECT_NEAR(notch(figures, 1).value("balancingSpeed").toDouble(), 55.684, 5e-4);
+    const QJsonArray runs = notch(figures, 1).value("runs").toArray();
+    EXPECT_EQ(runs.size(), 16);
+    EXPECT_NEAR(runs.at(4).toObject().value("time").toDouble(), 227.15, 5e-3);
+    EXPECT_TRUE(runs.at(5).toObject().value("time").isNull());
+    EXPECT_FALSE(notch(figures, 2).value("canStart").toBool(true));
+    EXPECT_NEAR(figures.value("braking").toArray().at(9).toObject().value("distance").toDouble(),
+                369.44, 5e-3);
+    EXPECT_NEAR(notch(json({"--grade", "10"}), 1).value("balancingSpeed").toDouble(), 30.917, 5e-4);
+
+    QString out;
+    EXPECT_EQ(runCliForTest({"performance", in, "--format", "csv"}, &err, &out), CliClean);
+    const QStringList lines = out.split('\n');
+    ASSERT_EQ(lines.size(), 1 + 8 + 1 + 17 + 1);
+    EXPECT_TRUE(lines[0].startsWith("notch,startAcceleration,canStart,balancingSpeed,maxPower,"
+                                    "maxPowerSpeed,adhesionExceeded,time_10,distance_10,time_20"));
+    EXPECT_TRUE(lines[0].endsWith(",time_160,distance_160"));
+    EXPECT_TRUE(lines[2].startsWith("2,-0.0401034951210022,false,,0,0,false,,"));
+    EXPECT_EQ(lines[9], "");
+    EXPECT_EQ(lines[10], "speed,time,distance");
+    EXPECT_TRUE(lines[20].startsWith("100,25.8,369.44"));
+
+    EXPECT_EQ(runCliForTest({"performance", in}, &err, &out), CliClean);
+    EXPECT_TRUE(out.contains(QStringLiteral("質量 65.0 t　粘着限界 6.049 km/h/s　勾配 0 ‰")));
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("均衡速度 \\[km/h\\] +55\\.7 "))));
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\n +100 +25\\.8 +369\n"))));
+}
+
+TEST_F(CliPerformance, ReasonsAreQuestionLinesAndAReferenceIsPrintedBeside) {
+    TrainData empty;
+    empty.setText(txtCar(1), QStringLiteral("0"));
+    empty.setText(txtCar(3), QStringLiteral("0"));
+    const QString ref = savedDocument(dir, "ref.dat", empty);
+
+    const QJsonObject figures = json({"--reference", ref}, CliQuestionsAsked);
+    EXPECT_EQ(err,
+              QStringLiteral(
+                  "orlenda-cli: Orlenda - 性能表: 比較ファイル: 質量が 0 のため計算できません\n"));
+    EXPECT_TRUE(notch(figures, 1).value("runs").isArray());
+    const QJsonObject reference = figures.value("reference").toObject();
+    EXPECT_TRUE(notch(reference, 1).value("runs").isNull());
+    EXPECT_TRUE(notch(reference, 1).value("canStart").isNull());
+    EXPECT_EQ(notch(reference, 1).value("maxPower").toDouble(-1), 0);
+
+    QString out;
+    EXPECT_EQ(runCliForTest({"performance", in, "--reference", ref, "--format", "csv"}, &err, &out),
+              CliQuestionsAsked);
+    EXPECT_EQ(out.count("\nspeed,time,distance\n"), 2);
+    EXPECT_EQ(runCliForTest({"performance", in, "--reference", path("missing.dat")}, &err),
+              CliFailed);
+}
+
+TEST_F(CliPerformance, BadRequestsExitWithTwo) {
+    for (const QStringList& args : {QStringList{"performance"},
+                                    {"performance", in, in},
+                                    {"performance", in, "--grade", "41"},
+                                    {"performance", in, "--grade", "-40.5"},
+                                    {"performance", in, "--grade", "steep"},
+                                    {"performance", in, "--format", "xml"},
+                                    {"performance", in, "--grade"},
+                                    {"plot", "run", in, out, "--notch", "0"},
+                                    {"plot", "run", in, out, "--brake-from", "161"},
+                                    {"plot", "run", in, out, "--grade", "50"}}) {
+        EXPECT_EQ(runCliForTest(args, &err), CliFailed) << args.join(' ').toStdString();
+        EXPECT_TRUE(err.contains("orlenda-cli performance IN [--grade G]"));
+    }
+    EXPECT_EQ(runCliForTest({"performance", path("missing.dat")}), CliFailed);
+}
+
+TEST_F(CliPerformance, PlotsAreTheWindowsPictures) {
+    TrainData data;
+    data.accelerationTable()[1] = {1.0f, 0.9f, 40, 60, 2.0f};
+    savedDocument(dir, "in.dat", data);
+    EXPECT_EQ(runCliForTest({"plot", "run", in, out, "--notch", "2", "--grade", "-2.5",
+                             "--brake-from", "60"}),
+              CliClean);
+    RunCurvePlot run;
+    run.redraw(performanceTrain(data), {1, -2.5, 60});
+    EXPECT_EQ(pngImage(out), run.image());
+
+    const QString ref = savedDocument(dir, "ref.dat", data);
+    savedDocument(dir, "in.dat", TrainData());
+    EXPECT_EQ(runCliForTest({"plot", "acceleration", in, out, "--reference", ref}), CliClean);
+    ScriptedPrompter quiet;
+    AccelerationPlot plot;
+    plot.setReference(ReferenceCurves{data.accelerationTable(), trainConsist(data)});
+    plot.redraw(TrainData().accelerationTable(), trainConsist(data), {}, quiet);
+    EXPECT_EQ(pngImage(out), plot.image());
+    EXPECT_EQ(runCliForTest({"plot", "acceleration", in, path("other.png"), "--reference",
+                             path("missing.dat")}),
+              CliFailed);
+    EXPECT_FALSE(QFile::exists(path("other.png")));
+}

@@ -1,0 +1,135 @@
+#include "document/traindata.h"
+#include "performance/performancefigures.h"
+#include "performance/performancetables.h"
+
+#include <gtest/gtest.h>
+
+using namespace Orlenda;
+
+namespace {
+
+PerformanceFigures figuresOf(const TrainData& data, double grade = 0) {
+    return computePerformance(performanceTrain(data), grade);
+}
+
+NotchFigures fromCurve(const std::function<double(int)>& a) {
+    SpeedCurve curve{};
+    for (int v = 0; v <= 160; ++v)
+        curve[std::size_t(v)] = a(v);
+    NotchFigures n;
+    fillRunFigures(n, curve);
+    return n;
+}
+
+} // namespace
+
+TEST(PerformanceFigures, NewDocumentMatchesTheHandWorkedValues) {
+    const TrainData data;
+    const PerformanceFigures f = figuresOf(data);
+    const NotchFigures& one = f.notches[0];
+    EXPECT_NEAR(*one.startAcceleration, 0.55990, 5e-6);
+    EXPECT_EQ(one.canStart, true);
+    EXPECT_NEAR(*one.balancingSpeed, 55.684, 5e-4);
+    EXPECT_NEAR(*one.runs->at(4).time, 227.15, 5e-3);
+    EXPECT_NEAR(*one.runs->at(4).distance, 2291.8, 0.05);
+    EXPECT_FALSE(one.runs->at(5).time);
+    EXPECT_NEAR(*one.maxPower, 82.755, 5e-4);
+    EXPECT_EQ(one.maxPowerSpeed, 25);
+    EXPECT_NEAR(*f.adhesionLimit, 6.0486, 5e-5);
+    EXPECT_EQ(one.adhesionExceeded, false);
+    EXPECT_EQ(*f.mass, 65000);
+    EXPECT_NEAR(*f.braking[9].time, 25.8, 1e-9);
+    EXPECT_NEAR(*f.braking[9].distance, 369.44, 5e-3);
+    EXPECT_TRUE(one.failure.isEmpty());
+
+    const NotchFigures& two = f.notches[1];
+    EXPECT_EQ(two.canStart, false);
+    EXPECT_LT(*two.startAcceleration, 0);
+    EXPECT_FALSE(two.balancingSpeed);
+    EXPECT_FALSE(two.runs->at(0).time);
+    EXPECT_EQ(two.maxPower, 0);
+    EXPECT_EQ(two.maxPowerSpeed, 0);
+
+    EXPECT_NEAR(*figuresOf(data, 10).notches[0].balancingSpeed, 30.917, 5e-4);
+}
+
+TEST(PerformanceFigures, SteepestGradesEitherStopTheTrainOrKeepItAccelerating) {
+    const TrainData data;
+    const NotchFigures up = figuresOf(data, MaxGrade).notches[0];
+    EXPECT_EQ(up.canStart, false);
+    EXPECT_FALSE(up.balancingSpeed);
+    EXPECT_FALSE(up.runs->at(0).time);
+    // 40 per mille downhill outweighs the resistance at every speed.
+    const NotchFigures down = figuresOf(data, MinGrade).notches[0];
+    EXPECT_FALSE(down.balancingSpeed);
+    EXPECT_TRUE(down.runs->at(15).time);
+    // The braking figures are for level track whatever the grade.
+    EXPECT_EQ(figuresOf(data, MaxGrade).braking[9].time, figuresOf(data).braking[9].time);
+}
+
+TEST(PerformanceFigures, RunsAndBalancingFromHandMadeCurves) {
+    // 1 km/h/s throughout: V seconds to V km/h over V^2 / 7.2 m, and no balancing speed.
+    const NotchFigures flat = fromCurve([](int) { return 1.0; });
+    EXPECT_FALSE(flat.balancingSpeed);
+    EXPECT_DOUBLE_EQ(*flat.runs->at(15).time, 160);
+    EXPECT_NEAR(*flat.runs->at(15).distance, 160.0 * 160 / 7.2, 1e-9);
+
+    // a(31) exactly 0: balancing at 31 km/h; 30 km/h is reached, 40 is not.
+    const NotchFigures stop = fromCurve([](int v) { return v <= 30 ? 1.0 : 0.0; });
+    EXPECT_DOUBLE_EQ(*stop.balancingSpeed, 31);
+    EXPECT_DOUBLE_EQ(*stop.runs->at(2).time, 30);
+    EXPECT_FALSE(stop.runs->at(3).time);
+
+    // Halfway between 0.5 and -0.5 km/h/s.
+    EXPECT_DOUBLE_EQ(*fromCurve([](int v) { return v <= 12 ? 0.5 : -0.5; }).balancingSpeed, 12.5);
+    // a(0) = 0 cannot start.
+    const NotchFigures still = fromCurve([](int v) { return v == 0 ? 0.0 : 1.0; });
+    EXPECT_EQ(still.canStart, false);
+    EXPECT_FALSE(still.balancingSpeed);
+    EXPECT_FALSE(still.runs->at(0).time);
+}
+
+TEST(PerformanceFigures, NoBrakingWithoutDecelerationAndNoRunsWithoutMass) {
+    TrainData data;
+    data.setText(txtPer(0), QStringLiteral("0"));
+    data.setText(txtCar(1), QStringLiteral("0"));
+    data.setText(txtCar(3), QStringLiteral("0"));
+    const PerformanceFigures f = figuresOf(data);
+    EXPECT_FALSE(f.braking[0].time);
+    EXPECT_FALSE(f.braking[15].distance);
+    EXPECT_EQ(f.mass, 0);
+    EXPECT_FALSE(f.adhesionLimit);
+    for (const NotchFigures& n : f.notches) {
+        EXPECT_FALSE(n.startAcceleration);
+        EXPECT_FALSE(n.canStart);
+        EXPECT_FALSE(n.runs);
+        EXPECT_FALSE(n.adhesionExceeded);
+        EXPECT_EQ(n.maxPower, 0);
+        EXPECT_EQ(n.failure, QStringLiteral("質量が 0 のため計算できません"));
+    }
+    EXPECT_EQ(failureNotes(f), QStringList{QStringLiteral("質量が 0 のため計算できません")});
+}
+
+TEST(PerformanceFigures, ModelFailuresNameTheirReasonAndKeepThePower) {
+    TrainData data;
+    // A 16-bit overflow of the consist: the model fails for every notch, the power does not.
+    data.setText(txtCar(0), QStringLiteral("200"));
+    data.setText(txtCar(1), QStringLiteral("200"));
+    PerformanceFigures f = figuresOf(data);
+    EXPECT_EQ(f.notches[0].failure, QStringLiteral("編成の値が大きすぎるため計算できません"));
+    EXPECT_EQ(*f.mass, (200.0 * 200 + 30) * 1000);
+    EXPECT_GT(*f.notches[0].maxPower, 82.755 * 600);
+
+    // A coefficient that overflows above speed2: only notch 3 fails, and its
+    // power is the maximum over the speeds that can be computed.
+    TrainData steep;
+    steep.accelerationTable()[2] = {1, 1, 20, 20, 1e30f};
+    f = figuresOf(steep);
+    EXPECT_TRUE(f.notches[0].failure.isEmpty());
+    EXPECT_EQ(f.notches[2].failure,
+              QStringLiteral("加速力曲線を計算できません（オーバーフローしました。）"));
+    EXPECT_FALSE(f.notches[2].canStart);
+    EXPECT_EQ(f.notches[2].maxPowerSpeed, 20);
+    EXPECT_EQ(f.notches[2].adhesionExceeded, false);
+    EXPECT_EQ(failureNotes(f), QStringList{QStringLiteral("ノッチ 3: ") + f.notches[2].failure});
+}
