@@ -39,7 +39,7 @@ protected:
     }
     // Types into a field of the main window and leaves it.
     void enter(TextId id, const QString& text) {
-        main.activateWindow();
+        QApplication::setActiveWindow(&main);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
         auto* edit = namedChild<QLineEdit>(main, QString::fromLatin1(textFieldInfo(id).name));
         edit->setFocus(Qt::TabFocusReason);
