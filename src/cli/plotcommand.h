@@ -1,7 +1,8 @@
 #pragma once
 
+#include "cli/clicommon.h"
+
 #include <QImage>
-#include <QString>
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
@@ -13,27 +14,15 @@ class CliPrompter;
 class Prompter;
 class TrainData;
 
-// What the plot commands share: IN OUT.png among options of their own.
-struct PlotPaths {
-    QString in;
-    QString out;
-};
+// Draws the picture of an opened document; nothing when it cannot (it has said why).
+using PlotDrawer = std::function<std::optional<QImage>(const TrainData& data, Prompter& prompter)>;
 
-// Reads one option; takeValue gives the argument after it (empty when there
-// is none). False when the option or its value is not valid.
-using PlotOptionReader =
-    std::function<bool(const QString& option, const std::function<QString()>& takeValue)>;
-
-// Every argument starting with "--" goes to readOption; exactly two others,
-// IN and OUT, must remain. Nothing when the arguments are not a valid request.
-std::optional<PlotPaths> parsePlotArguments(const QStringList& arguments,
-                                            const PlotOptionReader& readOption);
-
-// Opens IN as convert does, draws it and writes the picture to OUT as PNG.
-// Returns a CliStatus; nothing is written when IN cannot be opened or draw
-// gives no picture (it has said why).
-int writePlot(
-    const PlotPaths& paths, CliPrompter& prompter, QTextStream& err,
-    const std::function<std::optional<QImage>(const TrainData& data, Prompter& prompter)>& draw);
+// What the plot commands share: IN OUT.png among options of their own, which
+// go to readOption. Opens IN as convert does, draws it and writes the picture
+// to OUT as PNG. Returns a CliStatus, nothing being written when IN cannot be
+// opened or draw gives no picture; or nothing when the arguments are not a
+// valid request.
+std::optional<int> runPlotCommand(const QStringList& arguments, const OptionReader& readOption,
+                                  CliPrompter& prompter, QTextStream& err, const PlotDrawer& draw);
 
 } // namespace Orlenda
