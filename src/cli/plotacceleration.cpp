@@ -1,8 +1,7 @@
-#include "cli/plotacceleration.h"
+#include "cli/plotcommand.h"
 
 #include "acceleration/accelerationplot.h"
 #include "acceleration/trainconsist.h"
-#include "cli/plotcommand.h"
 #include "document/traindata.h"
 
 namespace Orlenda {

@@ -1,6 +1,5 @@
-#include "cli/plotmotorcommand.h"
-
 #include "cli/plotcommand.h"
+
 #include "document/traindata.h"
 #include "motorsound/motorsoundgraph.h"
 

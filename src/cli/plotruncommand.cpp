@@ -1,6 +1,5 @@
-#include "cli/plotruncommand.h"
-
 #include "cli/plotcommand.h"
+
 #include "document/traindata.h"
 #include "performance/runcurveplot.h"
 

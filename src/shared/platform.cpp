@@ -118,7 +118,9 @@ Failure PlatformFile::failureOfError(int error, bool writing) {
     case EACCES:
     case EPERM:
     case EROFS:
+#ifdef ETXTBSY
     case ETXTBSY:
+#endif
         return writing ? Failure::PermissionDenied : Failure::ReadPermissionDenied;
     case ENOENT:
         return writing ? Failure::PathNotFound : Failure::FileNotFound;
