@@ -1,10 +1,10 @@
 #include "acceleration/accelerationplot.h"
 
 #include "acceleration/checkedmath.h"
-#include "acceleration/plottext.h"
 #include "document/numbertext.h"
 #include "shared/graphpalette.h"
 #include "shared/guardedsteps.h"
+#include "shared/plottext.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -5,7 +5,6 @@
 #include "acceleration/ui/accelerationwindow.h"
 #include "acceleration/ui/plotview.h"
 #include "app/filechooser.h"
-#include "app/programend.h"
 #include "document/documenthistory.h"
 #include "app/recentfilemenu.h"
 #include "document/openfile.h"
@@ -20,6 +19,7 @@
 #include "document/trainfilewriter.h"
 #include "shared/apptitle.h"
 #include "shared/prompter.h"
+#include "shared/ui/historykeys.h"
 #include "shared/windowplacement.h"
 
 #include <QAction>
@@ -50,7 +50,7 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const QKeySequen
 
 MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser, QWidget* parent)
     : QMainWindow(parent), mData(data), mHistory(new DocumentHistory(data, this)),
-      mPrompter(prompter), mChooser(chooser), mEndProgram(&endProgramNow),
+      mPrompter(prompter), mChooser(chooser),
       mReference(new ReferenceTrain(this)) {
     setObjectName(QStringLiteral("frmMain"));
     mHistory->setFieldNamer(&fieldStepName);
@@ -156,10 +156,10 @@ void MainWindow::buildMenus() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
     QAction* undo = addAction(edit, "mnuEditUndo", QString());
-    undo->setShortcuts(ParameterForm::undoKeys());
+    undo->setShortcuts(HistoryKeys::undoKeys());
     connect(undo, &QAction::triggered, mHistory, &DocumentHistory::undo);
     QAction* redo = addAction(edit, "mnuEditRedo", QString());
-    redo->setShortcuts(ParameterForm::redoKeys());
+    redo->setShortcuts(HistoryKeys::redoKeys());
     connect(redo, &QAction::triggered, mHistory, &DocumentHistory::redo);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
@@ -187,7 +187,7 @@ void MainWindow::loadCommandLine(const QStringList& arguments) {
 }
 
 void MainWindow::openPath(const QString& path) {
-    runCommand([this, path] { mHistory->replaceDocument([&] { openFile(mData, path, mPrompter); }); });
+    mGuard.run([this, path] { mHistory->replaceDocument([&] { openFile(mData, path, mPrompter); }); });
 }
 
 void MainWindow::openRecent(const QString& path) {
@@ -250,7 +250,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::newDocument() {
     if (!maySetDocumentAside())
         return;
-    runCommand([this] { mHistory->replaceDocument([this] { mData.newDocument(); }); });
+    mGuard.run([this] { mHistory->replaceDocument([this] { mData.newDocument(); }); });
 }
 
 bool MainWindow::saveDocument() {
@@ -258,7 +258,7 @@ bool MainWindow::saveDocument() {
     if (path.isEmpty() || !path.right(4).toLower().endsWith(QLatin1String(".dat")))
         return saveDocumentAs();
     bool saved = false;
-    runCommand([this, &saved] { saved = save(mData, mPrompter); });
+    mGuard.run([this, &saved] { saved = save(mData, mPrompter); });
     return saved;
 }
 
@@ -268,7 +268,7 @@ bool MainWindow::saveDocumentAs() {
         return false;
     bool saved = false;
     // The document takes the new name only once it is written there.
-    runCommand([this, path, &saved] { saved = saveTo(mData, path, mPrompter); });
+    mGuard.run([this, path, &saved] { saved = saveTo(mData, path, mPrompter); });
     return saved;
 }
 
@@ -280,14 +280,14 @@ void MainWindow::showAbout() {
 void MainWindow::showMotorSound() {
     if (!mMotorSound)
         mMotorSound = new MotorSoundWindow(mData, mPrompter, this);
-    mMotorSound->setProgramEnder(mEndProgram);
+    mMotorSound->setProgramEnder(mGuard.programEnder());
     mMotorSound->openModal();
 }
 
 void MainWindow::showAcceleration() {
     // The consist is taken as the fields stand when the button is clicked.
     AccelerationWindow window(mData, trainConsist(mData), mPrompter, this);
-    window.setProgramEnder(mEndProgram);
+    window.setProgramEnder(mGuard.programEnder());
     window.setReference(mReference->curves());
     const ReferenceActions reference =
         makeReferenceActions(&window, *mReference, mPrompter,
@@ -316,14 +316,6 @@ void MainWindow::showPerformance() {
     mPerformance->show();
     mPerformance->raise();
     mPerformance->activateWindow();
-}
-
-void MainWindow::runCommand(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const ProgramEndRequested&) {
-        mEndProgram();
-    }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "shared/ui/windowcommandguard.h"
+
 #include <QMainWindow>
-#include <functional>
 
 class QAction;
 class QMenu;
@@ -33,8 +34,8 @@ public:
     void loadCommandLine(const QStringList& arguments);
 
     // Ends the program at once; tests replace it.
-    void setProgramEnder(std::function<void()> ender) { mEndProgram = std::move(ender); }
-    const std::function<void()>& programEnder() const { return mEndProgram; }
+    void setProgramEnder(std::function<void()> ender) { mGuard.setProgramEnder(std::move(ender)); }
+    const std::function<void()>& programEnder() const { return mGuard.programEnder(); }
 
     QAction* action(const QString& objectName) const;
 
@@ -83,14 +84,13 @@ private:
     // The placement saved at the last close when it is usable, else the default size.
     void restorePlacement();
     void closeOtherWindows();
-    // Runs a command; a declined failure prompt ends the program here.
-    void runCommand(const std::function<void()>& command);
 
     TrainData& mData;
     DocumentHistory* mHistory;
     Prompter& mPrompter;
     FileChooser& mChooser;
-    std::function<void()> mEndProgram;
+    // Runs the file commands; a declined failure prompt ends the program there.
+    WindowCommandGuard mGuard;
     bool mSized = false;
     QSize mOuterSize;
     // Created on first use and kept for the run: its copy buffer must survive.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/terminationsignals.h"
 #include "document/recoverykeeper.h"
+#include "shared/platform.h"
 
 #include <QObject>
 

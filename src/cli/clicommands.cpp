@@ -1,12 +1,10 @@
 #include "cli/clicommands.h"
 
+#include "cli/clicommon.h"
 #include "cli/cliprompter.h"
 #include "cli/motorcommand.h"
 #include "cli/performancecommand.h"
-#include "cli/plotacceleration.h"
-#include "cli/plotmotorcommand.h"
-#include "cli/plotruncommand.h"
-#include "document/openfile.h"
+#include "cli/plotcommand.h"
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
 #include "shared/standardoptions.h"
@@ -43,17 +41,6 @@ int writeOut(TrainData& data, const QString& out, CliPrompter& prompter) {
 }
 
 } // namespace
-
-int statusAfterQuestions(const CliPrompter& prompter) {
-    return prompter.questions() > 0 ? CliQuestionsAsked : CliClean;
-}
-
-bool openInput(TrainData& data, const QString& in, CliPrompter& prompter) {
-    openFile(data, in, prompter);
-    // openFile leaves the document without a path when it could not read the
-    // file at all or found it is not a train file.
-    return !data.documentPath().isEmpty();
-}
 
 int runCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     QString usageText;

@@ -1,6 +1,6 @@
 #include "cli/motorcommand.h"
 
-#include "cli/clicommands.h"
+#include "cli/clicommon.h"
 #include "cli/cliprompter.h"
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
@@ -17,13 +17,9 @@ int exportTrack(const QString& in, int track, const QString& out, CliPrompter& p
     TrainData data;
     if (!openInput(data, in, prompter))
         return CliFailed;
-    try {
+    return writeOutput(out, "CSV file", prompter, err, [&] {
         writeMotorSoundCsvFile(out, motorSoundCsv(data.motorSoundTable().tracks[std::size_t(track)]));
-    } catch (const StepFailure& failure) {
-        err << "orlenda-cli: " << out << ": " << failure.description() << Qt::endl;
-        return CliFailed;
-    }
-    return statusAfterQuestions(prompter);
+    });
 }
 
 int importTrack(const QString& in, int track, const QString& csv, const QString& out,
@@ -35,11 +31,11 @@ int importTrack(const QString& in, int track, const QString& csv, const QString&
     try {
         read = readMotorSoundCsv(readMotorSoundCsvFile(csv));
     } catch (const StepFailure& failure) {
-        err << "orlenda-cli: " << csv << ": " << failure.description() << Qt::endl;
+        printFileError(err, csv, failure.description());
         return CliFailed;
     }
     if (!read.ok()) {
-        err << "orlenda-cli: " << csv << ":" << read.badLine << ": " << read.problem << Qt::endl;
+        printFileError(err, csv + QLatin1Char(':') + QString::number(read.badLine), read.problem);
         return CliFailed;
     }
     MotorSoundTable table = data.motorSoundTable();

@@ -1,15 +1,13 @@
 #include "cli/performancecommand.h"
 
-#include "cli/clicommands.h"
+#include "cli/clicommon.h"
 #include "cli/cliprompter.h"
 #include "document/traindata.h"
 #include "performance/performancereport.h"
 #include "performance/performancetables.h"
-#include "performance/referencetrain.h"
 #include "shared/apptitle.h"
 
 #include <QJsonDocument>
-#include <cmath>
 
 namespace Orlenda {
 
@@ -26,61 +24,38 @@ void askReasons(const PerformanceFigures& figures, const QString& prefix, CliPro
 
 } // namespace
 
-std::optional<double> gradeArgument(const QString& text) {
-    bool ok = false;
-    const double grade = text.toDouble(&ok);
-    if (!ok || !std::isfinite(grade) || grade < MinGrade || grade > MaxGrade)
-        return std::nullopt;
-    return grade;
-}
-
-std::optional<PerformanceTrain> cliReference(const QString& path, CliPrompter& prompter,
-                                             QTextStream& err) {
-    ReferenceTrain reference;
-    if (!reference.load(path, prompter)) {
-        err << "orlenda-cli: " << path << ": cannot read the reference" << Qt::endl;
-        return std::nullopt;
-    }
-    return reference.train();
-}
-
 std::optional<int> performanceCommand(const QStringList& arguments, CliPrompter& prompter,
                                       QTextStream& out, QTextStream& err) {
     double grade = 0;
     Format format = Format::Text;
     QString referencePath;
-    QStringList positional;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
-        if (!a.startsWith(QLatin1String("--"))) {
-            positional << a;
-            continue;
-        }
-        const QString value = arguments.value(++i);
-        if (i >= arguments.size())
-            return std::nullopt;
-        if (a == QLatin1String("--grade")) {
+    const auto readOption = [&](const QString& option, const std::function<QString()>& takeValue) {
+        // Every option takes a value, and none may be left out.
+        const QString value = takeValue();
+        if (option == QLatin1String("--grade")) {
             const std::optional<double> g = gradeArgument(value);
             if (!g)
-                return std::nullopt;
+                return false;
             grade = *g;
-        } else if (a == QLatin1String("--reference")) {
+        } else if (option == QLatin1String("--reference") && !value.isEmpty()) {
             referencePath = value;
-        } else if (a == QLatin1String("--format") && value == QLatin1String("text")) {
+        } else if (option == QLatin1String("--format") && value == QLatin1String("text")) {
             format = Format::Text;
-        } else if (a == QLatin1String("--format") && value == QLatin1String("csv")) {
+        } else if (option == QLatin1String("--format") && value == QLatin1String("csv")) {
             format = Format::Csv;
-        } else if (a == QLatin1String("--format") && value == QLatin1String("json")) {
+        } else if (option == QLatin1String("--format") && value == QLatin1String("json")) {
             format = Format::Json;
         } else {
-            return std::nullopt;
+            return false;
         }
-    }
-    if (positional.size() != 1)
+        return true;
+    };
+    const std::optional<QStringList> in = parseArguments(arguments, 1, readOption);
+    if (!in)
         return std::nullopt;
 
     TrainData data;
-    if (!openInput(data, positional.first(), prompter))
+    if (!openInput(data, in->first(), prompter))
         return CliFailed;
     std::optional<PerformanceFigures> reference;
     if (!referencePath.isEmpty()) {

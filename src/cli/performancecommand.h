@@ -1,7 +1,5 @@
 #pragma once
 
-#include "performance/performancefigures.h"
-
 #include <QStringList>
 #include <QTextStream>
 #include <optional>
@@ -19,13 +17,5 @@ inline constexpr const char* PerformanceUsage =
 // CliStatus, or nothing when the arguments are not a valid request.
 std::optional<int> performanceCommand(const QStringList& arguments, CliPrompter& prompter,
                                       QTextStream& out, QTextStream& err);
-
-// A grade argument: a decimal number from -40 to 40 per mille.
-std::optional<double> gradeArgument(const QString& text);
-
-// Reads a reference train as the editor does; nothing, and a line on err,
-// when it cannot be read.
-std::optional<PerformanceTrain> cliReference(const QString& path, CliPrompter& prompter,
-                                             QTextStream& err);
 
 } // namespace Orlenda

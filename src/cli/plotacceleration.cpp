@@ -1,9 +1,7 @@
-#include "cli/plotacceleration.h"
+#include "cli/plotcommand.h"
 
 #include "acceleration/accelerationplot.h"
 #include "acceleration/trainconsist.h"
-#include "cli/performancecommand.h"
-#include "cli/plotcommand.h"
 #include "document/traindata.h"
 
 namespace Orlenda {
@@ -17,11 +15,10 @@ std::optional<int> plotAcceleration(const QStringList& arguments, CliPrompter& p
         if (option == QLatin1String("--show-resistance")) {
             choices.subtractResistance = false;
         } else if (option == QLatin1String("--notch")) {
-            bool ok = false;
-            const int notch = value().toInt(&ok);
-            if (!ok || notch < 1 || notch > NotchCount)
+            const std::optional<int> notch = notchArgument(value());
+            if (!notch)
                 return false;
-            choices.selectedNotch = notch - 1;
+            choices.selectedNotch = *notch;
         } else if (option == QLatin1String("--reference")) {
             referencePath = value();
             if (referencePath.isEmpty())
@@ -39,11 +36,8 @@ std::optional<int> plotAcceleration(const QStringList& arguments, CliPrompter& p
         }
         return true;
     };
-    const std::optional<PlotPaths> paths = parsePlotArguments(arguments, readOption);
-    if (!paths)
-        return std::nullopt;
-    return writePlot(
-        *paths, prompter, err,
+    return runPlotCommand(
+        arguments, readOption, prompter, err,
         [&](const TrainData& data, Prompter& asker) -> std::optional<QImage> {
             AccelerationPlot plot;
             if (!referencePath.isEmpty()) {

@@ -1,6 +1,5 @@
-#include "cli/plotmotorcommand.h"
-
 #include "cli/plotcommand.h"
+
 #include "document/traindata.h"
 #include "motorsound/motorsoundgraph.h"
 
@@ -35,10 +34,7 @@ std::optional<int> plotMotorCommand(const QStringList& arguments, CliPrompter& p
         (option == QLatin1String("--track") ? view.currentTrack : view.previousTrack) = *track;
         return true;
     };
-    const std::optional<PlotPaths> paths = parsePlotArguments(arguments, readOption);
-    if (!paths)
-        return std::nullopt;
-    return writePlot(*paths, prompter, err, [&](const TrainData& data, Prompter&) {
+    return runPlotCommand(arguments, readOption, prompter, err, [&](const TrainData& data, Prompter&) {
         return MotorSoundGraph::render(data.motorSoundTable(), view);
     });
 }

@@ -3,7 +3,7 @@
 #include "document/trainfileformat.h"
 #include "shared/atomicfile.h"
 #include "shared/failure.h"
-#include "shared/platformfile.h"
+#include "shared/platform.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,7 +1,7 @@
 #include "motorsound/motorsoundscales.h"
 
-#include "acceleration/plottext.h"
 #include "motorsound/motorsoundgeometry.h"
+#include "shared/plottext.h"
 
 #include <climits>
 

@@ -1,7 +1,7 @@
 #include "performance/runcurveplot.h"
 
-#include "acceleration/plottext.h"
 #include "shared/graphpalette.h"
+#include "shared/plottext.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -1,7 +1,7 @@
 #include "shared/atomicfile.h"
 
 #include "shared/failure.h"
-#include "shared/platformfile.h"
+#include "shared/platform.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 #include "shared/atomicfile.h"
-#include "shared/platformfile.h"
+#include "shared/platform.h"
 #include "support/clitests.h"
 
 #include <QDir>

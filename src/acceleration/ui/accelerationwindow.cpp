@@ -3,17 +3,16 @@
 #include "acceleration/notchswatch.h"
 #include "acceleration/plotreadout.h"
 #include "acceleration/ui/plotview.h"
-#include "app/programend.h"
 #include "document/traindata.h"
 #include "shared/cappedprompter.h"
 #include "shared/prompter.h"
 #include "shared/ui/fieldtextview.h"
+#include "shared/ui/focusmove.h"
 #include "shared/ui/historykeys.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -91,7 +90,7 @@ AccelerationWindow::AccelerationWindow(TrainData& data, const TrainConsist& cons
       mData(data), mConsist(consist), mPrompter(prompter),
       mChooseImagePath(chooseImagePath ? std::move(chooseImagePath)
                                        : pngPathDialog(QStringLiteral("acceleration.png"))),
-      mEndProgram(&endProgramNow), mTable(data.accelerationTable()) {
+      mTable(data.accelerationTable()) {
     setObjectName(QStringLiteral("frmAccele"));
     setModal(true);
     setFixedSize(450, 406);
@@ -309,25 +308,17 @@ void AccelerationWindow::reject() {
 }
 
 bool AccelerationWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        // Focus that leaves for a menu or another window comes back: the entry is not finished.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            for (const FieldPlace& f : kFieldPlaces) {
-                if (field(f.field) == watched)
-                    applyField(f.field);
-            }
+    if (isFocusMoveWithinWindow(event, QEvent::FocusOut)) {
+        for (const FieldPlace& f : kFieldPlaces) {
+            if (field(f.field) == watched)
+                applyField(f.field);
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
 void AccelerationWindow::redraw() {
-    try {
-        mPlot.redraw(mTable, mConsist, choices(), mPrompter);
-    } catch (const ProgramEndRequested&) {
-        mEndProgram();
-    }
+    mGuard.run([this] { mPlot.redraw(mTable, mConsist, choices(), mPrompter); });
     mPlotView->update();
 }
 

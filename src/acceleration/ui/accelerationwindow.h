@@ -4,11 +4,11 @@
 #include "acceleration/notchrules.h"
 #include "acceleration/trainconsist.h"
 #include "shared/ui/imagesaving.h"
+#include "shared/ui/windowcommandguard.h"
 #include "shared/workingcopyhistory.h"
 
 #include <QDialog>
 #include <array>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -38,7 +38,7 @@ public:
     ~AccelerationWindow() override;
 
     // Ends the program at once when a failure prompt is declined; tests replace it.
-    void setProgramEnder(std::function<void()> ender) { mEndProgram = std::move(ender); }
+    void setProgramEnder(std::function<void()> ender) { mGuard.setProgramEnder(std::move(ender)); }
 
     const TrainConsist& consist() const { return mConsist; }
     const AccelerationTable& workingTable() const { return mTable; }
@@ -85,7 +85,7 @@ private:
     TrainConsist mConsist;
     Prompter& mPrompter;
     ImagePathChooser mChooseImagePath;
-    std::function<void()> mEndProgram;
+    WindowCommandGuard mGuard;
     AccelerationTable mTable;
     int mNotch = 0;
     AccelerationPlot mPlot;

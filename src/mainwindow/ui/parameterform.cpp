@@ -5,12 +5,12 @@
 #include "mainwindow/formlayout.h"
 #include "mainwindow/stepname.h"
 #include "shared/ui/fieldtextview.h"
+#include "shared/ui/focusmove.h"
+#include "shared/ui/historykeys.h"
 #include "mainwindow/ui/panelframe.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,12 +26,6 @@ QLabel* addLabel(QWidget* parent, const QString& text, const QRect& twips, const
     return label;
 }
 
-// A line edit keeps these keys for its own undo; the document's history takes them instead.
-bool isHistoryKey(const QKeyEvent* key) {
-    const QKeySequence pressed(key->keyCombination());
-    return ParameterForm::undoKeys().contains(pressed) || ParameterForm::redoKeys().contains(pressed);
-}
-
 } // namespace
 
 ParameterForm::ParameterForm(TrainData& data, QWidget* parent) : QWidget(parent), mData(data) {
@@ -45,12 +39,6 @@ ParameterForm::~ParameterForm() {
     // Deleting a focused field sends it a focus-out; the check must not run on a half-destroyed form.
     for (QLineEdit* f : mFields)
         f->removeEventFilter(this);
-}
-
-QList<QKeySequence> ParameterForm::undoKeys() { return {QKeySequence(Qt::CTRL | Qt::Key_Z)}; }
-
-QList<QKeySequence> ParameterForm::redoKeys() {
-    return {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
 }
 
 QPushButton* ParameterForm::button(FormButton which) const {
@@ -76,6 +64,8 @@ void ParameterForm::buildControls() {
         panels[std::size_t(p.id)] = box;
     }
 
+    // The document's history takes the undo and redo keys, not a field's own undo.
+    auto* historyKeys = new HistoryKeys(this);
     for (const ControlLayout& c : controlLayouts()) {
         QWidget* host = c.panel < 0 ? static_cast<QWidget*>(this) : panels[std::size_t(c.panel)];
         const QString name = controlName(c);
@@ -89,6 +79,7 @@ void ParameterForm::buildControls() {
             // A file dropped on a field opens in the window instead of pasting its path.
             edit->setAcceptDrops(false);
             edit->installEventFilter(this);
+            historyKeys->keepFrom(edit);
             connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& t) { mData.setText(id, t); });
             connect(edit, &QLineEdit::returnPressed, dummyButton, &QPushButton::click);
             connect(edit, &QLineEdit::textChanged, edit, [edit] { updateOverflowToolTip(edit); });
@@ -209,25 +200,15 @@ void ParameterForm::showCheck(int index) {
 }
 
 bool ParameterForm::eventFilter(QObject* watched, QEvent* event) {
-    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)
-        && isHistoryKey(static_cast<QKeyEvent*>(event))) {
-        // Left unaccepted, the override lets the window's undo and redo
-        // shortcuts fire; a press that reaches here found them disabled.
-        return true;
-    }
-    if (event->type() == QEvent::FocusOut) {
-        // Focus that leaves for a menu or another window comes back to the field:
-        // the entry is not finished, and a Save from the menu writes it as typed.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-            && reason != Qt::MenuBarFocusReason) {
-            for (int i = 0; i < TextFieldCount; ++i) {
-                if (mFields[std::size_t(i)] == watched) {
-                    applyFieldCheck(mData, TextId(i));
-                    showTextStart(mFields[std::size_t(i)]);
-                    mData.commitChange(fieldStepName(TextId(i)));
-                    break;
-                }
+    // Focus that leaves for a menu or another window comes back to the field:
+    // the entry is not finished, and a Save from the menu writes it as typed.
+    if (isFocusMoveWithinWindow(event, QEvent::FocusOut)) {
+        for (int i = 0; i < TextFieldCount; ++i) {
+            if (mFields[std::size_t(i)] == watched) {
+                applyFieldCheck(mData, TextId(i));
+                showTextStart(mFields[std::size_t(i)]);
+                mData.commitChange(fieldStepName(TextId(i)));
+                break;
             }
         }
     }

@@ -2,8 +2,6 @@
 
 #include "document/controls.h"
 
-#include <QKeySequence>
-#include <QList>
 #include <QWidget>
 #include <array>
 
@@ -38,10 +36,6 @@ public:
     QPushButton* button(FormButton which) const;
 
     QSize sizeHint() const override;
-
-    // The window's undo and redo keys, which the fields leave to it.
-    static QList<QKeySequence> undoKeys();
-    static QList<QKeySequence> redoKeys();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

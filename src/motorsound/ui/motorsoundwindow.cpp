@@ -1,6 +1,5 @@
 #include "motorsound/ui/motorsoundwindow.h"
 
-#include "app/programend.h"
 #include "document/numbertext.h"
 #include "document/traindata.h"
 #include "motorsound/motorsoundgeometry.h"
@@ -8,13 +7,13 @@
 #include "motorsound/ui/motorsoundrangedialog.h"
 #include "motorsound/ui/motorsoundviewport.h"
 #include "shared/prompter.h"
+#include "shared/ui/focusmove.h"
 #include "shared/ui/historykeys.h"
 #include "shared/windowplacement.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QHideEvent>
 #include <QLabel>
@@ -44,7 +43,7 @@ constexpr int StatusRowHeight = StatusHeight + 3;
 MotorSoundWindow::MotorSoundWindow(TrainData& data, Prompter& prompter, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      mData(data), mPrompter(prompter), mEditor(mBuffer, prompter), mEndProgram(&endProgramNow),
+      mData(data), mPrompter(prompter), mEditor(mBuffer, prompter),
       mChooseImagePath(pngPathDialog(QStringLiteral("motorsound.png"))),
       mChooseCsvPath(csvPathDialog(QStringLiteral("motorsound.csv"))), mShowNotice(warningBox()) {
     setObjectName(QStringLiteral("frmMotor"));
@@ -271,11 +270,11 @@ void MotorSoundWindow::startOver() {
 }
 
 void MotorSoundWindow::undo() {
-    guarded([this] { mEditor.undo(); });
+    mGuard.run([this] { mEditor.undo(); });
 }
 
 void MotorSoundWindow::redo() {
-    guarded([this] { mEditor.redo(); });
+    mGuard.run([this] { mEditor.redo(); });
 }
 
 void MotorSoundWindow::reject() {
@@ -287,28 +286,20 @@ void MotorSoundWindow::reject() {
 void MotorSoundWindow::keyPressEvent(QKeyEvent* event) {
     // Escape first takes back an edit under way; only then does it close.
     if (event->matches(QKeySequence::Cancel) && mEditor.isPending()) {
-        guarded([this] { mEditor.cancel(); });
+        mGuard.run([this] { mEditor.cancel(); });
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-void MotorSoundWindow::guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const ProgramEndRequested&) {
-        mEndProgram();
-    }
-}
-
 void MotorSoundWindow::pressGraph(Qt::MouseButton button, QPointF pixel) {
     const bool wasPending = mEditor.isPending();
-    guarded([&] { mEditor.press(button, pixel.x(), pixel.y()); });
+    mGuard.run([&] { mEditor.press(button, pixel.x(), pixel.y()); });
     mPressCancelledEdit = button != Qt::LeftButton && wasPending && !mEditor.isPending();
 }
 
 void MotorSoundWindow::moveOverGraph(QPointF pixel) {
-    guarded([&] { mEditor.move(pixel.x(), pixel.y()); });
+    mGuard.run([&] { mEditor.move(pixel.x(), pixel.y()); });
 }
 
 void MotorSoundWindow::showStatus(const QString& text, bool paintNow) {
@@ -337,7 +328,7 @@ void MotorSoundWindow::setRangeByNumbers() {
     const bool accepted = dialog.exec() == QDialog::Accepted;
     mLastRange = dialog.input();
     if (accepted)
-        guarded([&] { mEditor.applyTypedRange(dialog.range()); });
+        mGuard.run([&] { mEditor.applyTypedRange(dialog.range()); });
 }
 
 void MotorSoundWindow::exportTrack() {
@@ -349,17 +340,14 @@ void MotorSoundWindow::exportTrack() {
 void MotorSoundWindow::importTrack() {
     if (const std::optional<MotorSoundTrack> track =
             importTrackCsv(this, mChooseCsvPath, mShowNotice))
-        guarded([&] { mEditor.importTrack(*track); });
+        mGuard.run([&] { mEditor.importTrack(*track); });
 }
 
 bool MotorSoundWindow::eventFilter(QObject* watched, QEvent* event) {
     // A half-made edit ends when the track list, a tool button or the scale
     // takes the focus, before that control reacts to the click.
-    if (event->type() == QEvent::FocusIn) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            guarded([this] { mEditor.cancel(); });
-    }
+    if (isFocusMoveWithinWindow(event, QEvent::FocusIn))
+        mGuard.run([this] { mEditor.cancel(); });
     return QDialog::eventFilter(watched, event);
 }
 

@@ -4,10 +4,10 @@
 #include "motorsound/motorsoundeditor.h"
 #include "motorsound/ui/motorsoundcsvfiles.h"
 #include "shared/ui/imagesaving.h"
+#include "shared/ui/windowcommandguard.h"
 
 #include <QDialog>
 #include <array>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -42,7 +42,7 @@ public:
     void openModal();
 
     // Ends the program at once after a declined failure prompt; tests replace it.
-    void setProgramEnder(std::function<void()> ender) { mEndProgram = std::move(ender); }
+    void setProgramEnder(std::function<void()> ender) { mGuard.setProgramEnder(std::move(ender)); }
     // Asks where to save the graph image; empty for no.
     void setImagePathChooser(ImagePathChooser chooser) {
         mChooseImagePath = std::move(chooser);
@@ -96,14 +96,13 @@ private:
     QSize windowSizeFor(QSize viewportFrame) const;
     // Sets the track list, tool buttons, scale and index to the editor's choices.
     void showChoices();
-    // Runs a mouse handler; a declined failure prompt ends the program here.
-    void guarded(const std::function<void()>& handler);
 
     TrainData& mData;
     Prompter& mPrompter;
     MotorSoundCopyBuffer mBuffer;
     MotorSoundEditor mEditor;
-    std::function<void()> mEndProgram;
+    // Runs the editor's handlers; a declined failure prompt ends the program there.
+    WindowCommandGuard mGuard;
     ImagePathChooser mChooseImagePath;
     CsvPathChooser mChooseCsvPath;
     NoticeShower mShowNotice;

@@ -29,10 +29,13 @@ void HistoryKeys::keepFrom(QWidget* field) {
 }
 
 bool HistoryKeys::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
         const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
+        // Left unaccepted, the override lets the window's shortcut take the
+        // key; a press that reaches here found it disabled, and the field
+        // must not undo its own typing instead.
         if (undoKeys().contains(key) || redoKeys().contains(key))
-            return true; // not accepted: the window's shortcut gets the key
+            return true;
     }
     return QObject::eventFilter(watched, event);
 }

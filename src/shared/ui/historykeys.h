@@ -15,6 +15,8 @@ namespace Orlenda {
 class HistoryKeys : public QObject {
 public:
     HistoryKeys(QWidget* window, std::function<void()> undo, std::function<void()> redo);
+    // For a window whose own menu actions hold the keys: only keeps them from fields.
+    explicit HistoryKeys(QObject* owner) : QObject(owner) {}
 
     void keepFrom(QWidget* field);
 

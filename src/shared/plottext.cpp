@@ -1,4 +1,4 @@
-#include "acceleration/plottext.h"
+#include "shared/plottext.h"
 
 #include <array>
 #include <cstdint>

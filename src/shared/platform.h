@@ -3,12 +3,14 @@
 #include "shared/failure.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <memory>
 #include <optional>
 
 class QFile;
+class QSocketNotifier;
 
 namespace Orlenda {
 
@@ -16,11 +18,14 @@ namespace Orlenda {
 // (a folder on the way cannot be searched, a loop of links).
 enum class FileKind { Missing, Regular, Folder, Fifo, Socket, Device, Unreachable };
 
-// The program's only door to the operating system's files, for what Qt's file
-// classes do not offer: a file's type before it is opened, an open that never
-// waits on a pipe, a flush that reaches the disk and says when it did not,
-// permission bits carried over to a replacement. Calls that only POSIX
-// systems have stay in this file; elsewhere a portable fallback serves.
+// The program's only door to the operating system, for what Qt does not
+// offer: the file calls of PlatformFile and the termination signals. Calls
+// that only POSIX systems have stay in platform.cpp, behind Q_OS_UNIX;
+// elsewhere a portable fallback serves.
+
+// For what Qt's file classes do not offer: a file's type before it is opened,
+// an open that never waits on a pipe, a flush that reaches the disk and says
+// when it did not, permission bits carried over to a replacement.
 //
 // An object is one file being written, created new and closed (without a
 // check) when it goes.
@@ -68,6 +73,25 @@ public:
 private:
     struct Handle;
     std::unique_ptr<Handle> mHandle;
+};
+
+// Turns SIGTERM, SIGINT and SIGHUP (a logout, a shutdown, Ctrl+C in the
+// terminal) into a Qt signal delivered by the event loop, so that the program
+// can save what it must and end normally. The handler only writes one byte to
+// a socket; everything else runs outside it. One instance at a time; where
+// the system has no such signals it never fires.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TerminationSignals(QObject* parent = nullptr);
+    ~TerminationSignals() override;
+
+signals:
+    void received(int signalNumber);
+
+private:
+    QSocketNotifier* mNotifier = nullptr;
 };
 
 } // namespace Orlenda

@@ -1,0 +1,85 @@
+#include "cli/clicommon.h"
+
+#include "cli/cliprompter.h"
+#include "document/openfile.h"
+#include "document/traindata.h"
+#include "performance/referencetrain.h"
+#include "shared/failure.h"
+
+#include <cmath>
+
+namespace Orlenda {
+
+bool openInput(TrainData& data, const QString& in, CliPrompter& prompter) {
+    openFile(data, in, prompter);
+    // openFile leaves the document without a path when it could not read the
+    // file at all or found it is not a train file.
+    return !data.documentPath().isEmpty();
+}
+
+int statusAfterQuestions(const CliPrompter& prompter) {
+    return prompter.questions() > 0 ? CliQuestionsAsked : CliClean;
+}
+
+void printFileError(QTextStream& err, const QString& path, const QString& why) {
+    err << "orlenda-cli: " << path << ": " << why << Qt::endl;
+}
+
+int writeOutput(const QString& out, const char* what, CliPrompter& prompter, QTextStream& err,
+                const std::function<void()>& write) {
+    try {
+        write();
+    } catch (const StepFailure& failure) {
+        // The path is on the line already: the kind of failure says the rest.
+        printFileError(err, out,
+                       QStringLiteral("cannot write the %1: %2")
+                           .arg(QLatin1String(what), failureDescription(failure.kind())));
+        return CliFailed;
+    }
+    return statusAfterQuestions(prompter);
+}
+
+std::optional<QStringList> parseArguments(const QStringList& arguments, qsizetype count,
+                                          const OptionReader& readOption) {
+    QStringList positional;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        if (!a.startsWith(QLatin1String("--"))) {
+            positional.append(a);
+            continue;
+        }
+        if (!readOption(a, [&] { return arguments.value(++i); }))
+            return std::nullopt;
+    }
+    if (positional.size() != count)
+        return std::nullopt;
+    return positional;
+}
+
+std::optional<int> notchArgument(const QString& text) {
+    bool ok = false;
+    const int notch = text.toInt(&ok);
+    if (!ok || notch < 1 || notch > NotchCount)
+        return std::nullopt;
+    return notch - 1;
+}
+
+std::optional<double> gradeArgument(const QString& text) {
+    bool ok = false;
+    const double grade = text.toDouble(&ok);
+    if (!ok || !std::isfinite(grade) || grade < MinGrade || grade > MaxGrade)
+        return std::nullopt;
+    return grade;
+}
+
+std::optional<PerformanceTrain> cliReference(const QString& path, CliPrompter& prompter,
+                                             QTextStream& err) {
+    ReferenceTrain reference;
+    if (!reference.load(path, prompter)) {
+        printFileError(err, path, QStringLiteral("cannot read the reference"));
+        return std::nullopt;
+    }
+    return reference.train();
+}
+
+} // namespace Orlenda

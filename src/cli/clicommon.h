@@ -1,0 +1,59 @@
+#pragma once
+
+#include "performance/performancefigures.h"
+
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+#include <optional>
+
+namespace Orlenda {
+
+class CliPrompter;
+class TrainData;
+
+// What every command of orlenda-cli shares. Commands include this unit, and
+// clicommands.cpp includes the commands: never the other way round.
+
+// Exit statuses of orlenda-cli.
+enum CliStatus { CliClean = 0, CliQuestionsAsked = 1, CliFailed = 2 };
+
+// Opens IN exactly as the editor does; false when it could not be read at all
+// or is not a train file.
+bool openInput(TrainData& data, const QString& in, CliPrompter& prompter);
+
+// CliQuestionsAsked once any question arose, otherwise CliClean.
+int statusAfterQuestions(const CliPrompter& prompter);
+
+// The one error line of a file that could not be read or written.
+void printFileError(QTextStream& err, const QString& path, const QString& why);
+
+// Writes OUT through write, which throws StepFailure when it cannot; then
+// says so on err, naming what ("image") was not written. Returns CliFailed
+// then, otherwise the status after the questions.
+int writeOutput(const QString& out, const char* what, CliPrompter& prompter, QTextStream& err,
+                const std::function<void()>& write);
+
+// Reads one option; takeValue gives the argument after it (empty when there
+// is none). False when the option or its value is not valid.
+using OptionReader =
+    std::function<bool(const QString& option, const std::function<QString()>& takeValue)>;
+
+// Every argument starting with "--" goes to readOption; exactly count others
+// must remain, and are returned. Nothing when the arguments are not a valid
+// request.
+std::optional<QStringList> parseArguments(const QStringList& arguments, qsizetype count,
+                                          const OptionReader& readOption);
+
+// A notch argument, 1 to 8, as the notch's index.
+std::optional<int> notchArgument(const QString& text);
+
+// A grade argument: a decimal number from -40 to 40 per mille.
+std::optional<double> gradeArgument(const QString& text);
+
+// Reads a reference train as the editor does; nothing, and a line on err,
+// when it cannot be read.
+std::optional<PerformanceTrain> cliReference(const QString& path, CliPrompter& prompter,
+                                             QTextStream& err);
+
+} // namespace Orlenda
