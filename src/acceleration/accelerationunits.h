@@ -1,14 +1,15 @@
 #pragma once
 
+#include "acceleration/trainconsist.h"
+
 namespace Orlenda {
 
 // The plot always works in km/h/s; the second unit, tractive force per tonne,
 // only changes the value grid and the read-out.
 enum class AccelerationUnit { KmPerHourPerSecond, KgfPerTonne };
 
-// 3.530394 = 0.36 x 9.80665; 1.1 allows for the rotating masses.
+// 3.530394 = 0.36 x 9.80665.
 inline constexpr double KgfPerTonneFactor = 3.530394;
-inline constexpr double RotatingMassFactor = 1.1;
 
 inline double kgfPerTonneToKmPerHourPerSecond(double force) {
     return force * KgfPerTonneFactor / RotatingMassFactor / 100;

@@ -19,7 +19,7 @@ double resistanceForce(const TrainConsist& c, int v) {
 }
 
 double resistanceDeceleration(const TrainConsist& consist, float mass, int v) {
-    return checkedDivide(resistanceForce(consist, v) * 3.6, double(mass) * 1.1);
+    return checkedDivide(resistanceForce(consist, v) * 3.6, double(mass) * RotatingMassFactor);
 }
 
 } // namespace

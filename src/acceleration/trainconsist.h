@@ -9,6 +9,9 @@ namespace Orlenda {
 
 class TrainData;
 
+// The train accelerates as if 1.1 times as heavy: the rotating masses.
+inline constexpr double RotatingMassFactor = 1.1;
+
 // The formation values the running resistance needs, as whole numbers.
 struct TrainConsist {
     std::int16_t motorWeight = 0;   // t per motor car

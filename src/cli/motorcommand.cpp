@@ -2,10 +2,10 @@
 
 #include "cli/clicommon.h"
 #include "cli/cliprompter.h"
+#include "document/motorsoundtext.h"
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
 #include "motorsound/motorsoundcsv.h"
-#include "motorsound/motorsoundtrackname.h"
 #include "shared/failure.h"
 
 namespace Orlenda {
@@ -52,13 +52,14 @@ int importTrack(const QString& in, int track, const QString& csv, const QString&
 std::optional<int> motorCommand(const QStringList& arguments, CliPrompter& prompter,
                                 QTextStream& err) {
     const QString what = arguments.value(0);
-    const std::optional<int> track = motorSoundTrackOfName(arguments.value(2));
-    if (!track)
+    const std::optional<Track> name = motorSoundTrackOfName(arguments.value(2));
+    if (!name)
         return std::nullopt;
+    const int track = int(*name);
     if (what == QLatin1String("export") && arguments.size() == 4)
-        return exportTrack(arguments.at(1), *track, arguments.at(3), prompter, err);
+        return exportTrack(arguments.at(1), track, arguments.at(3), prompter, err);
     if (what == QLatin1String("import") && arguments.size() == 5)
-        return importTrack(arguments.at(1), *track, arguments.at(3), arguments.at(4), prompter,
+        return importTrack(arguments.at(1), track, arguments.at(3), arguments.at(4), prompter,
                            err);
     return std::nullopt;
 }

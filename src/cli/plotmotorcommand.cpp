@@ -1,22 +1,9 @@
 #include "cli/plotcommand.h"
-
+#include "document/motorsoundtext.h"
 #include "document/traindata.h"
 #include "motorsound/motorsoundgraph.h"
 
 namespace Orlenda {
-
-namespace {
-
-std::optional<int> trackNumber(const QString& name) {
-    const QStringList names = {QStringLiteral("P1"), QStringLiteral("P2"), QStringLiteral("B1"),
-                               QStringLiteral("B2")};
-    const qsizetype n = names.indexOf(name.toUpper());
-    if (n < 0)
-        return std::nullopt;
-    return int(n);
-}
-
-} // namespace
 
 std::optional<int> plotMotorCommand(const QStringList& arguments, CliPrompter& prompter,
                                     QTextStream& err) {
@@ -28,10 +15,10 @@ std::optional<int> plotMotorCommand(const QStringList& arguments, CliPrompter& p
         }
         if (option != QLatin1String("--track") && option != QLatin1String("--previous"))
             return false;
-        const std::optional<int> track = trackNumber(value());
+        const std::optional<Track> track = motorSoundTrackOfName(value());
         if (!track)
             return false;
-        (option == QLatin1String("--track") ? view.currentTrack : view.previousTrack) = *track;
+        (option == QLatin1String("--track") ? view.currentTrack : view.previousTrack) = int(*track);
         return true;
     };
     return runPlotCommand(arguments, readOption, prompter, err, [&](const TrainData& data, Prompter&) {

@@ -1,6 +1,7 @@
 #include "document/legacyreader.h"
 
 #include "document/legacyinput.h"
+#include "document/motorsoundtext.h"
 #include "document/numbertext.h"
 #include "document/traindata.h"
 #include "shared/apptitle.h"
@@ -15,10 +16,9 @@ namespace Orlenda {
 
 namespace {
 
-// Legacy units: kgf/cm² to kPa, pitch ratio to percent, km/h to 0.2 km/h rows.
+// Legacy units: kgf/cm² to kPa, pitch ratio to percent; speeds in km/h.
 constexpr double PressureFactor = 98;
 constexpr double PitchFactor = 100;
-constexpr double RowsPerKmh = 5;
 
 // A broken file must not bury the user in questions: one read asks at most
 // this many times in all; later problems keep the values as they are silently.
@@ -159,12 +159,8 @@ bool LegacyReader::processLine(const QString& line) {
         const QString suffix =
             latinUpper(trimLeadingBlanks(textAfter(cleaned, QStringLiteral("-"))));
         Track track = Track::P1;
-        if (suffix == QStringView(u"P2]"))
-            track = Track::P2;
-        else if (suffix == QStringView(u"B1]"))
-            track = Track::B1;
-        else if (suffix == QStringView(u"B2]"))
-            track = Track::B2;
+        if (suffix.endsWith(u']'))
+            track = motorSoundTrackOfName(QStringView(suffix).chopped(1)).value_or(Track::P1);
         readPointList(PointListKind::MotorSound, track);
         return true;
     }
@@ -420,10 +416,10 @@ void LegacyReader::readPointList(PointListKind kind, Track trackId) {
             continue;
 
         guarded([&] {
-            const int row = toInt16(double(*speed) * RowsPerKmh);
+            const int row = toInt16(double(*speed) * MotorSoundRowsPerKmh);
             const double targetPitch = double(*pitch) * PitchFactor;
             const std::int16_t pointPitch = toInt16(targetPitch);
-            const double targetVolume = volume ? double(*volume) : 127.0;
+            const double targetVolume = volume ? double(*volume) : MaximumSoundVolume;
             const bool inTrack = row >= 0 && row < MotorSoundRows;
 
             if (!anchor) {
@@ -454,7 +450,7 @@ void LegacyReader::readPointList(PointListKind kind, Track trackId) {
                 entry.pitch = toInt16((targetPitch - start.pitch) * t + start.pitch);
                 entry.index = *index;
                 entry.volume = kind == PointListKind::Vvvf
-                    ? std::int16_t(127)
+                    ? std::int16_t(MaximumSoundVolume)
                     : toInt16(t * (targetVolume - start.volume) + start.volume);
             }
         });

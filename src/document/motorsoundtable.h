@@ -5,10 +5,16 @@
 
 namespace Orlenda {
 
+// Sound numbers run from silence up to the largest sound.
+inline constexpr int SilentSoundIndex = -1;
+inline constexpr int LargestSoundIndex = 7;
+// The loudest volume; a sound without a volume of its own plays at it.
+inline constexpr int MaximumSoundVolume = 127;
+
 struct MotorSoundEntry {
     std::int16_t pitch = 0;
     std::int16_t volume = 0;
-    std::int16_t index = -1; // sound number; -1 is silent
+    std::int16_t index = SilentSoundIndex; // sound number
 
     friend bool operator==(const MotorSoundEntry&, const MotorSoundEntry&) = default;
 };
@@ -16,6 +22,9 @@ struct MotorSoundEntry {
 enum class Track : int { P1 = 0, P2 = 1, B1 = 2, B2 = 3 };
 inline constexpr int TrackCount = 4;
 // Row r stands for the speed r x 0.2 km/h, so a track covers 0 to 159.8 km/h.
+inline constexpr double MotorSoundKmhPerRow = 0.2;
+inline constexpr int MotorSoundRowsPerKmh = 5;
+static_assert(MotorSoundKmhPerRow * MotorSoundRowsPerKmh == 1.0);
 inline constexpr int MotorSoundRows = 800;
 
 using MotorSoundTrack = std::array<MotorSoundEntry, MotorSoundRows>;

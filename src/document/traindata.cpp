@@ -19,12 +19,12 @@ AccelerationTable defaultAccelerationTable() {
 MotorSoundTable defaultMotorSoundTable() {
     MotorSoundTable table;
     for (int r = 0; r < MotorSoundRows; ++r) {
-        const double pitch = std::max(r * 0.2 * 100 / 90, 10.0);
-        const MotorSoundEntry sounding{std::int16_t(roundHalfEven(pitch)), 127, 0};
+        const double pitch = std::max(r * MotorSoundKmhPerRow * 100 / 90, 10.0);
+        const MotorSoundEntry sounding{std::int16_t(roundHalfEven(pitch)), MaximumSoundVolume, 0};
         table[Track::P1][r] = sounding;
         table[Track::B1][r] = sounding;
-        table[Track::P2][r] = MotorSoundEntry{100, 0, -1};
-        table[Track::B2][r] = MotorSoundEntry{100, 0, -1};
+        table[Track::P2][r] = MotorSoundEntry{100, 0, SilentSoundIndex};
+        table[Track::B2][r] = MotorSoundEntry{100, 0, SilentSoundIndex};
     }
     return table;
 }

@@ -1,6 +1,7 @@
 #include "document/trainfilereader.h"
 
 #include "document/fieldreader.h"
+#include "document/motorsoundtext.h"
 #include "document/numbertext.h"
 #include "document/traindata.h"
 #include "shared/apptitle.h"
@@ -148,12 +149,8 @@ bool DatReader::dispatch() {
     } else if (key.startsWith(QLatin1String("#MOTOR"))) {
         const QStringView suffix = QStringView(key).mid(6);
         Track track = Track::P1;
-        if (suffix == QLatin1String("_P2"))
-            track = Track::P2;
-        else if (suffix == QLatin1String("_B1"))
-            track = Track::B1;
-        else if (suffix == QLatin1String("_B2"))
-            track = Track::B2;
+        if (suffix.startsWith(u'_'))
+            track = motorSoundTrackOfName(suffix.mid(1)).value_or(Track::P1);
         readMotorTrack(track);
     } else {
         return skipUnrecognised();

@@ -1,5 +1,6 @@
 #include "motorsound/motorsoundcsv.h"
 
+#include "document/motorsoundtext.h"
 #include "document/textfile.h"
 #include "shared/failure.h"
 
@@ -14,9 +15,8 @@ namespace {
 
 constexpr int FieldCount = 4;
 
-// Row r's speed with one decimal, exactly: r / 5 km/h has no other digits.
 QByteArray speedText(int row) {
-    return QByteArray::number(row / 5) + '.' + QByteArray::number(row % 5 * 2);
+    return motorSoundRowSpeed(row).toLatin1();
 }
 
 QByteArrayView trimmed(QByteArrayView field) {
@@ -49,7 +49,8 @@ bool speedMatches(QByteArrayView field, int row) {
     double speed = 0;
     const char* end = field.data() + field.size();
     const auto [stop, error] = std::from_chars(field.data(), end, speed);
-    return !field.isEmpty() && error == std::errc() && stop == end && speed == row / 5.0;
+    return !field.isEmpty() && error == std::errc() && stop == end &&
+           speed == row / double(MotorSoundRowsPerKmh);
 }
 
 bool onlyLineEnds(QByteArrayView rest) {
@@ -58,6 +59,14 @@ bool onlyLineEnds(QByteArrayView rest) {
             return false;
     }
     return true;
+}
+
+QString tooManyRowsText() {
+    return QStringLiteral("%1 行を超えています。").arg(MotorSoundRows);
+}
+
+QString tooFewRowsText() {
+    return QStringLiteral("行が足りません (%1 行が必要です)。").arg(MotorSoundRows);
 }
 
 MotorSoundCsvResult failed(int line, QString problem) {
@@ -135,10 +144,10 @@ MotorSoundCsvResult readMotorSoundCsv(QByteArrayView bytes) {
                                      .arg(QLatin1String(MotorSoundCsvHeader)));
         } else if (row >= MotorSoundRows) {
             if (!onlyLineEnds(bytes.sliced(from)))
-                return failed(lineNumber, QStringLiteral("800 行を超えています。"));
+                return failed(lineNumber, tooManyRowsText());
             return result;
         } else if (line.isEmpty() && onlyLineEnds(rest)) {
-            return failed(lineNumber, QStringLiteral("行が足りません (800 行が必要です)。"));
+            return failed(lineNumber, tooFewRowsText());
         } else {
             const QString problem = rowProblem(line, row, result.track[std::size_t(row)]);
             if (!problem.isEmpty())
@@ -146,7 +155,7 @@ MotorSoundCsvResult readMotorSoundCsv(QByteArrayView bytes) {
         }
         if (newline < 0) {
             if (row + 1 < MotorSoundRows)
-                return failed(lineNumber + 1, QStringLiteral("行が足りません (800 行が必要です)。"));
+                return failed(lineNumber + 1, tooFewRowsText());
             return result;
         }
         from = newline + 1;

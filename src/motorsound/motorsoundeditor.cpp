@@ -36,7 +36,7 @@ void MotorSoundEditor::load(const MotorSoundTable& table) {
     mPending = false;
     mHistory.clear();
     mView.currentTrack = 0;
-    chooseIndex(-1);
+    chooseIndex(SilentSoundIndex);
     // A tool chosen again keeps quiet, but the scale still returns to decimal.
     setHexScale(false);
     selectTrack(0);
@@ -98,7 +98,7 @@ void MotorSoundEditor::setHexScale(bool on) {
 
 void MotorSoundEditor::chooseIndex(int index) {
     cancel();
-    mIndexChoice = std::clamp(index, -1, 7);
+    mIndexChoice = std::clamp(index, SilentSoundIndex, LargestSoundIndex);
     selectTool(MotorSoundTool::Index);
 }
 

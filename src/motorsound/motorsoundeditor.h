@@ -107,7 +107,7 @@ private:
     MotorSoundTable mWorking{};
     MotorSoundView mView;
     MotorSoundTool mTool = MotorSoundTool::Index;
-    int mIndexChoice = -1;
+    int mIndexChoice = SilentSoundIndex;
     QImage mImage;
 
     bool mPending = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/motorsoundtable.h"
+
 #include <QPoint>
 #include <cstdint>
 
@@ -7,8 +9,11 @@ namespace Orlenda {
 
 // The motor-sound graph: column x shows row x, and each value unit is two pixel
 // rows high with value 0 at the bottom.
-inline constexpr int GraphWidth = 800;
+inline constexpr int GraphWidth = MotorSoundRows;
 inline constexpr int GraphHeight = 800;
+
+// The speed grid: a line every 10 km/h.
+inline constexpr int RowsPerSpeedLine = 10 * MotorSoundRowsPerKmh;
 
 // The row under a horizontal position: halves round to even.
 int graphColumn(double x);

@@ -28,22 +28,18 @@ private:
     qsizetype mStride;
 };
 
-// Colour of a row by its sound index; offset 9 picks the dark twins.
-QRgb indexColour(int index, int offset) {
-    if (index < -1 || index > 7)
-        return MotorSoundGraph::unknownIndexColor().rgb();
-    return GraphPalette::color(offset + index + 1).rgb();
-}
-
+// Colours of the sound indices from silence up, at palette entries 0 to 8;
+// offset 9 picks the dark twins. Any other index is drawn in the unknown colour.
 void paintTrack(const Canvas& canvas, const MotorSoundTrack& track, int offset) {
-    std::array<QRgb, 9> colours{};
-    for (int i = -1; i <= 7; ++i)
-        colours[std::size_t(i + 1)] = indexColour(i, offset);
-    const QRgb unknown = indexColour(8, offset);
+    std::array<QRgb, LargestSoundIndex - SilentSoundIndex + 1> colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = GraphPalette::color(offset + int(i)).rgb();
+    const QRgb unknown = MotorSoundGraph::unknownIndexColor().rgb();
     for (int r = 0; r < MotorSoundRows; ++r) {
         const MotorSoundEntry& e = track[std::size_t(r)];
-        const QRgb c =
-            (e.index >= -1 && e.index <= 7) ? colours[std::size_t(e.index + 1)] : unknown;
+        const QRgb c = (e.index >= SilentSoundIndex && e.index <= LargestSoundIndex)
+                           ? colours[std::size_t(e.index - SilentSoundIndex)]
+                           : unknown;
         canvas.set(r, lowerPixelOfValue(e.volume), c);
         const int pitchY = lowerPixelOfValue(e.pitch);
         canvas.set(r, pitchY - 1, c);
@@ -73,7 +69,7 @@ void MotorSoundGraph::paint(QImage& image, const MotorSoundTable& table,
 
     for (int y = 0; y < GraphHeight; ++y) {
         QRgb* line = canvas.line(y);
-        for (int x = 0; x < GraphWidth; x += 50)
+        for (int x = 0; x < GraphWidth; x += RowsPerSpeedLine)
             line[x] = grid;
     }
     const int step = view.hexScale ? 32 : 20;

@@ -1,6 +1,7 @@
 #include "motorsound/motorsoundrange.h"
 
 #include "document/halfwidthtext.h"
+#include "document/motorsoundtext.h"
 #include "document/numbertext.h"
 #include "motorsound/motorsoundgeometry.h"
 #include "motorsound/motorsoundtools.h"
@@ -28,9 +29,9 @@ std::optional<double> typedNumber(const QString& text) {
 
 std::optional<int> typedRow(const QString& text) {
     const std::optional<double> speed = typedNumber(text);
-    if (!speed || !(*speed >= 0 && *speed <= (MotorSoundRows - 1) / 5.0))
+    if (!speed || !(*speed >= 0 && *speed <= (MotorSoundRows - 1) / double(MotorSoundRowsPerKmh)))
         return std::nullopt;
-    return int(roundHalfEven(*speed * 5));
+    return int(roundHalfEven(*speed * MotorSoundRowsPerKmh));
 }
 
 std::optional<int> typedValue(const QString& text) {
@@ -57,11 +58,14 @@ MotorSoundRangeParse parseMotorSoundRange(const MotorSoundRangeInput& input) {
     const std::optional<int> from = typedRow(input.fromSpeed);
     const std::optional<int> to = typedRow(input.toSpeed);
     if (!from || !to)
-        return refused(QStringLiteral("速度は 0 から 159.8 km/h までの数値で入力してください。"));
+        return refused(QStringLiteral("速度は 0 から %1 km/h までの数値で入力してください。")
+                           .arg(motorSoundRowSpeed(MotorSoundRows - 1)));
     range.fromRow = *from;
     range.toRow = *to;
-    if (input.index && (*input.index < -1 || *input.index > 7))
-        return refused(QStringLiteral("音は無音 (-1) から 7 までで選んでください。"));
+    if (input.index && (*input.index < SilentSoundIndex || *input.index > LargestSoundIndex))
+        return refused(QStringLiteral("音は無音 (%1) から %2 までで選んでください。")
+                           .arg(SilentSoundIndex)
+                           .arg(LargestSoundIndex));
     range.index = input.index;
     const std::pair<const std::optional<std::pair<QString, QString>>*,
                     std::optional<std::pair<int, int>>*>

@@ -1,5 +1,6 @@
 #include "motorsound/motorsoundreadout.h"
 
+#include "document/motorsoundtext.h"
 #include "motorsound/motorsoundgeometry.h"
 #include "motorsound/motorsoundtools.h"
 #include "shared/failure.h"
@@ -20,7 +21,7 @@ QString valueText(int value, bool hexScale) {
 
 QString indexText(int index, bool hexScale) {
     return QStringLiteral("音 ") +
-           (index == -1 ? QStringLiteral("無音") : valueText(index, hexScale));
+           (index == SilentSoundIndex ? QStringLiteral("無音") : valueText(index, hexScale));
 }
 
 bool onGraph(double x, double y) {
@@ -30,7 +31,7 @@ bool onGraph(double x, double y) {
 } // namespace
 
 QString motorSoundSpeedText(int row) {
-    return QStringLiteral("%1.%2 km/h").arg(row / 5).arg(row % 5 * 2);
+    return motorSoundRowSpeed(row) + QStringLiteral(" km/h");
 }
 
 QString motorSoundRowReadout(const MotorSoundTrack& track, double x, double y, bool hexScale) {
@@ -62,7 +63,7 @@ QString motorSoundEditReadout(const MotorSoundEdit& edit, bool hexScale) {
     case MotorSoundTool::Copy: {
         const int low = std::min(edit.start.x(), row);
         const int high = std::max(edit.start.x(), row);
-        return QStringLiteral("%1.%2〜").arg(low / 5).arg(low % 5 * 2) + motorSoundSpeedText(high);
+        return motorSoundRowSpeed(low) + QStringLiteral("〜") + motorSoundSpeedText(high);
     }
     case MotorSoundTool::Paste:
         break;

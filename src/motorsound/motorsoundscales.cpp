@@ -9,8 +9,7 @@ namespace Orlenda {
 
 namespace {
 
-constexpr int RowsPerSpeedLine = 50; // 10 km/h
-constexpr int Gap = 3;               // between neighbouring numbers, at least
+constexpr int Gap = 3; // between neighbouring numbers, at least
 
 void setPixel(QImage& image, int x, int y, QRgb colour) {
     if (x >= 0 && x < image.width() && y >= 0 && y < image.height())
@@ -38,7 +37,7 @@ void MotorSoundScales::paint(QImage& image, QSize view, QPoint scroll, bool hexS
         const int x = LeftMargin + row - scroll.x();
         if (x < LeftMargin || x >= LeftMargin + view.width())
             continue;
-        const QString label = QString::number(row / 5);
+        const QString label = QString::number(row / MotorSoundRowsPerKmh);
         const int left = x - plotTextWidth(label) / 2 + 1;
         setPixel(image, x, view.height(), colour);
         setPixel(image, x, view.height() + 1, colour);

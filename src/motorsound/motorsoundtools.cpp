@@ -13,11 +13,10 @@ namespace Orlenda {
 namespace {
 
 constexpr int MinimumPitch = 10;
-constexpr int MaximumVolume = 127;
 
 std::int16_t limitedValue(MotorSoundTool tool, std::int16_t value) {
     if (tool == MotorSoundTool::Volume)
-        return std::int16_t(minOf(value, MaximumVolume));
+        return std::int16_t(minOf(value, MaximumSoundVolume));
     return std::int16_t(maxOf(value, MinimumPitch));
 }
 

@@ -15,13 +15,13 @@ struct MotorSoundEdit {
     MotorSoundTool tool = MotorSoundTool::Index;
     QPoint start;
     QPoint end;
-    int indexChoice = -1; // the sound index the index tool writes; -1 is silent
+    int indexChoice = SilentSoundIndex; // the sound index the index tool writes
 };
 
 // Applies a two-press tool to the rows between the points, both included.
-// Pitch never falls below 10 and volume never exceeds 127. A copy fills the
-// buffer from record 0 and ends it with a pitch-0 mark. Returns true when the
-// edit was a copy, after which the paste tool is to be selected.
+// Pitch never falls below 10 and volume never exceeds MaximumSoundVolume. A
+// copy fills the buffer from record 0 and ends it with a pitch-0 mark. Returns
+// true when the edit was a copy, after which the paste tool is to be selected.
 bool applyMotorSoundEdit(MotorSoundTrack& track, MotorSoundCopyBuffer& buffer,
                          const MotorSoundEdit& edit, GuardedSteps& steps);
 

@@ -6,7 +6,7 @@
 
 namespace Orlenda {
 
-// "orlenda 1.5.0": the program's name and version, as --version prints it.
+// The program's name and the version the build gives, as --version prints them.
 QString versionLine(const QString& program);
 
 // What a program prints for --help or --version, which every program answers

@@ -1,5 +1,7 @@
 #include "motorsound/ui/motorsoundrangedialog.h"
 
+#include "document/motorsoundtable.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -37,7 +39,7 @@ MotorSoundRangeDialog::MotorSoundRangeDialog(const MotorSoundRangeInput& initial
     mIndex->setObjectName(QStringLiteral("cbxRangeIndex"));
     mIndex->addItem(QStringLiteral("変更しない"));
     mIndex->addItem(QStringLiteral("無音"));
-    for (int i = 0; i <= 7; ++i)
+    for (int i = 0; i <= LargestSoundIndex; ++i)
         mIndex->addItem(QString::number(i));
     // Entry 0 leaves the index alone, entry n + 2 writes index n.
     mIndex->setCurrentIndex(initial.index ? *initial.index + 2 : 0);

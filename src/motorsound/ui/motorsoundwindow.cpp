@@ -124,7 +124,7 @@ void MotorSoundWindow::buildControls() {
     mIndex->setObjectName(QStringLiteral("cbxIndex"));
     mIndex->setGeometry(24, 103, 57, 22);
     mIndex->addItem(QStringLiteral("無音"));
-    for (int i = 0; i <= 7; ++i)
+    for (int i = 0; i <= LargestSoundIndex; ++i)
         mIndex->addItem(QString::number(i));
     connect(mIndex, &QComboBox::activated, this,
             [this](int entry) { mEditor.chooseIndex(entry - 1); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/motorsoundtext.h"
 #include "motorsound/motorsoundcopybuffer.h"
 #include "motorsound/motorsoundeditor.h"
 #include "motorsound/ui/motorsoundcsvfiles.h"
@@ -107,8 +108,8 @@ private:
     CsvPathChooser mChooseCsvPath;
     NoticeShower mShowNotice;
     // The typed range's entries, offered again at the next asking.
-    MotorSoundRangeInput mLastRange{QStringLiteral("0"), QStringLiteral("159.8"), std::nullopt,
-                                    std::nullopt, std::nullopt};
+    MotorSoundRangeInput mLastRange{QStringLiteral("0"), motorSoundRowSpeed(MotorSoundRows - 1),
+                                    std::nullopt, std::nullopt, std::nullopt};
     // A right press that cancelled an edit does not also open the menu.
     bool mPressCancelledEdit = false;
 
