@@ -25,7 +25,7 @@ configure_file(data/orlenda.metainfo.xml.in ${ORLENDA_ASSET_DIR}/${ORLENDA_APP_I
 
 # Icons and the manual's page are drawn and converted by the program's own code.
 add_executable(orlenda-assetgen tools/assetgen.cpp)
-target_link_libraries(orlenda-assetgen PRIVATE orlenda_core)
+target_link_libraries(orlenda-assetgen PRIVATE orlenda_widgets)
 add_custom_command(
   OUTPUT ${ORLENDA_ASSET_DIR}/icons.stamp ${ORLENDA_ASSET_DIR}/manual.ja.html
   COMMAND orlenda-assetgen icons ${ORLENDA_ASSET_DIR}/icons ${ORLENDA_APP_ID}

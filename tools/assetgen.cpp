@@ -1,6 +1,6 @@
 // Build-time helper: writes the icon theme files and the manual's HTML page,
 // so the installed pictures come from the same code as the version window's.
-#include "shared/appicon.h"
+#include "app/appicon.h"
 #include "shared/manualpage.h"
 
 #include <QDir>

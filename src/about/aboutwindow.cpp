@@ -1,7 +1,7 @@
 #include "about/aboutwindow.h"
 
 #include "shared/appidentity.h"
-#include "shared/manualaddress.h"
+#include "about/manualaddress.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

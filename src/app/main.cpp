@@ -8,8 +8,8 @@
 #include "app/testhooks.h"
 #include "app/uifont.h"
 #include "document/traindata.h"
-#include "shared/appicon.h"
-#include "shared/applicationid.h"
+#include "app/appicon.h"
+#include "app/applicationid.h"
 #include "shared/apptitle.h"
 #include "shared/standardoptions.h"
 

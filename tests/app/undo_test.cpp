@@ -1,6 +1,6 @@
 #include "app/recoverysession.h"
 #include "document/documenthistory.h"
-#include "mainwindow/ui/parameterform.h"
+#include "form/ui/parameterform.h"
 #include "support/apptest.h"
 
 #include <QCheckBox>

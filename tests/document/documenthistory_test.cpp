@@ -1,7 +1,7 @@
 #include "document/documenthistory.h"
 #include "document/traindata.h"
-#include "mainwindow/fieldchecks.h"
-#include "mainwindow/stepname.h"
+#include "form/fieldchecks.h"
+#include "form/stepname.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

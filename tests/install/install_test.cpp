@@ -1,4 +1,4 @@
-#include "shared/applicationid.h"
+#include "app/applicationid.h"
 
 #include <QDir>
 #include <QDirIterator>

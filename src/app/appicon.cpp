@@ -1,4 +1,4 @@
-#include "shared/appicon.h"
+#include "app/appicon.h"
 
 #include "shared/appidentity.h"
 

@@ -1,4 +1,4 @@
-#include "shared/manualaddress.h"
+#include "about/manualaddress.h"
 
 namespace Orlenda {
 

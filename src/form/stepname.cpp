@@ -1,6 +1,6 @@
-#include "mainwindow/stepname.h"
+#include "form/stepname.h"
 
-#include "mainwindow/formlayout.h"
+#include "form/formlayout.h"
 
 namespace Orlenda {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/panelframegeometry.h"
+#include "form/panelframegeometry.h"
 
 #include <QGroupBox>
 

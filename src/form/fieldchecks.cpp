@@ -1,4 +1,4 @@
-#include "mainwindow/fieldchecks.h"
+#include "form/fieldchecks.h"
 
 #include "document/halfwidthtext.h"
 #include "document/numbertext.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/formlayout.h"
+#include "form/formlayout.h"
 
 #include "shared/windowplacement.h"
 

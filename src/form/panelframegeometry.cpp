@@ -1,4 +1,4 @@
-#include "mainwindow/panelframegeometry.h"
+#include "form/panelframegeometry.h"
 
 #include <algorithm>
 

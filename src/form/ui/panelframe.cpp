@@ -1,4 +1,4 @@
-#include "mainwindow/ui/panelframe.h"
+#include "form/ui/panelframe.h"
 
 #include <QPainter>
 #include <QStyle>

@@ -1,6 +1,6 @@
 #include "document/traindata.h"
-#include "mainwindow/fieldchecks.h"
-#include "mainwindow/formlayout.h"
+#include "form/fieldchecks.h"
+#include "form/formlayout.h"
 
 #include <gtest/gtest.h>
 

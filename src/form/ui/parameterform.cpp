@@ -1,13 +1,13 @@
-#include "mainwindow/ui/parameterform.h"
+#include "form/ui/parameterform.h"
 
 #include "document/traindata.h"
-#include "mainwindow/fieldchecks.h"
-#include "mainwindow/formlayout.h"
-#include "mainwindow/stepname.h"
+#include "form/fieldchecks.h"
+#include "form/formlayout.h"
+#include "form/stepname.h"
 #include "shared/ui/fieldtextview.h"
 #include "shared/ui/focusmove.h"
 #include "shared/ui/historykeys.h"
-#include "mainwindow/ui/panelframe.h"
+#include "form/ui/panelframe.h"
 
 #include <QCheckBox>
 #include <QComboBox>

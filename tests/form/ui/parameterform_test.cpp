@@ -1,8 +1,8 @@
 #include "app/uifont.h"
 #include "document/traindata.h"
-#include "mainwindow/formlayout.h"
-#include "mainwindow/ui/panelframe.h"
-#include "mainwindow/ui/parameterform.h"
+#include "form/formlayout.h"
+#include "form/ui/panelframe.h"
+#include "form/ui/parameterform.h"
 
 #include <QApplication>
 #include <QCheckBox>
