@@ -1,5 +1,3 @@
-#include "shared/applicationid.h"
-
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -8,8 +6,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-using namespace Orlenda;
 
 namespace {
 
@@ -57,9 +53,10 @@ QStringList manualPictures() {
 } // namespace
 
 TEST(DesktopFiles, DesktopEntryAndMetainfoPassTheirValidators) {
-    expectValid("desktop-file-validate", {}, asset(applicationId() + QStringLiteral(".desktop")));
+    const QString id = QStringLiteral(ORLENDA_APP_ID);
+    expectValid("desktop-file-validate", {}, asset(id + QStringLiteral(".desktop")));
     expectValid("appstreamcli", {QStringLiteral("validate"), QStringLiteral("--no-net")},
-                asset(applicationId() + QStringLiteral(".metainfo.xml")));
+                asset(id + QStringLiteral(".metainfo.xml")));
 }
 
 TEST(InstallTest, InstallsExactlyTheExpectedFilesWhichTheMimeDatabaseUses) {
@@ -68,7 +65,7 @@ TEST(InstallTest, InstallsExactlyTheExpectedFilesWhichTheMimeDatabaseUses) {
                                 {QStringLiteral("--install"), QStringLiteral(ORLENDA_BUILD_DIR),
                                  QStringLiteral("--prefix"), prefix.path()});
     ASSERT_EQ(install.status, 0) << install.output.toStdString();
-    const QString id = applicationId();
+    const QString id = QStringLiteral(ORLENDA_APP_ID);
     QStringList expected = {"bin/orlenda", "bin/orlenda-cli", "share/doc/orlenda/manual.ja.md",
                             "share/doc/orlenda/manual.ja.html"};
     for (const char* shared : {"applications/%1.desktop", "mime/packages/%1.xml",
