@@ -2,7 +2,7 @@
 #include "acceleration/notchcurve.h"
 #include "acceleration/notchrules.h"
 #include "acceleration/trainconsist.h"
-#include "shared/failure.h"
+#include "support/documenttests.h"
 
 #include <QList>
 #include <gtest/gtest.h>
@@ -10,15 +10,6 @@
 using namespace Orlenda;
 
 namespace {
-
-Failure failureOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const StepFailure& failure) {
-        return failure.kind();
-    }
-    return Failure::Unexpected;
-}
 
 float at(const AccelerationRow& row, int v) {
     return notchAcceleration(row, makeNotchCurve(row), v);

@@ -6,6 +6,7 @@
 #include "document/traindata.h"
 #include "support/nochooser.h"
 #include "support/scriptedprompter.h"
+#include "support/widgettests.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -17,18 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace Orlenda {
-
-// The named child; a missing one fails the test.
-template <typename T = QWidget> T* namedChild(const QObject& parent, const QString& name) {
-    T* w = parent.findChild<T*>(name);
-    EXPECT_NE(w, nullptr) << name.toStdString();
-    return w;
-}
-
-// Check boxes and option buttons react on their indicator only.
-inline void clickIndicator(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-}
 
 // The main window on a new document, shown and active, for opening a sub-editor.
 class MainWindowTest : public ::testing::Test {
