@@ -1,7 +1,6 @@
 #include "acceleration/accelerationplot.h"
 #include "support/clitests.h"
 
-#include <QFile>
 
 using namespace Orlenda;
 
@@ -49,24 +48,4 @@ TEST_F(CliPlotAcceleration, QuestionsArePrintedOncePerPlotAndTheImageIsStillWrit
     EXPECT_EQ(err, QStringLiteral(
                        "orlenda-cli: Orlenda - DrawDya: 0 で除算しました。 / 続行しますか？\n"));
     EXPECT_EQ(pngImage(out), plotOf(data, {}));
-}
-
-TEST_F(CliPlotAcceleration, BadRequestsAndUnreadableFilesExitWithTwo) {
-    savedDocument(dir, "in.dat", TrainData());
-    QString err;
-    for (const QStringList& args : {QStringList{"plot", "acceleration", in},
-                                    {"plot", "acceleration", in, out, "--notch", "9"},
-                                    {"plot", "acceleration", in, out, "--notch"},
-                                    {"plot", "acceleration", in, out, "--unit", "mph"},
-                                    {"plot", "acceleration", in, out, "--smooth"},
-                                    {"plot", "acceleration", in, out, "extra"},
-                                    {"plot", "velocity", in, out}}) {
-        EXPECT_EQ(runCliForTest(args, &err), CliFailed) << args.join(' ').toStdString();
-        EXPECT_TRUE(err.contains(QStringLiteral("plot acceleration IN OUT.png")));
-    }
-    EXPECT_EQ(runCliForTest({"plot", "acceleration", path("missing.dat"), out}), CliFailed);
-    EXPECT_FALSE(QFile::exists(out));
-    EXPECT_EQ(runCliForTest({"plot", "acceleration", in, path("no/such/out.png")}, &err),
-              CliFailed);
-    EXPECT_TRUE(err.contains(QStringLiteral("cannot write")));
 }

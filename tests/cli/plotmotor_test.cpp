@@ -1,7 +1,6 @@
 #include "motorsound/motorsoundgraph.h"
 #include "support/clitests.h"
 
-#include <QFile>
 
 using namespace Orlenda;
 
@@ -35,19 +34,4 @@ TEST_F(CliPlotMotor, WritesTheGraphForTheChosenTracksAndScale) {
         CliClean);
     EXPECT_EQ(pngImage(out), MotorSoundGraph::render(table, {1, 3, true}));
     EXPECT_EQ(pngImage(out).size(), QSize(800, 800));
-}
-
-TEST_F(CliPlotMotor, UsageErrorsAndUnusableFilesExitWithTwoAndWriteNothing) {
-    for (const QStringList& args : {QStringList{"plot", "motor", in},
-                                    {"plot", "motor", in, out, "extra"},
-                                    {"plot", "motor", in, out, "--track", "P3"},
-                                    {"plot", "motor", in, out, "--previous"},
-                                    {"plot", "motor", in, out, "--scale"}}) {
-        QString err;
-        EXPECT_EQ(runCliForTest(args, &err), CliFailed) << args.join(' ').toStdString();
-        EXPECT_TRUE(err.contains(QStringLiteral("plot motor IN OUT.png"))) << err.toStdString();
-    }
-    EXPECT_EQ(runCliForTest({"plot", "motor", path("missing.dat"), out}), CliFailed);
-    EXPECT_FALSE(QFile::exists(out));
-    EXPECT_EQ(runCliForTest({"plot", "motor", in, path("no/such/folder/g.png")}), CliFailed);
 }
