@@ -1,4 +1,3 @@
-#include "acceleration/accelerationunits.h"
 #include "acceleration/notchcurve.h"
 #include "acceleration/notchrules.h"
 #include "acceleration/trainconsist.h"
@@ -134,10 +133,4 @@ TEST(AccelerationRules, SpeedsDragEachOtherAndValuesAreRoundedAndLimited) {
     }
     EXPECT_EQ(row.speed2, 32767);
     EXPECT_EQ(row.accel1, 0.35f);
-}
-
-TEST(AccelerationUnits, ConvertBothWays) {
-    EXPECT_NEAR(kgfPerTonneToKmPerHourPerSecond(1), 0.0320945, 1e-7);
-    EXPECT_NEAR(kmPerHourPerSecondToKgfPerTonne(1), 31.158, 1e-3);
-    EXPECT_NEAR(kmPerHourPerSecondToKgfPerTonne(kgfPerTonneToKmPerHourPerSecond(10)), 10, 1e-12);
 }

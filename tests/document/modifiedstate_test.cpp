@@ -1,28 +1,7 @@
 #include "document/openfile.h"
 #include "support/documenttests.h"
 
-#include <QSignalSpy>
-
 using namespace Orlenda;
-
-TEST(ModifiedState, EveryKindOfChangeMarksTheDocument) {
-    const std::vector<std::pair<const char*, std::function<void(TrainData&)>>> changes = {
-        // Typing and the check boxes mark the main window, the tables the sub-editors' tests.
-        {"list", [](TrainData& d) { d.setListIndex(cbxHead, 1); }},
-        {"rule-driven list", [](TrainData& d) { d.setListIndex(cbxBrkSend, 2); }},
-        {"check box that renames a list", [](TrainData& d) { d.setCheck(3, true); }},
-    };
-    for (const auto& [name, change] : changes) {
-        TrainData data;
-        ASSERT_FALSE(data.isModified()) << name;
-        QSignalSpy spy(&data, &TrainData::modifiedChanged);
-        change(data);
-        EXPECT_TRUE(data.isModified()) << name;
-        EXPECT_EQ(spy.count(), 1) << name;
-        data.newDocument();
-        EXPECT_FALSE(data.isModified()) << name;
-    }
-}
 
 TEST(ModifiedState, ConfirmingAnUnchangedTableOrRetypingATextChangesNothing) {
     TrainData data;

@@ -1,6 +1,5 @@
 #include "document/traindata.h"
 #include "mainwindow/fieldchecks.h"
-#include "mainwindow/formlayout.h"
 
 #include <gtest/gtest.h>
 
@@ -109,21 +108,5 @@ TEST(FieldChecks, NoTrailerCarsMakesTheLeadingCarAMotorCar) {
         TrainData data;
         EXPECT_EQ(leave(data, txtCar(3), c.typed), QString::fromUtf8(c.left)) << c.typed;
         EXPECT_EQ(data.listIndex(cbxHead), c.head) << c.typed;
-    }
-}
-
-TEST(FormLayout, ControlsSitInsideTheirPanelsWithoutOverlapping) {
-    QList<QPair<int, QRect>> placed;
-    for (const ControlLayout& c : controlLayouts()) {
-        const QRect area = c.panel < 0 ? formRect()
-                                       : QRect(QPoint(0, 0), panelLayouts()[std::size_t(c.panel)].rect.size());
-        for (const QRect& r : {c.rect, c.captionRect, c.unitRect}) {
-            if (r.isEmpty())
-                continue;
-            EXPECT_TRUE(area.contains(r)) << controlName(c).toStdString();
-            for (const auto& [panel, other] : placed)
-                EXPECT_FALSE(panel == c.panel && other.intersects(r)) << controlName(c).toStdString();
-            placed.append({c.panel, r});
-        }
     }
 }

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 using namespace Orlenda;
 
 TEST(TextBeforeAfter, SplitAtTheFirstSeparator) {
@@ -34,11 +32,4 @@ TEST(Trim, BlanksAreSpacesAndTabsOnly) {
     EXPECT_EQ(trimLeadingBlanks(QStringLiteral(" \t ")), QString());
     EXPECT_EQ(trimTrailingBlanks(QString()), QString());
     EXPECT_EQ(trimLeadingBlanks(QStringLiteral("\nx")), QStringLiteral("\nx"));
-}
-
-TEST(MinMax, TiesGiveTheFirstArgument) {
-    EXPECT_TRUE(std::signbit(minOf(-0.0, 0.0)));
-    EXPECT_FALSE(std::signbit(maxOf(0.0, -0.0)));
-    EXPECT_EQ(minOf(1, 2), 1);
-    EXPECT_EQ(maxOf(1, 2), 2);
 }
