@@ -1,5 +1,3 @@
-#include "acceleration/accelerationplot.h"
-#include "performance/runcurveplot.h"
 #include "support/clitests.h"
 
 #include <QJsonArray>
@@ -82,25 +80,4 @@ TEST_F(CliPerformance, ReasonsAreQuestionLinesAndAReferenceIsPrintedBeside) {
     EXPECT_EQ(runCliForTest({"performance", in, "--reference", ref, "--format", "csv"}, &err, &out),
               CliQuestionsAsked);
     EXPECT_EQ(out.count("\nspeed,time,distance\n"), 2);
-}
-
-TEST_F(CliPerformance, PlotsAreTheWindowsPictures) {
-    TrainData data;
-    data.accelerationTable()[1] = {1.0f, 0.9f, 40, 60, 2.0f};
-    savedDocument(dir, "in.dat", data);
-    EXPECT_EQ(runCliForTest({"plot", "run", in, out, "--notch", "2", "--grade", "-2.5",
-                             "--brake-from", "60"}),
-              CliClean);
-    RunCurvePlot run;
-    run.redraw(performanceTrain(data), {1, -2.5, 60});
-    EXPECT_EQ(pngImage(out), run.image());
-
-    const QString ref = savedDocument(dir, "ref.dat", data);
-    savedDocument(dir, "in.dat", TrainData());
-    EXPECT_EQ(runCliForTest({"plot", "acceleration", in, out, "--reference", ref}), CliClean);
-    ScriptedPrompter quiet;
-    AccelerationPlot plot;
-    plot.setReference(ReferenceCurves{data.accelerationTable(), trainConsist(data)});
-    plot.redraw(TrainData().accelerationTable(), trainConsist(data), {}, quiet);
-    EXPECT_EQ(pngImage(out), plot.image());
 }
