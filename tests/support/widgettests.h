@@ -2,8 +2,12 @@
 
 // Helpers shared by the widget tests.
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace Orlenda {

@@ -1,11 +1,12 @@
 #include "acceleration/ui/accelerationwindow.h"
 #include "acceleration/ui/plotview.h"
-#include "support/accelerationmotorsound.h"
+#include "document/traindata.h"
+#include "support/scriptedprompter.h"
+#include "support/widgettests.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 

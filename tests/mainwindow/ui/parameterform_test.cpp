@@ -4,15 +4,10 @@
 #include "mainwindow/ui/parameterform.h"
 #include "support/widgettests.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 

@@ -6,11 +6,12 @@
 #include "motorsound/ui/motorsoundviewport.h"
 #include "motorsound/ui/motorsoundwindow.h"
 #include "shared/windowplacement.h"
-#include "support/accelerationmotorsound.h"
+#include "document/traindata.h"
+#include "support/scriptedprompter.h"
+#include "support/widgettests.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
