@@ -38,22 +38,6 @@ TEST(SavedFiles, HalfWidthKanaThatLooksLikeUtf8ReopensUnchanged) {
     EXPECT_EQ(decodeTrainFileBytes(" qrl\xC3\xB1"), QStringLiteral(" qrlﾃｱ"));
 }
 
-TEST(SavedFiles, TextsThatWouldSplitOrFakeAKeywordReopenAsTheirValues) {
-    QTemporaryDir dir;
-    TrainData data;
-    ScriptedPrompter prompter;
-    const QString saved = openAndSave(data, dataFile("texts-that-split.dat"), dir, prompter);
-    EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4,5"));
-    EXPECT_EQ(data.text(txtCar(0)), QStringLiteral("#1"));
-
-    TrainData reread;
-    openFile(reread, saved, prompter);
-    EXPECT_EQ(prompter.count(), 0);
-    expectTexts(reread, txtPer(0), "4", txtPer(1), "0.5", txtPoint(0), "2", txtPoint(1), "1",
-                txtPoint(2), "3", txtCar(0), "0", txtCar(1), "30", txtCar(4), "20");
-    EXPECT_EQ(reread.listIndex(cbxHead), 1);
-}
-
 TEST(SavedFiles, EveryTextReadsBackAsItselfOrAsItsValue) {
     const QStringList texts = {"4,5", " 4",    "\t2",  "#12", "\"3\"", "2\r\n#MOVE", "1\n2",
                                "",    "12abc", "a\"b", "x#y", "1 2",   "-0.5 ",      "&H10,1"};
