@@ -30,17 +30,16 @@ QJsonObject notch(const QJsonObject& figures, int n) {
 } // namespace
 
 TEST_F(CliPerformance, PrintsTheFiguresInEachFormat) {
-    const QJsonObject figures = json({});
+    // The figures themselves are the model tests'; here their keys and nulls.
+    const QJsonObject figures = json({"--grade", "10"});
+    EXPECT_EQ(figures.value("grade").toDouble(), 10);
     EXPECT_EQ(figures.value("mass").toDouble(), 65000);
-    EXPECT_NEAR(notch(figures, 1).value("balancingSpeed").toDouble(), 55.684, 5e-4);
+    EXPECT_NEAR(notch(figures, 1).value("balancingSpeed").toDouble(), 30.917, 5e-4);
     const QJsonArray runs = notch(figures, 1).value("runs").toArray();
     EXPECT_EQ(runs.size(), 16);
-    EXPECT_NEAR(runs.at(4).toObject().value("time").toDouble(), 227.15, 5e-3);
     EXPECT_TRUE(runs.at(5).toObject().value("time").isNull());
     EXPECT_FALSE(notch(figures, 2).value("canStart").toBool(true));
-    EXPECT_NEAR(figures.value("braking").toArray().at(9).toObject().value("distance").toDouble(),
-                369.44, 5e-3);
-    EXPECT_NEAR(notch(json({"--grade", "10"}), 1).value("balancingSpeed").toDouble(), 30.917, 5e-4);
+    EXPECT_EQ(figures.value("braking").toArray().at(9).toObject().value("speed").toInt(), 100);
 
     QString out;
     EXPECT_EQ(runCliForTest({"performance", in, "--format", "csv"}, &err, &out), CliClean);
