@@ -1,8 +1,7 @@
-#include "acceleration/accelerationunits.h"
 #include "acceleration/notchcurve.h"
 #include "acceleration/notchrules.h"
 #include "acceleration/trainconsist.h"
-#include "shared/failure.h"
+#include "support/documenttests.h"
 
 #include <QList>
 #include <gtest/gtest.h>
@@ -10,15 +9,6 @@
 using namespace Orlenda;
 
 namespace {
-
-Failure failureOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const StepFailure& failure) {
-        return failure.kind();
-    }
-    return Failure::Unexpected;
-}
 
 float at(const AccelerationRow& row, int v) {
     return notchAcceleration(row, makeNotchCurve(row), v);
@@ -143,10 +133,4 @@ TEST(AccelerationRules, SpeedsDragEachOtherAndValuesAreRoundedAndLimited) {
     }
     EXPECT_EQ(row.speed2, 32767);
     EXPECT_EQ(row.accel1, 0.35f);
-}
-
-TEST(AccelerationUnits, ConvertBothWays) {
-    EXPECT_NEAR(kgfPerTonneToKmPerHourPerSecond(1), 0.0320945, 1e-7);
-    EXPECT_NEAR(kmPerHourPerSecondToKgfPerTonne(1), 31.158, 1e-3);
-    EXPECT_NEAR(kmPerHourPerSecondToKgfPerTonne(kgfPerTonneToKmPerHourPerSecond(10)), 10, 1e-12);
 }

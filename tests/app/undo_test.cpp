@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
 
 using namespace Orlenda;
 
@@ -16,9 +15,7 @@ class UndoTest : public MainWindowFixture<> {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        window.show();
-        QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        showActive();
     }
 
     ParameterForm* form() const { return static_cast<ParameterForm*>(window.centralWidget()); }
@@ -27,11 +24,7 @@ protected:
     QString redoText() const { return window.action(QStringLiteral("mnuEditRedo"))->text(); }
     bool canUndo() const { return window.action(QStringLiteral("mnuEditUndo"))->isEnabled(); }
 
-    void type(TextId id, const QString& text) {
-        field(id)->setFocus(Qt::TabFocusReason);
-        field(id)->selectAll();
-        QTest::keyClicks(field(id), text);
-    }
+    void type(TextId id, const QString& text) { typeOver(field(id), text); }
     void key(QWidget* target, QKeyCombination combination) {
         QTest::keyClick(target, combination.key(), combination.keyboardModifiers());
     }

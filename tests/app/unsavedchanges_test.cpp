@@ -1,7 +1,5 @@
 #include "support/apptest.h"
 
-#include <QLineEdit>
-
 using namespace Orlenda;
 using SaveChoice = Prompter::SaveChoice;
 
@@ -124,12 +122,9 @@ INSTANTIATE_TEST_SUITE_P(EveryCommand, UnsavedChangesTest,
 using ModifiedMark = MainWindowFixture<>;
 
 TEST_F(ModifiedMark, FollowsTypingAndClearsOnSaveSaveAsAndOpenButNotOnACancelledOpen) {
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    showActive();
     EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda"));
-
-    auto* field = window.findChild<QLineEdit*>(QStringLiteral("txtPer(0)"));
-    ASSERT_NE(field, nullptr);
+    auto* field = namedChild<QLineEdit>(window, "txtPer(0)");
     field->setFocus();
     QTest::keyClick(field, Qt::Key_5);
     EXPECT_EQ(shownCaption(window), QStringLiteral("Orlenda*"));

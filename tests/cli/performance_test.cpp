@@ -1,8 +1,5 @@
-#include "acceleration/accelerationplot.h"
-#include "performance/runcurveplot.h"
 #include "support/clitests.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -33,17 +30,16 @@ QJsonObject notch(const QJsonObject& figures, int n) {
 } // namespace
 
 TEST_F(CliPerformance, PrintsTheFiguresInEachFormat) {
-    const QJsonObject figures = json({});
+    // The figures themselves are the model tests'; here their keys and nulls.
+    const QJsonObject figures = json({"--grade", "10"});
+    EXPECT_EQ(figures.value("grade").toDouble(), 10);
     EXPECT_EQ(figures.value("mass").toDouble(), 65000);
-    EXPECT_NEAR(notch(figures, 1).value("balancingSpeed").toDouble(), 55.684, 5e-4);
+    EXPECT_NEAR(notch(figures, 1).value("balancingSpeed").toDouble(), 30.917, 5e-4);
     const QJsonArray runs = notch(figures, 1).value("runs").toArray();
     EXPECT_EQ(runs.size(), 16);
-    EXPECT_NEAR(runs.at(4).toObject().value("time").toDouble(), 227.15, 5e-3);
     EXPECT_TRUE(runs.at(5).toObject().value("time").isNull());
     EXPECT_FALSE(notch(figures, 2).value("canStart").toBool(true));
-    EXPECT_NEAR(figures.value("braking").toArray().at(9).toObject().value("distance").toDouble(),
-                369.44, 5e-3);
-    EXPECT_NEAR(notch(json({"--grade", "10"}), 1).value("balancingSpeed").toDouble(), 30.917, 5e-4);
+    EXPECT_EQ(figures.value("braking").toArray().at(9).toObject().value("speed").toInt(), 100);
 
     QString out;
     EXPECT_EQ(runCliForTest({"performance", in, "--format", "csv"}, &err, &out), CliClean);
@@ -83,48 +79,4 @@ TEST_F(CliPerformance, ReasonsAreQuestionLinesAndAReferenceIsPrintedBeside) {
     EXPECT_EQ(runCliForTest({"performance", in, "--reference", ref, "--format", "csv"}, &err, &out),
               CliQuestionsAsked);
     EXPECT_EQ(out.count("\nspeed,time,distance\n"), 2);
-    EXPECT_EQ(runCliForTest({"performance", in, "--reference", path("missing.dat")}, &err),
-              CliFailed);
-}
-
-TEST_F(CliPerformance, BadRequestsExitWithTwo) {
-    for (const QStringList& args : {QStringList{"performance"},
-                                    {"performance", in, in},
-                                    {"performance", in, "--grade", "41"},
-                                    {"performance", in, "--grade", "-40.5"},
-                                    {"performance", in, "--grade", "steep"},
-                                    {"performance", in, "--format", "xml"},
-                                    {"performance", in, "--grade"},
-                                    {"plot", "run", in, out, "--notch", "0"},
-                                    {"plot", "run", in, out, "--brake-from", "161"},
-                                    {"plot", "run", in, out, "--grade", "50"}}) {
-        EXPECT_EQ(runCliForTest(args, &err), CliFailed) << args.join(' ').toStdString();
-        EXPECT_TRUE(err.contains("orlenda-cli performance IN [--grade G]"));
-    }
-    EXPECT_EQ(runCliForTest({"performance", path("missing.dat")}), CliFailed);
-}
-
-TEST_F(CliPerformance, PlotsAreTheWindowsPictures) {
-    TrainData data;
-    data.accelerationTable()[1] = {1.0f, 0.9f, 40, 60, 2.0f};
-    savedDocument(dir, "in.dat", data);
-    EXPECT_EQ(runCliForTest({"plot", "run", in, out, "--notch", "2", "--grade", "-2.5",
-                             "--brake-from", "60"}),
-              CliClean);
-    RunCurvePlot run;
-    run.redraw(performanceTrain(data), {1, -2.5, 60});
-    EXPECT_EQ(pngImage(out), run.image());
-
-    const QString ref = savedDocument(dir, "ref.dat", data);
-    savedDocument(dir, "in.dat", TrainData());
-    EXPECT_EQ(runCliForTest({"plot", "acceleration", in, out, "--reference", ref}), CliClean);
-    ScriptedPrompter quiet;
-    AccelerationPlot plot;
-    plot.setReference(ReferenceCurves{data.accelerationTable(), trainConsist(data)});
-    plot.redraw(TrainData().accelerationTable(), trainConsist(data), {}, quiet);
-    EXPECT_EQ(pngImage(out), plot.image());
-    EXPECT_EQ(runCliForTest({"plot", "acceleration", in, path("other.png"), "--reference",
-                             path("missing.dat")}),
-              CliFailed);
-    EXPECT_FALSE(QFile::exists(path("other.png")));
 }

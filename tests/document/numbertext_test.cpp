@@ -13,44 +13,26 @@ double val(const char* text) {
 }
 } // namespace
 
-TEST(LeadingNumber, ReadsTheLongestLeadingNumber) {
+TEST(LeadingNumber, ReadsTheLongestLeadingNumberAndSaturatesOrVanishesWithItsSign) {
     // Blanks inside the number are skipped, but a carriage return ends it;
-    // exponents take E or D; hexadecimal and octal are read as 16-bit words;
-    // huge magnitudes saturate instead of failing.
-    const std::pair<const char*, double> cases[] = {{"12abc", 12},      {"  -730.4", -730.4},
-                                                    {"+5", 5},          {".5", 0.5},
-                                                    {"-.5", -0.5},      {"1.2.3", 1.2},
-                                                    {"1.50", 1.5},      {"--5", 0},
-                                                    {"abc", 0},         {"", 0},
-                                                    {"-", 0},           {"1 2", 12},
-                                                    {"1\t2\n3", 123},   {"- 1 . 5", -1.5},
-                                                    {"1\r2", 1},        {"1E3", 1000},
-                                                    {"1d2", 100},       {"2.5e-1", 0.25},
-                                                    {"1E", 1},          {"1E+", 1},
-                                                    {"1Ex", 1},         {"&H10", 16},
-                                                    {"&hff", 255},      {"&HFFFF", -1},
-                                                    {"&H8000", -32768}, {"&H10000", 65536},
-                                                    {"&O17", 15},       {"&O8", 0},
-                                                    {"&H", 0},          {"&X12", 0},
-                                                    {"1E400", DBL_MAX}, {"-1E400", -DBL_MAX},
-                                                    {"1E-400", 0}};
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(val(text), value) << text;
-    EXPECT_EQ(val(std::string(400, '9').c_str()), DBL_MAX);
-    EXPECT_EQ(val("1E99999999999999999999"), DBL_MAX);
-}
-
-TEST(LeadingNumber, OutOfRangeSaturatesOrVanishesWithItsSign) {
+    // exponents take E or D; hexadecimal and octal are read as 16-bit words.
     // Above the double range reads as its limit, below it as a zero of the
     // same sign; denormal magnitudes stay.
     const std::string nines(400, '9');
-    const std::string zeros(400, '0');
     const std::pair<std::string, double> cases[] = {
-        {"1D400", DBL_MAX},     {"+1E400", DBL_MAX}, {"- 1 E 4 0 0", -DBL_MAX},
-        {"1000E306", DBL_MAX},  {"0.01E310", 1e308}, {"-1E-400", -0.0},
-        {"-0.0001E-321", -0.0}, {"2E-324", 0},       {"4.9E-324", 4.9e-324},
-        {"-0", -0.0},           {"+-5", 0},          {"-" + nines, -DBL_MAX},
-        {"0." + zeros + "1", 0}};
+        {"12abc", 12},       {"  -730.4", -730.4},  {"+5", 5},           {".5", 0.5},
+        {"-.5", -0.5},       {"1.2.3", 1.2},        {"1.50", 1.5},       {"--5", 0},
+        {"abc", 0},          {"", 0},               {"-", 0},            {"1 2", 12},
+        {"1\t2\n3", 123},    {"- 1 . 5", -1.5},     {"1\r2", 1},         {"1E3", 1000},
+        {"1d2", 100},        {"2.5e-1", 0.25},      {"1E", 1},           {"1E+", 1},
+        {"1Ex", 1},          {"&H10", 16},          {"&hff", 255},       {"&HFFFF", -1},
+        {"&H8000", -32768},  {"&H10000", 65536},    {"&O17", 15},        {"&O8", 0},
+        {"&H", 0},           {"&X12", 0},           {"1E400", DBL_MAX},  {"1D400", DBL_MAX},
+        {"+1E400", DBL_MAX}, {"1000E306", DBL_MAX}, {"0.01E310", 1e308}, {"1E-400", 0},
+        {"-1E-400", -0.0},   {"2E-324", 0},         {"-0", -0.0},        {"+-5", 0},
+        {"-0.0001E-321", -0.0},  {"4.9E-324", 4.9e-324},  {"- 1 E 4 0 0", -DBL_MAX},
+        {nines, DBL_MAX},        {"-" + nines, -DBL_MAX}, {"0." + std::string(400, '0') + "1", 0},
+        {"1E99999999999999999999", DBL_MAX}};
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(val(text.c_str()), value) << text;
         EXPECT_EQ(std::signbit(val(text.c_str())), std::signbit(value)) << text;
@@ -96,18 +78,11 @@ TEST(StrictNumber, TheWholeTextMustBeANumber) {
 }
 
 TEST(NumberText, FloatsHaveSevenAndDoublesFifteenSignificantDigits) {
-    const std::pair<float, const char*> floats[] = {{0.6f, "0.6"},
-                                                    {2.0f, "2"},
-                                                    {0.0f, "0"},
-                                                    {-0.0f, "0"},
-                                                    {0.35f, "0.35"},
-                                                    {1.0f / 3.0f, "0.3333333"},
-                                                    {-2.5f, "-2.5"},
-                                                    {1234567.0f, "1234567"},
-                                                    {12345678.0f, "1.234568E+07"},
-                                                    {0.0001f, "0.0001"},
-                                                    {0.00001f, "1E-05"},
-                                                    {FLT_MAX, "3.402823E+38"}};
+    const std::pair<float, const char*> floats[] = {
+        {0.6f, "0.6"},           {2.0f, "2"},         {0.0f, "0"},
+        {-0.0f, "0"},            {0.35f, "0.35"},     {1.0f / 3.0f, "0.3333333"},
+        {-2.5f, "-2.5"},         {1234567.0f, "1234567"}, {12345678.0f, "1.234568E+07"},
+        {0.0001f, "0.0001"},     {0.00001f, "1E-05"}, {FLT_MAX, "3.402823E+38"}};
     for (const auto& [value, text] : floats)
         EXPECT_EQ(floatText(value), QLatin1String(text));
     const std::pair<double, const char*> doubles[] = {

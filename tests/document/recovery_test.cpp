@@ -1,34 +1,14 @@
 #include "document/documenthistory.h"
-#include "document/recoverycopy.h"
-#include "document/recoverykeeper.h"
-#include "support/documenttests.h"
+#include "support/recoverytests.h"
 
-#include <QDir>
-#include <QProcess>
 #include <QTest>
 
 using namespace Orlenda;
 
 namespace {
 
-class Recovery : public ::testing::Test {
+class Recovery : public RecoveryTest {
 protected:
-    void SetUp() override { qputenv("XDG_STATE_HOME", state.path().toUtf8()); }
-
-    static QStringList copies() {
-        const QDir dir(RecoveryKeeper::folder());
-        QStringList paths;
-        for (const QString& name : dir.entryList({QStringLiteral("*.recovery")}, QDir::Files))
-            paths << dir.filePath(name);
-        return paths;
-    }
-
-    static RecoveryCopy copyAt(const QString& path) {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-        return parseRecoveryCopy(file.readAll()).value_or(RecoveryCopy{});
-    }
-
     // A copy left by an editor that a signal ended.
     static QString leftCopy(const QString& path, const QString& deceleration) {
         TrainData data;
@@ -40,12 +20,7 @@ protected:
         QTest::qWait(5); // copies differ in time
         return keeper.copyPath();
     }
-
-    QTemporaryDir state;
 };
-
-// Not a Shift-JIS character: Save refuses it.
-const QString Unsavable = QStringLiteral("𠮷5");
 
 } // namespace
 
@@ -131,61 +106,4 @@ TEST_F(Recovery, OffersCopiesNewestFirstExceptRunningEditorsAndObeysBothAnswers)
     EXPECT_TRUE(data.isModified());
     EXPECT_EQ(keeper.copyPath(), older);
     EXPECT_EQ(copies().size(), 2); // the restored one and the running editor's
-}
-
-// The editor as a process: an edit survives SIGTERM, a second editor leaves a
-// running one's copy alone, and the next start restores it instead of FILE.
-TEST_F(Recovery, EditorProcessKeepsAnEditThroughSigtermAndRestoresIt) {
-    QTemporaryDir config;
-    const QString fileA = savedDocument(state, "a.dat", TrainData());
-    const QString fileB = savedDocument(state, "b.dat", TrainData());
-    struct Editor {
-        Editor(const QTemporaryDir& state, const QTemporaryDir& config, const QString& file,
-               const QString& edit, bool answer) {
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            for (const auto& [name, value] :
-                 {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
-                  {"XDG_STATE_HOME", state.path()},
-                  {"XDG_CONFIG_HOME", config.path()},
-                  {"ORLENDA_TEST_EDIT", edit}})
-                env.insert(QString::fromLatin1(name), value);
-            if (answer)
-                env.insert(QStringLiteral("ORLENDA_TEST_ANSWER_DEFAULT"), QStringLiteral("1"));
-            process.setProcessEnvironment(env);
-            process.start(QStringLiteral(ORLENDA_EDITOR_BINARY), {file});
-            EXPECT_TRUE(
-                QTest::qWaitFor([&] { return read().contains(QStringLiteral("ready")); }, 20000));
-        }
-        QString read() { return output += QString::fromUtf8(process.readAllStandardOutput()); }
-        void terminate() {
-            process.terminate();
-            EXPECT_TRUE(process.waitForFinished(10000));
-            EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-            read();
-        }
-        QProcess process;
-        QString output;
-    };
-
-    Editor first(state, config, fileA, QStringLiteral("txtPer(0)=") + Unsavable, false);
-    ASSERT_TRUE(QTest::qWaitFor([] { return !copies().isEmpty(); }, 10000));
-    Editor second(state, config, fileB, QString(), true);
-    second.terminate(); // unchanged: no copy of its own, no question about the first's
-    EXPECT_FALSE(second.output.contains(QStringLiteral("question")));
-    EXPECT_EQ(copies().size(), 1);
-    first.terminate();
-    ASSERT_EQ(copies().size(), 1);
-    EXPECT_EQ(copyAt(copies().first()).documentPath, fileA);
-
-    Editor third(state, config, fileB, QStringLiteral("txtPer(1)=0.5"), true);
-    EXPECT_TRUE(third.output.contains(fileA));
-    third.terminate();
-    ASSERT_EQ(copies().size(), 1);
-    const RecoveryCopy copy = copyAt(copies().first());
-    EXPECT_EQ(copy.documentPath, fileA);
-    TrainData restored;
-    ScriptedPrompter quiet;
-    restoreRecoveryCopy(restored, copy, quiet);
-    EXPECT_EQ(restored.text(txtPer(0)), Unsavable);
-    EXPECT_EQ(restored.text(txtPer(1)), QStringLiteral("0.5"));
 }

@@ -1,6 +1,5 @@
 #include "document/traindata.h"
 #include "form/fieldchecks.h"
-#include "form/formlayout.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +21,8 @@ QString leave(TrainData& data, TextId field, const char* typed, const Texts& bef
 } // namespace
 
 TEST(FieldChecks, LeavingAFieldCorrectsItsText) {
-    const struct {
-        TextId field;
-        const char* typed;
-        const char* left;
-    } cases[] = {
+    // Field, typed text, text left.
+    const std::tuple<TextId, const char*, const char*> cases[] = {
         // Whole fields round half to even, then limit.
         {txtMove(0), "abc", "1"}, {txtMove(0), "5000", "3000"}, {txtMove(0), "2.5", "2"},
         {txtMove(0), "0.5", "1"}, {txtCar(1), "1.5", "2"}, {txtCar(1), "2.5", "2"},
@@ -47,10 +43,10 @@ TEST(FieldChecks, LeavingAFieldCorrectsItsText) {
         // Full-width typing reads as its ASCII twin.
         {txtElcStop, "３００", "300"}, {txtPer(1), "＋１．５", "1.5"}, {txtMove(2), "＆ＨＦＦ", "255"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [field, typed, left] : cases) {
         TrainData data;
-        EXPECT_EQ(leave(data, c.field, c.typed), QString::fromUtf8(c.left))
-            << "field " << int(c.field) << ", typed " << c.typed;
+        EXPECT_EQ(leave(data, field, typed), QString::fromUtf8(left))
+            << "field " << int(field) << ", typed " << typed;
     }
 }
 
@@ -109,21 +105,5 @@ TEST(FieldChecks, NoTrailerCarsMakesTheLeadingCarAMotorCar) {
         TrainData data;
         EXPECT_EQ(leave(data, txtCar(3), c.typed), QString::fromUtf8(c.left)) << c.typed;
         EXPECT_EQ(data.listIndex(cbxHead), c.head) << c.typed;
-    }
-}
-
-TEST(FormLayout, ControlsSitInsideTheirPanelsWithoutOverlapping) {
-    QList<QPair<int, QRect>> placed;
-    for (const ControlLayout& c : controlLayouts()) {
-        const QRect area = c.panel < 0 ? formRect()
-                                       : QRect(QPoint(0, 0), panelLayouts()[std::size_t(c.panel)].rect.size());
-        for (const QRect& r : {c.rect, c.captionRect, c.unitRect}) {
-            if (r.isEmpty())
-                continue;
-            EXPECT_TRUE(area.contains(r)) << controlName(c).toStdString();
-            for (const auto& [panel, other] : placed)
-                EXPECT_FALSE(panel == c.panel && other.intersects(r)) << controlName(c).toStdString();
-            placed.append({c.panel, r});
-        }
     }
 }

@@ -60,17 +60,15 @@ TEST_F(MotorSoundEditorTest, LinesSetValuesWithLimitsAndHalvesToEvenInEitherDire
     EXPECT_EQ(prompter.count(), 0);
 
     // Lines drawn leftwards equal lines drawn rightwards.
-    struct Line {
-        int r1, v1, r2, v2;
-    };
-    for (const Line& l : {Line{0, 0, 799, 399}, Line{10, 300, 17, 3}, Line{5, 120, 650, 13}}) {
+    for (const auto& [r1, v1, r2, v2] : {std::array{0, 0, 799, 399}, std::array{10, 300, 17, 3},
+                                         std::array{5, 120, 650, 13}}) {
         for (MotorSoundTool tool : {MotorSoundTool::Pitch, MotorSoundTool::Volume}) {
             editor.load(original);
-            edit(tool, l.r1, l.v1, l.r2, l.v2);
+            edit(tool, r1, v1, r2, v2);
             const MotorSoundTable rightwards = editor.workingCopy();
             editor.load(original);
-            edit(tool, l.r2, l.v2, l.r1, l.v1);
-            EXPECT_EQ(editor.workingCopy(), rightwards) << l.r1 << " " << l.r2;
+            edit(tool, r2, v2, r1, v1);
+            EXPECT_EQ(editor.workingCopy(), rightwards) << r1 << " " << r2;
         }
     }
     EXPECT_EQ(track(Track::P1)[5].volume, 120); // each end keeps its press's value

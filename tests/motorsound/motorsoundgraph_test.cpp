@@ -105,37 +105,28 @@ TEST(MotorSoundGraph, IndexesWithoutColourAndValuesOffTheGraphAreSafe) {
 
 TEST(MotorSoundGraph, RubberBandDrawnTwiceRestoresTheImage) {
     const QImage graph = MotorSoundGraph::render(defaultMotorSoundTable(), {});
-    using Shape = RubberBand::Shape;
-    struct Figure {
-        Shape shape;
-        QPoint start, end;
-        int pixels;
-    };
-    const Figure figures[] = {
-        {Shape::Line, {0, 799}, {799, 0}, 800},
-        {Shape::Line, {799, 1}, {0, 799}, 800},
-        {Shape::Line, {10, 11}, {10, 11}, 1},
-        {Shape::Line, {5, 1}, {8, 701}, 701},
-        {Shape::Line, {100, 101}, {900, 101}, 700},
-        {Shape::Line, {-50, -50}, {-1, -3}, 0},
-        {Shape::Columns, {20, 5}, {10, 400}, 22 + 2 * 798},
-        {Shape::Columns, {30, 5}, {30, 5}, 800},
-        {Shape::Columns, {790, 5}, {850, 9}, 20 + 798},
-    };
-    for (const Figure& f : figures) {
+    using enum RubberBand::Shape;
+    // Shape, start, end, and the pixels it changes.
+    const std::tuple<RubberBand::Shape, QPoint, QPoint, int> figures[] = {
+        {Line, {0, 799}, {799, 0}, 800},      {Line, {799, 1}, {0, 799}, 800},
+        {Line, {10, 11}, {10, 11}, 1},        {Line, {5, 1}, {8, 701}, 701},
+        {Line, {100, 101}, {900, 101}, 700},  {Line, {-50, -50}, {-1, -3}, 0},
+        {Columns, {20, 5}, {10, 400}, 22 + 2 * 798}, {Columns, {30, 5}, {30, 5}, 800},
+        {Columns, {790, 5}, {850, 9}, 20 + 798}};
+    for (const auto& [shape, start, end, pixels] : figures) {
         QImage image = graph;
-        RubberBand::draw(image, f.shape, f.start, f.end);
+        RubberBand::draw(image, shape, start, end);
         int changed = 0;
         for (int y = 0; y < 800; ++y)
             for (int x = 0; x < 800; ++x)
                 changed += image.pixel(x, y) != graph.pixel(x, y);
-        EXPECT_EQ(changed, f.pixels) << f.start.x() << "," << f.start.y();
+        EXPECT_EQ(changed, pixels) << start.x() << "," << start.y();
         // White in exclusive-or; the full height of the columns whatever the rows pressed.
-        const QPoint first(f.start.x(), f.shape == Shape::Line ? f.start.y() : 799);
-        if (f.pixels > 0) {
+        const QPoint first(start.x(), shape == Line ? start.y() : 799);
+        if (pixels > 0) {
             EXPECT_EQ(image.pixel(first) ^ graph.pixel(first), 0x00FFFFFFu);
         }
-        RubberBand::draw(image, f.shape, f.start, f.end);
+        RubberBand::draw(image, shape, start, end);
         EXPECT_EQ(image, graph);
     }
 }

@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <array>
 
 using namespace Orlenda;
 
 TEST(TextBeforeAfter, SplitAtTheFirstSeparator) {
-    const struct {
-        const char* text;
-        const char* separator;
-        const char* before;
-        const char* after;
-    } cases[] = {
+    // Text, separator, before and after it.
+    const std::array<const char*, 4> cases[] = {
         {"1.5 ; comment", ";", "1.5 ", " comment"},
         {"モータ音-P2]", "-", "モータ音", "P2]"},
         {"a-b-c", "-", "a", "b-c"},
@@ -20,11 +16,10 @@ TEST(TextBeforeAfter, SplitAtTheFirstSeparator) {
         {"1.5", ";", "1.5", ""},
         {"ab--", "--", "ab", ""},
     };
-    for (const auto& c : cases) {
-        const QString text = QString::fromUtf8(c.text);
-        const QString separator = QString::fromUtf8(c.separator);
-        EXPECT_EQ(textBefore(text, separator), QString::fromUtf8(c.before)) << c.text;
-        EXPECT_EQ(textAfter(text, separator), QString::fromUtf8(c.after)) << c.text;
+    for (const auto& [text, separator, before, after] : cases) {
+        const QString s = QString::fromUtf8(separator);
+        EXPECT_EQ(textBefore(QString::fromUtf8(text), s), QString::fromUtf8(before)) << text;
+        EXPECT_EQ(textAfter(QString::fromUtf8(text), s), QString::fromUtf8(after)) << text;
     }
 }
 
@@ -34,11 +29,4 @@ TEST(Trim, BlanksAreSpacesAndTabsOnly) {
     EXPECT_EQ(trimLeadingBlanks(QStringLiteral(" \t ")), QString());
     EXPECT_EQ(trimTrailingBlanks(QString()), QString());
     EXPECT_EQ(trimLeadingBlanks(QStringLiteral("\nx")), QStringLiteral("\nx"));
-}
-
-TEST(MinMax, TiesGiveTheFirstArgument) {
-    EXPECT_TRUE(std::signbit(minOf(-0.0, 0.0)));
-    EXPECT_FALSE(std::signbit(maxOf(0.0, -0.0)));
-    EXPECT_EQ(minOf(1, 2), 1);
-    EXPECT_EQ(maxOf(1, 2), 2);
 }

@@ -13,14 +13,13 @@
 #include "shared/windowplacement.h"
 #include "support/scriptedprompter.h"
 #include "support/showncaption.h"
+#include "support/widgettests.h"
 
 #include <QAction>
 #include <QMimeData>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
-#include <gtest/gtest.h>
+#include <functional>
 
 namespace Orlenda {
 
@@ -86,6 +85,31 @@ protected:
 
     void trigger(const char* action) { window.action(QString::fromLatin1(action))->trigger(); }
     QString file(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    void showActive() {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    // Clicks the button and runs inside from the modal window's own event loop,
+    // then closes that window if inside left it open.
+    template <typename W> void openAnd(const char* button, const std::function<void(W&)>& inside) {
+        bool ran = false;
+        QTimer::singleShot(0, &window, [&] {
+            auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
+            ASSERT_NE(w, nullptr);
+            EXPECT_EQ(w->parentWidget(), &window);
+            w->activateWindow();
+            EXPECT_TRUE(QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }));
+            inside(*w);
+            ran = true;
+            if (w->isVisible())
+                w->reject();
+        });
+        auto* b = namedChild<QPushButton>(window, QString::fromLatin1(button));
+        ASSERT_TRUE(b && b->isEnabled());
+        QTest::mouseClick(b, Qt::LeftButton);
+        EXPECT_TRUE(ran);
+    }
 
     QTemporaryDir dir;
     TrainData data;

@@ -6,11 +6,12 @@
 #include "motorsound/ui/motorsoundviewport.h"
 #include "motorsound/ui/motorsoundwindow.h"
 #include "shared/windowplacement.h"
-#include "support/accelerationmotorsound.h"
+#include "document/traindata.h"
+#include "support/scriptedprompter.h"
+#include "support/widgettests.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -112,9 +113,6 @@ TEST_F(MotorSoundWindowTest, OpensAtTheBottomLeftOfTheGraph) {
     EXPECT_EQ(std::make_pair(hScroll()->value(), vScroll()->value()), std::make_pair(0, 400));
     EXPECT_EQ(graph()->pos(), QPoint(0, -400));
     EXPECT_EQ(window.viewport()->visibleGraph(), QRect(0, 400, 400, 400));
-    const QRect corner = child("Picture1")->geometry();
-    EXPECT_EQ(corner.topLeft(), hScroll()->geometry().topRight() + QPoint(1, 0));
-    EXPECT_EQ(corner.left(), vScroll()->geometry().left());
 
     hScroll()->setValue(123);
     vScroll()->setValue(45);
@@ -143,14 +141,6 @@ TEST_F(MotorSoundWindowTest, EditsReachTheDocumentOnlyThroughApplyOrOk) {
     EXPECT_FALSE(pending());
     EXPECT_EQ(working(), expected);
     EXPECT_EQ(window.editor().image(), window.editor().graphImage());
-
-    pitchLine(300, 5, 310, 50);
-    click("cmdCancel");
-    EXPECT_FALSE(window.isVisible());
-    reopen();
-    pitchLine(300, 5, 310, 50);
-    window.close(); // the close box
-    EXPECT_EQ(data.motorSoundTable(), expected);
 
     reopen();
     EXPECT_EQ(working(), expected);
@@ -262,8 +252,7 @@ TEST_F(MotorSoundWindowTest, ContextMenuSavesTheGraphWithoutDisturbingAnEdit) {
                             graph()->mapToGlobal(QPoint(5, 5)));
     QCoreApplication::sendEvent(graph(), &byKey);
     ASSERT_TRUE(menu->isVisible());
-    auto* save = menu->findChild<QAction*>(QStringLiteral("mnuGraphSave"));
-    ASSERT_NE(save, nullptr);
+    auto* save = namedChild<QAction>(*menu, "mnuGraphSave");
     EXPECT_EQ(save->text(), QStringLiteral("画像を保存..."));
     save->trigger();
     menu->hide();
@@ -283,7 +272,7 @@ TEST_F(MotorSoundWindowTest, KeysAndTheGraphMenuUndoAndRedoAndApplyKeepsTheHisto
     EXPECT_EQ(working(), defaultMotorSoundTable());
     EXPECT_EQ(child<QListWidget>("lstLayer")->currentRow(), 0);
     emit window.graphMenu()->aboutToShow();
-    auto* redo = window.graphMenu()->findChild<QAction*>(QStringLiteral("mnuGraphRedo"));
+    auto* redo = namedChild<QAction>(*window.graphMenu(), "mnuGraphRedo");
     EXPECT_EQ(redo->text(), QStringLiteral("やり直し: ピッチ"));
     redo->trigger();
     QTest::keyClick(graph(), Qt::Key_Z, Qt::ControlModifier);
@@ -311,6 +300,7 @@ TEST_F(MotorSoundWindowTest, EscapeTakesBackAnEditUnderWayAndClosingWithChangesA
     EXPECT_EQ(working(), edited);
     window.close(); // the close box
     EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(data.motorSoundTable(), defaultMotorSoundTable());
     ASSERT_EQ(prompter.count(), 2);
     EXPECT_EQ(prompter.questions().last().text, QStringLiteral("変更を破棄して閉じますか？"));
 }
@@ -361,15 +351,15 @@ TEST_F(MotorSoundWindowTest, TypedRangeRefusesOutOfRangeInputAndWritesWhatTheToo
     QTimer::singleShot(0, &window, [&] {
         auto* dialog = qobject_cast<MotorSoundRangeDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangeSpeed(0)"))->setText("10");
-        namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangeSpeed(1)"))->setText("20");
-        clickIndicator(namedChild(*dialog, QStringLiteral("chkRangePitch")));
-        namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangePitch(0)"))->setText("30");
-        namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangePitch(1)"))->setText("400");
+        namedChild<QLineEdit>(*dialog, "txtRangeSpeed(0)")->setText("10");
+        namedChild<QLineEdit>(*dialog, "txtRangeSpeed(1)")->setText("20");
+        clickIndicator(namedChild(*dialog, "chkRangePitch"));
+        namedChild<QLineEdit>(*dialog, "txtRangePitch(0)")->setText("30");
+        namedChild<QLineEdit>(*dialog, "txtRangePitch(1)")->setText("400");
         dialog->accept();
-        refusal = namedChild<QLabel>(*dialog, QStringLiteral("lblRangeError"))->text();
+        refusal = namedChild<QLabel>(*dialog, "lblRangeError")->text();
         EXPECT_TRUE(dialog->isVisible());
-        namedChild<QLineEdit>(*dialog, QStringLiteral("txtRangePitch(1)"))->setText("80");
+        namedChild<QLineEdit>(*dialog, "txtRangePitch(1)")->setText("80");
         dialog->accept();
     });
     QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier);
@@ -390,7 +380,7 @@ TEST_F(MotorSoundWindowTest, TracksGoToCsvAndABadFileChangesNothing) {
     QStringList notices;
     window.setNoticeShower([&](QWidget*, const QString& text) { notices << text; });
     auto trigger = [this](const char* name) {
-        namedChild<QAction>(*window.graphMenu(), QString::fromLatin1(name))->trigger();
+        namedChild<QAction>(*window.graphMenu(), name)->trigger();
     };
     trigger("mnuGraphExport"); // P1
     EXPECT_EQ(readWholeFile(csv), motorSoundCsv(working()[Track::P1]));

@@ -1,0 +1,39 @@
+#pragma once
+
+// Helpers shared by the recovery tests in this process and the one that runs
+// the editor.
+
+#include "document/recoverycopy.h"
+#include "document/recoverykeeper.h"
+#include "support/documenttests.h"
+
+#include <QDir>
+
+namespace Orlenda {
+
+// Not a Shift-JIS character: Save refuses it.
+inline const QString Unsavable = QStringLiteral("𠮷5");
+
+// Each test keeps its copies in a state folder of its own.
+class RecoveryTest : public ::testing::Test {
+protected:
+    void SetUp() override { qputenv("XDG_STATE_HOME", state.path().toUtf8()); }
+
+    static QStringList copies() {
+        const QDir dir(RecoveryKeeper::folder());
+        QStringList paths;
+        for (const QString& name : dir.entryList({QStringLiteral("*.recovery")}, QDir::Files))
+            paths << dir.filePath(name);
+        return paths;
+    }
+
+    static RecoveryCopy copyAt(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        return parseRecoveryCopy(file.readAll()).value_or(RecoveryCopy{});
+    }
+
+    QTemporaryDir state;
+};
+
+} // namespace Orlenda
