@@ -87,11 +87,8 @@ TEST(NameOnlyIconProvider, TellsTypesByNameWithoutReadingTheFile) {
     const QFileInfo png(dir.filePath(QStringLiteral("curve.png")));
     EXPECT_TRUE(names.type(png).contains(QStringLiteral("PNG"))) << names.type(png).toStdString();
     EXPECT_EQ(names.type(QFileInfo(dir.path())), sniffer.type(QFileInfo(dir.path())));
-}
-
-TEST(FileDialogs, EveryDialogTakesItsIconsFromNamesOnly) {
+    // Every dialog takes its icons from names only; the sub-editors' picture dialogs list folders too.
     DialogFileChooser chooser;
-    // The sub-editors' picture dialogs list folders too.
     const std::unique_ptr<QFileDialog> dialogs[] = {chooser.makeDialog(nullptr, QFileDialog::AcceptOpen),
                                                     chooser.makeDialog(nullptr, QFileDialog::AcceptSave),
                                                     pngSaveDialog(nullptr, QStringLiteral("plot.png"))};
