@@ -11,12 +11,10 @@
 
 using namespace Orlenda;
 
-TEST(VersionText, MinorInTwoDigitsRevisionInFour) {
+TEST(AboutWindow, ShowsItsTextsInsideThePlannedWindowOpensTheLinkAndCloses) {
+    // The minor version in two digits, a revision in four.
     EXPECT_EQ(versionText(1, 12, 3), QStringLiteral("Version 1.12.0003"));
     EXPECT_EQ(versionText(2, 0, 0), QStringLiteral("Version 2.00"));
-}
-
-TEST(AboutWindow, ShowsItsTextsInsideThePlannedWindowOpensTheLinkAndCloses) {
     const QFont previous = QApplication::font();
     QApplication::setFont(japaneseUiFont());
     {

@@ -31,8 +31,6 @@ TEST_F(MainWindowTest, ShowsTheSizeAndTheFileMenu) {
         EXPECT_EQ(shortcut.toString(), QString::fromLatin1(shown)) << name;
         EXPECT_EQ(shortcut, QKeySequence::keyBindings(key).value(0, shortcut)) << name;
     }
-    ASSERT_NE(window.action(QStringLiteral("mnuFileMRU(3)")), nullptr);
-    EXPECT_FALSE(window.action(QStringLiteral("mnuFileMRU(3)"))->isVisible());
 }
 
 TEST_F(MainWindowTest, ClosingWritesThePlacementInTwipsUnlessMinimizedAndClosesTheOthers) {
