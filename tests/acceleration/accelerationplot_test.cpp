@@ -57,8 +57,7 @@ protected:
 } // namespace
 
 TEST_F(AccelerationPlotTest, DefaultNotchLessResistanceAtTheComputedPixels) {
-    const QImage& image = draw();
-    EXPECT_EQ(image.size(), QSize(320, 400));
+    draw();
     EXPECT_EQ(prompter.count(), 0);
     // 0.6 less 0.040103 at standstill is 56 pixels up; at 25 km/h 0.537 -> 54;
     // at 30 km/h 0.3466 -> 35; at 50 km/h 0.0423 -> 4.
@@ -80,6 +79,7 @@ TEST_F(AccelerationPlotTest, ShowingResistanceDrawsItGreyAndTheCurvesUnreduced) 
     expectAt(kResistance, {{0, 395}, {2, 395}, {200, 373}});
     // The empty notches lie on the bottom row, the last drawn of them (notch 8) on top.
     expectAt(palette(17), {{301, 399}, {30, 399}});
+    EXPECT_EQ(count(palette(12)), 0); // entirely covered by notch 1
 }
 
 TEST_F(AccelerationPlotTest, SelectedNotchIsDrawnLastInItsBrightColour) {
@@ -87,10 +87,6 @@ TEST_F(AccelerationPlotTest, SelectedNotchIsDrawnLastInItsBrightColour) {
     draw({2, AccelerationUnit::KmPerHourPerSecond, false});
     expectAt(palette(3), {{0, 339}, {100, 384}});
     EXPECT_EQ(count(palette(1)), 0);
-    draw({0, AccelerationUnit::KmPerHourPerSecond, false});
-    EXPECT_EQ(at(100, 384), palette(1));
-    EXPECT_EQ(count(palette(3)), 0);
-    EXPECT_EQ(count(palette(12)), 0); // entirely covered by notch 1
 }
 
 TEST_F(AccelerationPlotTest, GridLinesAndNumbersFollowTheUnit) {
@@ -116,11 +112,8 @@ TEST_F(AccelerationPlotTest, ZeroMassAsksOnceAndDrawsWhatItCan) {
     draw({}, noCars);
     // The question's words are pinned by the command line's plot test, No by the window's.
     ASSERT_EQ(prompter.count(), 1);
-    for (int entry = 1; entry < GraphPalette::Count; ++entry) {
-        if (entry != 9) { // the grid's grey
-            EXPECT_EQ(count(palette(entry)), 0) << entry;
-        }
-    }
+    for (int entry = 1; entry < GraphPalette::Count; ++entry) // 9 is the grid's grey
+        EXPECT_EQ(entry == 9 ? 0 : count(palette(entry)), 0) << entry;
 
     // Showing the resistance instead: the curves need no mass.
     draw({0, AccelerationUnit::KmPerHourPerSecond, false}, noCars);
@@ -150,15 +143,6 @@ TEST(AccelerationPlotRows, HundredPixelsPerUnitHalvesToEvenWithinSixteenBits) {
         EXPECT_EQ(AccelerationPlot::rowOf(value), row) << value;
     EXPECT_THROW(AccelerationPlot::rowOf(400.0f), StepFailure);
     EXPECT_THROW(AccelerationPlot::rowOf(-324.0f), StepFailure);
-}
-
-TEST(AccelerationReadout, SpeedAndValueUnderThePointer) {
-    const auto kmhs = AccelerationUnit::KmPerHourPerSecond, kgft = AccelerationUnit::KgfPerTonne;
-    // The window's test pins (160, 276), (0, 399) in km/h/s and (1, 398) in kgf/t.
-    EXPECT_EQ(plotReadoutText(1, 398, kmhs), " 0.5, 0.01");
-    EXPECT_EQ(plotReadoutText(0, 399, kgft), " 0, 0");
-    EXPECT_EQ(plotReadoutText(160, 276, kgft), " 80, 38.3");
-    EXPECT_EQ(plotReadoutText(319, 0, kgft), " 159.5, 124.3");
 }
 
 TEST(AccelerationReadout, SelectedCurveAtTheNearestWholeSpeedInTheUnit) {
