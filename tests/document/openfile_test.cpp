@@ -89,8 +89,6 @@ TEST(NotATrainFile, RealFilesAreNotRefused) {
     expectAdopted(dataFile("only-head.trn"), data);
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));
 
-    expectAdopted(dataFile("new-document.dat"), data);
-
     // A broken train file keeps its questions and its path.
     QTemporaryDir dir;
     const QString broken =
