@@ -21,7 +21,6 @@ TEST(NewDocument, ListsFollowTheDefaultsAndTheRules) {
     EXPECT_EQ(shown(data, cbxHandle(0)), std::pair(0, false));
     EXPECT_TRUE(data.listEnabled(cbxHandle(1)));
     EXPECT_FALSE(data.listEnabled(cbxHandle(2)));
-    EXPECT_EQ(data.listEntries(cbxHandle(2)).first(), QStringLiteral("5段"));
 }
 
 TEST(NewDocument, ResetKeepsFormatVersionAndPathAndUndoesTheRules) {
