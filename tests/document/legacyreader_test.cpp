@@ -1,6 +1,7 @@
 #include "document/legacyreader.h"
 
 #include "support/documenttests.h"
+#include "support/trimB_documenttest.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ namespace {
 
 const QString OpenTrnCaption = errorPromptCaption(QStringLiteral("OpenTrn"));
 
-class LegacyReader : public ::testing::Test {
+class LegacyReader : public DocumentTest {
 protected:
     // A legacy file whose first line is consumed by the format detection; the
     // reader starts just after that line's first field. Returns the questions
@@ -21,9 +22,6 @@ protected:
                 comma < 0 ? firstLine.size() : comma + 1, prompter);
         return prompter.count();
     }
-
-    TrainData data;
-    ScriptedPrompter prompter;
 };
 
 } // namespace
