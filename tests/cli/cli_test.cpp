@@ -12,14 +12,9 @@ namespace {
 const QByteArray OldFile =
     "QRL1200000\r\n#DELAY\r\n0.4\r\n0.4\r\n0.8\r\n0.4\r\n#BRAKE\r\n2\r\n0\r\n5\r\n#\r\n";
 
-using CliConvert = CliTest;
-using CliCheck = CliTest;
-using CliNew = CliTest;
-using CliRefusal = CliTest;
-
 } // namespace
 
-TEST_F(CliConvert, WritesWhatOpeningAndSavingWrite) {
+TEST_F(CliTest, ConvertWritesWhatOpeningAndSavingWrite) {
     writeWholeFile(in, OldFile);
     const QString target = path("new.dat");
     EXPECT_EQ(runCliForTest({"convert", in, target}), CliClean);
@@ -37,7 +32,7 @@ TEST_F(CliConvert, WritesWhatOpeningAndSavingWrite) {
     EXPECT_TRUE(readWholeFile(target).contains("#PERFORMANCE\r\n3\r\n"));
 }
 
-TEST_F(CliCheck, ExitStatusTellsWhetherQuestionsAroseAndNothingIsWritten) {
+TEST_F(CliTest, CheckExitStatusTellsWhetherQuestionsAroseAndNothingIsWritten) {
     const QString clean = writtenFile(dir, "clean.dat", OldFile);
     const QString cut = writtenFile(dir, "cut.dat", "QRL2000000\r\n#DELAY\r\n1");
     EXPECT_EQ(runCliForTest({"check", clean}), CliClean);
@@ -47,14 +42,14 @@ TEST_F(CliCheck, ExitStatusTellsWhetherQuestionsAroseAndNothingIsWritten) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
-TEST_F(CliNew, WritesTheNewDocument) {
+TEST_F(CliTest, NewWritesTheNewDocument) {
     EXPECT_EQ(runCliForTest({"new", path("new.dat")}), CliClean);
     EXPECT_EQ(readWholeFile(path("new.dat")), readWholeFile(dataFile("new-document.dat")));
 }
 
 // Every command: a bad request prints the usage, an input that cannot be read
 // or an output that cannot be written is named; each exits with 2 and writes nothing.
-TEST_F(CliRefusal, BadRequestsUnreadableInputsAndUnwritableOutputsExitWithTwo) {
+TEST_F(CliTest, RefusalBadRequestsUnreadableInputsAndUnwritableOutputsExitWithTwo) {
     writeWholeFile(in, OldFile);
     const QString csv = writtenFile(dir, "p1.csv", motorSoundCsv(defaultMotorSoundTable()[Track::P1]));
     const QString gone = path("missing.dat"), nowhere = path("no/such/out");
@@ -96,7 +91,7 @@ TEST_F(CliRefusal, BadRequestsUnreadableInputsAndUnwritableOutputsExitWithTwo) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"in.dat", "p1.csv"}));
 }
 
-TEST_F(CliRefusal, NotATrainFileExitsWithTwoAndWritesNothing) {
+TEST_F(CliTest, RefusalNotATrainFileExitsWithTwoAndWritesNothing) {
     const QString target = path("out.dat");
     for (const char* name :
          {"binary.bin", "not-a-train-file.ini", "current-first-line-empty.dat"}) {

@@ -17,12 +17,10 @@ QImage accelerationPlot(const TrainData& data, const PlotChoices& choices,
     return plot.image();
 }
 
-using CliPlot = CliTest;
-
 } // namespace
 
 // Each plot writes the picture its window shows for the same choices.
-TEST_F(CliPlot, WritesTheWindowsPictureForTheChoices) {
+TEST_F(CliTest, PlotWritesTheWindowsPictureForTheChoices) {
     TrainData data;
     data.accelerationTable()[1] = {1.0f, 0.9f, 40, 60, 2.0f};
     data.accelerationTable()[2] = {1.2f, 0.9f, 30, 50, 2.5f};
@@ -60,7 +58,7 @@ TEST_F(CliPlot, WritesTheWindowsPictureForTheChoices) {
     EXPECT_NE(cases[0].second, cases[3].second);
 }
 
-TEST_F(CliPlot, QuestionsArePrintedOncePerPlotAndTheImageIsStillWritten) {
+TEST_F(CliTest, PlotQuestionsArePrintedOncePerPlotAndTheImageIsStillWritten) {
     TrainData data;
     data.setText(txtCar(1), QStringLiteral("0"));
     data.setText(txtCar(3), QStringLiteral("0"));

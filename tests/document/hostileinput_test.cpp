@@ -2,6 +2,7 @@
 #include "document/openfile.h"
 #include "document/shiftjisdecoder.h"
 #include "support/documenttests.h"
+#include "support/trimB_documenttest.h"
 
 #include <cfloat>
 
@@ -20,10 +21,7 @@ QString openAndSave(TrainData& data, const QString& path, const QTemporaryDir& d
 
 } // namespace
 
-TEST(SavedFiles, HalfWidthKanaThatLooksLikeUtf8ReopensUnchanged) {
-    QTemporaryDir dir;
-    TrainData data;
-    ScriptedPrompter prompter;
+TEST_F(DocumentTest, SavedFilesHalfWidthKanaThatLooksLikeUtf8ReopensUnchanged) {
     const QString saved = openAndSave(data, dataFile("current-halfwidth-kana.dat"), dir, prompter);
     TrainData reread;
     const QString again = openAndSave(reread, saved, dir, prompter, "again.dat");
@@ -92,7 +90,7 @@ TEST(NumbersOutOfRange, HugeRadixNumbersAreLimitedAndNeverWrittenAsInfinity) {
     }
 }
 
-TEST(InvalidShiftJis, ReadsAsReplacementReportedOnce) {
+TEST_F(DocumentTest, InvalidShiftJisReadsAsReplacementReportedOnce) {
     const DecodedText decoded = decodeShiftJis("3\r\n\x81 x\r\n\x85\x40\xA0\x80\xFD\x81");
     EXPECT_EQ(decoded.text, QStringLiteral("3\r\n\uFFFD x\r\n\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"));
     EXPECT_EQ(decoded.firstInvalidLine, 2);
@@ -100,8 +98,6 @@ TEST(InvalidShiftJis, ReadsAsReplacementReportedOnce) {
     EXPECT_EQ(valid.text, QStringLiteral("\x1A\x1C\x7Fｱ制①ⅰ\n"));
     EXPECT_EQ(valid.firstInvalidLine, 0);
 
-    TrainData data;
-    ScriptedPrompter prompter;
     openFile(data, dataFile("invalid-shift-jis.dat"), prompter);
     ASSERT_EQ(prompter.count(), 1);
     EXPECT_EQ(prompter.questions().at(0).caption, QStringLiteral("Orlenda - OpenFile"));
@@ -125,18 +121,14 @@ TEST(InvalidShiftJis, EveryCharacterDecodedEncodesBackToItself) {
     EXPECT_EQ(decodeShiftJis(encodeShiftJis(characters)).text, characters);
 }
 
-TEST(QuestionCap, OneOpenAsksAtMostTheCapInAll) {
-    TrainData data;
-    ScriptedPrompter prompter;
+TEST_F(DocumentTest, QuestionCapOneOpenAsksAtMostTheCapInAll) {
     openFile(data, dataFile("many-questions.dat"), prompter);
     EXPECT_EQ(prompter.count(), MaxQuestionsPerOpen);
     EXPECT_EQ(prompter.countFor(QStringLiteral("OpenFile")), 1); // the version number overflows
     EXPECT_EQ(data.documentPath(), dataFile("many-questions.dat"));
 }
 
-TEST(Keywords, OnlyLatinLettersAreUpperCased) {
-    TrainData data;
-    ScriptedPrompter prompter;
+TEST_F(DocumentTest, KeywordsOnlyLatinLettersAreUpperCased) {
     openFile(data, dataFile("long-s-keyword.dat"), prompter);
     ASSERT_GE(prompter.count(), 1);
     EXPECT_TRUE(prompter.questions().at(0).text.startsWith(QStringLiteral("#preſſure?")));

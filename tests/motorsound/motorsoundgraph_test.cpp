@@ -141,7 +141,6 @@ TEST(MotorSoundGraph, PositionsAndReadOut) {
     // A press at the very edge of a scaled screen still lands on the graph.
     EXPECT_EQ(graphPressPoint(799.5, 800), QPoint(799, 799));
     EXPECT_EQ(graphPressPoint(-0.6, -3), QPoint(0, 1));
-
 }
 
 TEST(MotorSoundReadout, StoredRowUnderThePointerAndWhatAnEditWouldWrite) {

@@ -21,6 +21,13 @@ NotchFigures fromCurve(const std::function<double(int)>& a) {
     return n;
 }
 
+// A notch that cannot start has no balancing speed and reaches no speed.
+void expectStandstill(const NotchFigures& n) {
+    EXPECT_EQ(n.canStart, false);
+    EXPECT_FALSE(n.balancingSpeed);
+    EXPECT_FALSE(n.runs->at(0).time);
+}
+
 } // namespace
 
 TEST(PerformanceFigures, NewDocumentMatchesTheHandWorkedValues) {
@@ -43,10 +50,8 @@ TEST(PerformanceFigures, NewDocumentMatchesTheHandWorkedValues) {
     EXPECT_TRUE(one.failure.isEmpty());
 
     const NotchFigures& two = f.notches[1];
-    EXPECT_EQ(two.canStart, false);
+    expectStandstill(two);
     EXPECT_LT(*two.startAcceleration, 0);
-    EXPECT_FALSE(two.balancingSpeed);
-    EXPECT_FALSE(two.runs->at(0).time);
     EXPECT_EQ(two.maxPower, 0);
     EXPECT_EQ(two.maxPowerSpeed, 0);
 
@@ -55,10 +60,7 @@ TEST(PerformanceFigures, NewDocumentMatchesTheHandWorkedValues) {
 
 TEST(PerformanceFigures, SteepestGradesEitherStopTheTrainOrKeepItAccelerating) {
     const TrainData data;
-    const NotchFigures up = figuresOf(data, MaxGrade).notches[0];
-    EXPECT_EQ(up.canStart, false);
-    EXPECT_FALSE(up.balancingSpeed);
-    EXPECT_FALSE(up.runs->at(0).time);
+    expectStandstill(figuresOf(data, MaxGrade).notches[0]);
     // 40 per mille downhill outweighs the resistance at every speed.
     const NotchFigures down = figuresOf(data, MinGrade).notches[0];
     EXPECT_FALSE(down.balancingSpeed);
@@ -83,10 +85,7 @@ TEST(PerformanceFigures, RunsAndBalancingFromHandMadeCurves) {
     // Halfway between 0.5 and -0.5 km/h/s.
     EXPECT_DOUBLE_EQ(*fromCurve([](int v) { return v <= 12 ? 0.5 : -0.5; }).balancingSpeed, 12.5);
     // a(0) = 0 cannot start.
-    const NotchFigures still = fromCurve([](int v) { return v == 0 ? 0.0 : 1.0; });
-    EXPECT_EQ(still.canStart, false);
-    EXPECT_FALSE(still.balancingSpeed);
-    EXPECT_FALSE(still.runs->at(0).time);
+    expectStandstill(fromCurve([](int v) { return v == 0 ? 0.0 : 1.0; }));
 }
 
 TEST(PerformanceFigures, NoBrakingWithoutDecelerationAndNoRunsWithoutMass) {

