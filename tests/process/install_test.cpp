@@ -1,27 +1,12 @@
+#include "process/processrun.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    QString output;
-};
-
-Outcome run(const QString& program, const QStringList& arguments,
-            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAll())};
-}
 
 QString asset(const QString& name) {
     return QStringLiteral(ORLENDA_BUILD_DIR "/assets/") + name;
@@ -32,8 +17,8 @@ void expectValid(const char* validator, const QStringList& options, const QStrin
     const QString program = QStandardPaths::findExecutable(QString::fromLatin1(validator));
     if (program.isEmpty())
         GTEST_SKIP() << validator << " is not installed (scripts/test installs it); not checked";
-    const Outcome outcome = run(program, options + QStringList{file});
-    EXPECT_EQ(outcome.status, 0) << outcome.output.toStdString();
+    const ProgramRun outcome = runProgram(program, options + QStringList{file});
+    EXPECT_EQ(outcome.status, 0) << (outcome.out + outcome.err).toStdString();
 }
 
 // The pictures the manual shows, as written in its Markdown.
@@ -59,10 +44,8 @@ TEST(DesktopFiles, DesktopEntryAndMetainfoPassTheirValidators) {
 
 TEST(InstallTest, InstallsTheProgramsAndTheFilesTheDesktopAndItsMimeDatabaseUse) {
     QTemporaryDir prefix;
-    const Outcome install = run(QStringLiteral(ORLENDA_CMAKE),
-                                {QStringLiteral("--install"), QStringLiteral(ORLENDA_BUILD_DIR),
-                                 QStringLiteral("--prefix"), prefix.path()});
-    ASSERT_EQ(install.status, 0) << install.output.toStdString();
+    const ProgramRun install = runProgram(ORLENDA_CMAKE, {"--install", ORLENDA_BUILD_DIR, "--prefix", prefix.path()});
+    ASSERT_EQ(install.status, 0) << (install.out + install.err).toStdString();
     const QString id = QStringLiteral(ORLENDA_APP_ID);
     // The programs, the desktop's files and the manual with every picture it shows.
     QStringList expected = {"bin/orlenda", "bin/orlenda-cli", "share/doc/orlenda/manual.ja.md",
@@ -79,9 +62,8 @@ TEST(InstallTest, InstallsTheProgramsAndTheFilesTheDesktopAndItsMimeDatabaseUse)
     for (const QString& file : expected)
         EXPECT_TRUE(QFile::exists(prefix.filePath(file))) << file.toStdString();
 
-    const Outcome version =
-        run(prefix.filePath(QStringLiteral("bin/orlenda-cli")), {QStringLiteral("--version")});
-    EXPECT_EQ(version.output, QStringLiteral("orlenda-cli 1.5.0\n"));
+    EXPECT_EQ(runProgram(prefix.filePath("bin/orlenda-cli"), {"--version"}).out,
+              "orlenda-cli " + builtVersion() + '\n');
 
     // The MIME database knows train files by content and legacy files by name.
     QTemporaryDir files;
@@ -105,10 +87,10 @@ TEST(InstallTest, InstallsTheProgramsAndTheFilesTheDesktopAndItsMimeDatabaseUse)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_DATA_DIRS"), prefix.filePath(QStringLiteral("share")));
     env.insert(QStringLiteral("XDG_DATA_HOME"), files.filePath(QStringLiteral("no-user-data")));
-    const Outcome probe = run(QStringLiteral(ORLENDA_MIME_PROBE), paths, env);
-    ASSERT_EQ(probe.status, 0) << probe.output.toStdString();
-    const QStringList lines = probe.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 6) << probe.output.toStdString();
+    const ProgramRun probe = runProgram(ORLENDA_MIME_PROBE, paths, env);
+    ASSERT_EQ(probe.status, 0) << probe.err.toStdString();
+    const QStringList lines = probe.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6) << probe.out.toStdString();
     EXPECT_EQ(lines.mid(0, 5).join(QLatin1Char('\n')).toStdString(),
               "train.dat\tapplication/x-orlenda-train\n"
               "TRAIN.DAT\tapplication/x-orlenda-train\n"
