@@ -9,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 
+#include <algorithm>
 #include <memory>
 
 using namespace Orlenda;
@@ -48,14 +49,6 @@ protected:
             QTest::keyClick(combo, before < index ? Qt::Key_Down : Qt::Key_Up);
             ASSERT_NE(combo->currentIndex(), before);
         }
-    }
-
-    PanelFrame* panel(const QString& caption) const {
-        for (PanelFrame* p : mForm->findChildren<PanelFrame*>()) {
-            if (p->title() == caption)
-                return p;
-        }
-        return nullptr;
     }
 
     const QFont mFont = QApplication::font();
@@ -119,28 +112,7 @@ TEST_F(ParameterFormTest, ControlsFollowTheDocumentAndItsRules) {
     EXPECT_EQ(list(cbxBrkElcAir)->currentText(), "締切電磁弁");
 }
 
-// Every control is reached through the Tab chain below; here the labels
-// beside the fields have room for their text.
-TEST_F(ParameterFormTest, LabelsFitTheirTextBesideTheirFields) {
-    constexpr int MinimumGap = 2;
-    for (QLabel* label : mForm->findChildren<QLabel*>()) {
-        const QString name = label->objectName().section(u':', 1);
-        if (name.isEmpty())
-            continue;
-        const QWidget* w = namedChild(*mForm, name);
-        const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
-        EXPECT_LE(textWidth, label->width()) << nameOf(label);
-        EXPECT_LE(label->fontMetrics().height(), label->height()) << nameOf(label);
-        if (label->geometry().right() < w->geometry().left()) { // a caption: room before w
-            EXPECT_LE(label->x() + textWidth + MinimumGap, w->x()) << nameOf(label);
-        }
-    }
-    EXPECT_FALSE(mForm->findChild<QPushButton*>("cmdAcc")->isEnabled());
-    EXPECT_FALSE(mForm->findChild<QPushButton*>("cmdMotor")->isEnabled());
-    EXPECT_FALSE(mForm->rect().intersects(mForm->findChild<QPushButton*>("cmdDummy")->geometry()));
-}
-
-TEST_F(ParameterFormTest, TabVisitsTheControlsInOrder) {
+TEST_F(ParameterFormTest, TabVisitsTheControlsInOrderAndLabelsFitBesideThem) {
     const QStringList expected = QStringLiteral(
         "cmdAcc txtPer(0) txtPer(1) txtDelay(0) txtDelay(1) txtDelay(4) txtDelay(5) "
         "txtDelay(2) txtDelay(3) txtMove(0) txtMove(1) txtMove(2) txtMove(3) txtMove(4) "
@@ -162,6 +134,24 @@ TEST_F(ParameterFormTest, TabVisitsTheControlsInOrder) {
     field(txtPrs(3))->setFocus(Qt::TabFocusReason);
     QTest::keyClick(field(txtPrs(3)), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), list(cbxHandle(1)));
+
+    // The labels beside the fields have room for their text.
+    constexpr int MinimumGap = 2;
+    for (QLabel* label : mForm->findChildren<QLabel*>()) {
+        const QString name = label->objectName().section(u':', 1);
+        if (name.isEmpty())
+            continue;
+        const QWidget* w = namedChild(*mForm, name);
+        const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+        EXPECT_LE(textWidth, label->width()) << nameOf(label);
+        EXPECT_LE(label->fontMetrics().height(), label->height()) << nameOf(label);
+        if (label->geometry().right() < w->geometry().left()) { // a caption: room before w
+            EXPECT_LE(label->x() + textWidth + MinimumGap, w->x()) << nameOf(label);
+        }
+    }
+    EXPECT_FALSE(mForm->findChild<QPushButton*>("cmdAcc")->isEnabled());
+    EXPECT_FALSE(mForm->findChild<QPushButton*>("cmdMotor")->isEnabled());
+    EXPECT_FALSE(mForm->rect().intersects(mForm->findChild<QPushButton*>("cmdDummy")->geometry()));
 }
 
 TEST_F(ParameterFormTest, LongValuesShowTheirStartAndWholeTextAsToolTip) {
@@ -193,17 +183,20 @@ TEST_F(ParameterFormTest, LongValuesShowTheirStartAndWholeTextAsToolTip) {
 }
 
 TEST_F(ParameterFormTest, EachPanelIsFramedAtItsRectangleWithItsControlsInside) {
-    // At 15 twips to the pixel.
+    // At 15 twips to the pixel, in creation order.
     const std::pair<const char*, QRect> panels[] = {
         {"性能", {8, 8, 233, 73}},        {"反応性", {8, 88, 105, 169}},
         {"機敏性", {128, 88, 113, 169}},  {"ハンドル", {8, 264, 185, 129}},
         {"ブレーキ", {256, 8, 169, 105}}, {"圧力", {256, 128, 169, 129}},
         {"編成", {208, 264, 217, 129}},   {"装置", {440, 8, 121, 249}},
         {"運転台", {440, 264, 121, 105}}};
-    ASSERT_EQ(mForm->findChildren<PanelFrame*>().size(), std::size(panels));
+    const QList<PanelFrame*> frames = mForm->findChildren<PanelFrame*>();
+    ASSERT_EQ(frames.size(), std::size(panels));
     for (const auto& [caption, rect] : panels) {
-        PanelFrame* frame = panel(QString::fromUtf8(caption));
-        ASSERT_NE(frame, nullptr) << caption;
+        const auto found = std::find_if(frames.begin(), frames.end(), [&](PanelFrame* p) {
+            return p->title() == QString::fromUtf8(caption); });
+        ASSERT_NE(found, frames.end()) << caption;
+        PanelFrame* frame = *found;
         EXPECT_EQ(frame->geometry(), rect) << caption;
         const PanelFrameGeometry g = frame->frameParts();
         // The caption stands in the top line, wholly inside the frame.
@@ -214,22 +207,14 @@ TEST_F(ParameterFormTest, EachPanelIsFramedAtItsRectangleWithItsControlsInside) 
             EXPECT_TRUE(g.inner.contains(child->geometry())) << caption << " " << nameOf(child);
             EXPECT_GT(child->geometry().top(), g.caption.bottom()) << nameOf(child);
         }
+        // Lines along the edges, broken around the caption, nothing above the top line.
+        const QImage image = frame->grab().toImage();
+        const QRgb dark = frame->palette().color(QPalette::Dark).rgb();
+        const int w = image.width(), h = image.height(), middle = (g.lineTop + h) / 2;
+        for (const QPoint p : {QPoint(0, middle), QPoint(w - 2, middle), QPoint(w / 2, h - 2),
+                               QPoint(2, g.lineTop), QPoint(w - 3, g.lineTop)})
+            EXPECT_EQ(image.pixel(p), dark) << caption << " " << p.x() << "," << p.y();
+        for (const QPoint p : {QPoint(g.gapLeft, g.lineTop), QPoint(g.gapRight, g.lineTop), QPoint(0, g.lineTop - 1)})
+            EXPECT_NE(image.pixel(p), dark) << caption << " " << p.x() << "," << p.y();
     }
-}
-
-TEST_F(ParameterFormTest, FrameLinesRunAlongTheEdgesAndBreakForTheCaption) {
-    PanelFrame* frame = panel(QStringLiteral("ハンドル"));
-    ASSERT_NE(frame, nullptr);
-    const QImage image = frame->grab().toImage();
-    const PanelFrameGeometry g = frame->frameParts();
-    const QRgb dark = frame->palette().color(QPalette::Dark).rgb();
-    const int w = image.width();
-    const int h = image.height();
-    const int middle = (g.lineTop + h) / 2;
-    for (const QPoint p : {QPoint(0, middle), QPoint(w - 2, middle), QPoint(w / 2, h - 2),
-                           QPoint(2, g.lineTop), QPoint(w - 3, g.lineTop)})
-        EXPECT_EQ(image.pixel(p), dark) << p.x() << "," << p.y();
-    // The break around the caption, and nothing of the frame above its top line.
-    for (const QPoint p : {QPoint(g.gapLeft, g.lineTop), QPoint(g.gapRight, g.lineTop), QPoint(0, g.lineTop - 1)})
-        EXPECT_NE(image.pixel(p), dark) << p.x() << "," << p.y();
 }
