@@ -1,3 +1,4 @@
+#include "document/documenthistory.h"
 #include "acceleration/ui/accelerationwindow.h"
 #include "acceleration/ui/plotview.h"
 #include "performance/performancetables.h"
@@ -64,6 +65,8 @@ TEST_F(PerformanceWindowTest, ModelessTablesFollowTheFieldsAndTheGrade) {
 
     enter(txtPer(0), QStringLiteral("2"));
     EXPECT_EQ(settled(9, 1, performance->brakingView()), QStringLiteral("50.8"));
+    window.history().undo();
+    EXPECT_EQ(cell(9, 1, performance->brakingView()), QStringLiteral("25.8"));
 
     auto* grade = namedChild<QDoubleSpinBox>(*performance, "txtGrade");
     grade->setValue(10);
