@@ -4,6 +4,7 @@
 #include "document/motorsoundtext.h"
 #include "document/numbertext.h"
 #include "document/traindata.h"
+#include "document/trainfileformat.h"
 #include "shared/apptitle.h"
 #include "shared/guardedsteps.h"
 #include "shared/textutil.h"
@@ -20,10 +21,6 @@ namespace {
 constexpr double PressureFactor = 98;
 constexpr double PitchFactor = 100;
 
-// A broken file must not bury the user in questions: one read asks at most
-// this many times in all; later problems keep the values as they are silently.
-constexpr int MaxPrompts = 20;
-
 QString integerText(std::int16_t value) { return QString::number(value); }
 
 enum class PointListKind { Vvvf, MotorSound };
@@ -32,7 +29,7 @@ class LegacyReader {
 public:
     LegacyReader(TrainData& data, const QString& text, qsizetype position, Prompter& prompter)
         : mData(data), mInput(text, position),
-          mSteps(QStringLiteral("OpenTrn"), prompter, MaxPrompts) {}
+          mSteps(QStringLiteral("OpenTrn"), prompter, MaxQuestionsPerOpen) {}
 
     void run();
 

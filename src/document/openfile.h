@@ -1,14 +1,13 @@
 #pragma once
 
+#include "document/trainfileformat.h"
+
 #include <QString>
 
 namespace Orlenda {
 
 class Prompter;
 class TrainData;
-
-// One open asks at most this many questions in all, whichever step asks them.
-inline constexpr int MaxQuestionsPerOpen = 20;
 
 // Starts a new document and reads the train file at path into it, choosing the
 // reader by the file's first field. On success the path becomes the document's

@@ -18,6 +18,10 @@ inline constexpr int CurrentFormatVersion = 2000000;
 inline constexpr int OldestSupportedVersion = 1200000;
 inline constexpr int NewestSupportedVersion = CurrentFormatVersion;
 
+// One open asks at most this many questions in all, whichever reader or
+// step asks them: a broken file never floods the user.
+inline constexpr int MaxQuestionsPerOpen = 20;
+
 // The first field of every file written.
 inline QString currentFormatHead() {
     return ProductWord.toString() + QString::number(CurrentFormatVersion);

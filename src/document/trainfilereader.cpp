@@ -15,10 +15,8 @@ namespace Orlenda {
 
 namespace {
 
-// A broken file must not bury the user in questions: a motor track (2,400
-// values) reports its first failure only, and one read asks at most this many
-// times in all; later problems keep their defaults silently.
-constexpr int MaxPrompts = 20;
+// A motor track (2,400 values) reports its first failure only; beyond the
+// cap on questions per open, later problems keep their defaults silently.
 
 // A field longer than this is cut in the syntax question, so that a file with
 // one endless line cannot produce an endless message box.
@@ -60,7 +58,8 @@ class DatReader {
 public:
     DatReader(TrainData& data, FieldReader& reader, Prompter& prompter)
         : mData(data), mReader(reader),
-          mSteps(QStringLiteral("OpenDat"), prompter, MaxPrompts), mVersion(data.formatVersion()) {}
+          mSteps(QStringLiteral("OpenDat"), prompter, MaxQuestionsPerOpen),
+          mVersion(data.formatVersion()) {}
 
     void run();
 
