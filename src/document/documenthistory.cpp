@@ -35,10 +35,7 @@ DocumentHistory::DocumentHistory(TrainData& data, QObject* parent)
     mData.setChangesMarkModified(false);
     if (mData.isModified())
         mStack.resetClean();
-    connect(&data, &TrainData::textChanged, this, &DocumentHistory::dataChanged);
-    connect(&data, &TrainData::listChanged, this, &DocumentHistory::dataChanged);
-    connect(&data, &TrainData::checkChanged, this, &DocumentHistory::dataChanged);
-    connect(&data, &TrainData::tablesChanged, this, &DocumentHistory::dataChanged);
+    data.onValueChanged(this, &DocumentHistory::dataChanged);
     connect(&data, &TrainData::changeCommitted, this, &DocumentHistory::commit);
     connect(&data, &TrainData::modifiedChanged, this, &DocumentHistory::modifiedChangedOutside);
     connect(&mStack, &QUndoStack::indexChanged, this, &DocumentHistory::updateModified);

@@ -114,10 +114,7 @@ RecoveryKeeper::RecoveryKeeper(TrainData& data, QObject* parent)
     : QObject(parent), mData(data), mWriter(std::make_unique<Writer>()) {
     mTimer.setSingleShot(true);
     connect(&mTimer, &QTimer::timeout, this, &RecoveryKeeper::write);
-    connect(&data, &TrainData::textChanged, this, &RecoveryKeeper::changed);
-    connect(&data, &TrainData::listChanged, this, &RecoveryKeeper::changed);
-    connect(&data, &TrainData::checkChanged, this, &RecoveryKeeper::changed);
-    connect(&data, &TrainData::tablesChanged, this, &RecoveryKeeper::changed);
+    data.onValueChanged(this, &RecoveryKeeper::changed);
     connect(&data, &TrainData::documentPathChanged, this, &RecoveryKeeper::changed);
     connect(&data, &TrainData::modifiedChanged, this, [this](bool modified) {
         if (modified)

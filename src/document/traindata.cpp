@@ -39,10 +39,7 @@ TrainData::TrainData(QObject* parent) : QObject(parent) {
         if (mChangesMarkModified)
             setModified(true);
     };
-    connect(this, &TrainData::textChanged, this, markModified);
-    connect(this, &TrainData::listChanged, this, markModified);
-    connect(this, &TrainData::checkChanged, this, markModified);
-    connect(this, &TrainData::tablesChanged, this, markModified);
+    onValueChanged(this, markModified);
     newDocument();
 }
 

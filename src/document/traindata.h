@@ -62,6 +62,16 @@ public:
     // For readers that fill the tables in place: tells views once at the end.
     void announceTablesChanged() { emit tablesChanged(); }
 
+    // Calls slot, in receiver's context, on every change to a value a user can
+    // change (texts, lists, checks, tables).
+    template <typename Receiver, typename Slot>
+    void onValueChanged(const Receiver* receiver, Slot slot) const {
+        connect(this, &TrainData::textChanged, receiver, slot);
+        connect(this, &TrainData::listChanged, receiver, slot);
+        connect(this, &TrainData::checkChanged, receiver, slot);
+        connect(this, &TrainData::tablesChanged, receiver, slot);
+    }
+
     // Marks the end of one user's change, named for the undo menu.
     void commitChange(const QString& stepName) { emit changeCommitted(stepName); }
 
