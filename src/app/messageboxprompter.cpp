@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <initializer_list>
 
 namespace Orlenda {
 
@@ -27,33 +28,46 @@ QMessageBox::Icon boxIcon(Prompter::Icon icon) {
     return icon == Prompter::Icon::Error ? QMessageBox::Critical : QMessageBox::Warning;
 }
 
+struct ButtonText {
+    QMessageBox::StandardButton button;
+    QString text;
+};
+
+// Every prompt: a modal box over the active window; returns the button pressed.
+// The standard buttons keep their roles (Esc, Enter); labels only change the words.
+int showBox(QMessageBox::Icon icon, const QString& caption, const QString& text,
+            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+            QMessageBox::StandardButton escapeButton = QMessageBox::NoButton,
+            std::initializer_list<ButtonText> labels = {}) {
+    QMessageBox box(icon, caption, text, buttons, QApplication::activeWindow());
+    for (const ButtonText& label : labels)
+        box.button(label.button)->setText(label.text);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    if (escapeButton != QMessageBox::NoButton)
+        box.setEscapeButton(escapeButton);
+    makeRoomForTitle(box);
+    return box.exec();
+}
+
 } // namespace
 
 bool MessageBoxPrompter::ask(const QString& caption, const QString& text, Icon icon) {
-    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Yes);
-    makeRoomForTitle(box);
-    return box.exec() == QMessageBox::Yes;
+    return showBox(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No,
+                   QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 bool MessageBoxPrompter::askNoByDefault(const QString& caption, const QString& text, Icon icon) {
-    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    makeRoomForTitle(box);
-    return box.exec() == QMessageBox::Yes;
+    return showBox(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No,
+                   QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 Prompter::Answer MessageBoxPrompter::askWhileReading(const QString& caption, const QString& text,
                                                      Icon icon) {
-    QMessageBox box(boxIcon(icon), caption, text,
-                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No,
-                    QApplication::activeWindow());
-    box.button(QMessageBox::YesToAll)->setText(QStringLiteral("すべて続行"));
-    box.setDefaultButton(QMessageBox::Yes);
-    makeRoomForTitle(box);
-    switch (box.exec()) {
+    switch (showBox(boxIcon(icon), caption, text,
+                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No, QMessageBox::Yes,
+                    QMessageBox::NoButton,
+                    {{QMessageBox::YesToAll, QStringLiteral("すべて続行")}})) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::YesToAll:
@@ -64,24 +78,16 @@ Prompter::Answer MessageBoxPrompter::askWhileReading(const QString& caption, con
 }
 
 void MessageBoxPrompter::tell(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    makeRoomForTitle(box);
-    box.exec();
+    showBox(QMessageBox::Information, caption, text, QMessageBox::Ok, QMessageBox::NoButton);
 }
 
 Prompter::SaveChoice MessageBoxPrompter::askToSave(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, caption, text,
+    switch (showBox(QMessageBox::Warning, caption, text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                    QApplication::activeWindow());
-    // The standard buttons keep their roles (Esc cancels); only the words are ours.
-    box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("保存しない"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    box.setDefaultButton(QMessageBox::Save);
-    box.setEscapeButton(QMessageBox::Cancel);
-    makeRoomForTitle(box);
-    switch (box.exec()) {
+                    QMessageBox::Save, QMessageBox::Cancel,
+                    {{QMessageBox::Save, QStringLiteral("保存")},
+                     {QMessageBox::Discard, QStringLiteral("保存しない")},
+                     {QMessageBox::Cancel, QStringLiteral("キャンセル")}})) {
     case QMessageBox::Save:
         return SaveChoice::Save;
     case QMessageBox::Discard:
