@@ -122,28 +122,28 @@ ControlLayout dummyButtonLayout() {
             QRect()};
 }
 
+namespace {
+
+struct ButtonInfo {
+    const char* name;
+    const char* caption;
+};
+
+// Indexed by FormButton.
+constexpr ButtonInfo kButtons[] = {
+    {"cmdAcc", "加速力曲線..."},
+    {"cmdMotor", "モータ音..."},
+    {"cmdDummy", ""},
+};
+
+} // namespace
+
 const char* buttonName(FormButton button) {
-    switch (button) {
-    case FormButton::Acc:
-        return "cmdAcc";
-    case FormButton::Motor:
-        return "cmdMotor";
-    case FormButton::Dummy:
-        break;
-    }
-    return "cmdDummy";
+    return kButtons[int(button)].name;
 }
 
 QString buttonCaption(FormButton button) {
-    switch (button) {
-    case FormButton::Acc:
-        return S("加速力曲線...");
-    case FormButton::Motor:
-        return S("モータ音...");
-    case FormButton::Dummy:
-        break;
-    }
-    return QString();
+    return QString::fromUtf8(kButtons[int(button)].caption);
 }
 
 QString controlName(const ControlLayout& control) {

@@ -155,7 +155,7 @@ void MotorSoundEditor::move(double x, double y) {
 }
 
 QString MotorSoundEditor::pointerText(double x, double y) const {
-    if (!(x >= 0 && x < GraphWidth && y >= 0 && y < GraphHeight))
+    if (!insideGraph(x, y))
         return {};
     if (mPending && mTool != MotorSoundTool::Paste)
         return motorSoundEditReadout({mTool, mStart, graphPressPoint(x, y), mIndexChoice},

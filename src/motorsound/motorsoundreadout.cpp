@@ -24,10 +24,6 @@ QString indexText(int index, bool hexScale) {
            (index == SilentSoundIndex ? QStringLiteral("無音") : valueText(index, hexScale));
 }
 
-bool onGraph(double x, double y) {
-    return x >= 0 && x < GraphWidth && y >= 0 && y < GraphHeight;
-}
-
 } // namespace
 
 QString motorSoundSpeedText(int row) {
@@ -35,7 +31,7 @@ QString motorSoundSpeedText(int row) {
 }
 
 QString motorSoundRowReadout(const MotorSoundTrack& track, double x, double y, bool hexScale) {
-    if (!onGraph(x, y))
+    if (!insideGraph(x, y))
         return {};
     const int row = std::clamp(graphColumn(x), 0, MotorSoundRows - 1);
     const MotorSoundEntry& e = track[std::size_t(row)];

@@ -27,19 +27,9 @@ inline RubberBand::Shape rubberBandShape(MotorSoundTool tool) {
 
 // The caption of the tool's button, which also names its steps in the undo history.
 inline QString motorSoundToolCaption(MotorSoundTool tool) {
-    switch (tool) {
-    case MotorSoundTool::Index:
-        return QStringLiteral("インデックス");
-    case MotorSoundTool::Pitch:
-        return QStringLiteral("ピッチ");
-    case MotorSoundTool::Volume:
-        return QStringLiteral("ボリューム");
-    case MotorSoundTool::Copy:
-        return QStringLiteral("コピー");
-    case MotorSoundTool::Paste:
-        break;
-    }
-    return QStringLiteral("ペースト");
+    static constexpr const char* captions[MotorSoundToolCount] = {
+        "インデックス", "ピッチ", "ボリューム", "コピー", "ペースト"};
+    return QString::fromUtf8(captions[int(tool)]);
 }
 
 } // namespace Orlenda

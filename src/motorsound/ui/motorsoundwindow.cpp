@@ -3,6 +3,7 @@
 #include "document/numbertext.h"
 #include "document/traindata.h"
 #include "motorsound/motorsoundgeometry.h"
+#include "motorsound/motorsoundtool.h"
 #include "motorsound/ui/motorsoundgraphview.h"
 #include "motorsound/ui/motorsoundrangedialog.h"
 #include "motorsound/ui/motorsoundviewport.h"
@@ -100,17 +101,11 @@ void MotorSoundWindow::buildControls() {
     mLayer->installEventFilter(this);
 
     auto* group = new QButtonGroup(this);
-    const std::array<std::pair<const char*, int>, MotorSoundToolCount> tools = {{
-        {"インデックス", 87},
-        {"ピッチ", 128},
-        {"ボリューム", 144},
-        {"コピー", 160},
-        {"ペースト", 176},
-    }};
+    const std::array<int, MotorSoundToolCount> toolTops = {87, 128, 144, 160, 176};
     for (int i = 0; i < MotorSoundToolCount; ++i) {
-        auto* button = new QRadioButton(QString::fromUtf8(tools[std::size_t(i)].first), this);
+        auto* button = new QRadioButton(motorSoundToolCaption(MotorSoundTool(i)), this);
         button->setObjectName(QStringLiteral("optTool(%1)").arg(i));
-        button->setGeometry(LeftColumn, tools[std::size_t(i)].second, LeftColumnWidth, 16);
+        button->setGeometry(LeftColumn, toolTops[std::size_t(i)], LeftColumnWidth, 16);
         group->addButton(button, i);
         button->installEventFilter(this);
         connect(button, &QRadioButton::toggled, this, [this, i](bool on) {
