@@ -8,6 +8,9 @@ namespace Orlenda {
 // only changes the value grid and the read-out.
 enum class AccelerationUnit { KmPerHourPerSecond, KgfPerTonne };
 
+// km/h per m/s.
+inline constexpr double KmPerHourPerMetrePerSecond = 3.6;
+
 // 3.530394 = 0.36 x 9.80665.
 inline constexpr double KgfPerTonneFactor = 3.530394;
 

@@ -41,8 +41,7 @@ int importTrack(const QString& in, int track, const QString& csv, const QString&
     MotorSoundTable table = data.motorSoundTable();
     table.tracks[std::size_t(track)] = read.track;
     data.setMotorSoundTable(table);
-    data.setDocumentPath(out);
-    if (!save(data, prompter))
+    if (!saveTo(data, out, prompter))
         return CliFailed;
     return statusAfterQuestions(prompter);
 }

@@ -13,8 +13,6 @@ namespace {
 constexpr int TopSpeed = 160;
 using Curve = SpeedCurve;
 
-constexpr double StandardGravity = 9.80665;
-constexpr double SecondsPerHourOverMetresPerKm = 3.6; // km/h per m/s
 
 QString zeroMassReason() {
     return QStringLiteral("質量が 0 のため計算できません");
@@ -91,7 +89,7 @@ void fillRuns(NotchFigures& n, const Curve& a) {
             }
             const double dt = 2 / (a[std::size_t(k)] + next);
             time += dt;
-            distance += dt * (k + 0.5) / SecondsPerHourOverMetresPerKm;
+            distance += dt * (k + 0.5) / KmPerHourPerMetrePerSecond;
         }
         if (moving) {
             runs[std::size_t(i)].time = time;
@@ -126,8 +124,8 @@ void fillPower(NotchFigures& n, const AccelerationRow& row, const NotchCurve& cu
     for (int v = 0; v <= TopSpeed; ++v) {
         try {
             const double a = notchAcceleration(row, curve, v);
-            const double force = a * mass * RotatingMassFactor / SecondsPerHourOverMetresPerKm;
-            const double power = force * v / SecondsPerHourOverMetresPerKm / 1000;
+            const double force = a * mass * RotatingMassFactor / KmPerHourPerMetrePerSecond;
+            const double power = force * v / KmPerHourPerMetrePerSecond / 1000;
             if (!n.maxPower || power > *n.maxPower) {
                 n.maxPower = power;
                 n.maxPowerSpeed = v;
@@ -147,7 +145,8 @@ SpeedFigures brakingFigures(const PerformanceTrain& train) {
         if (b > 0) {
             const double v = f.speed;
             f.time = d + v / b;
-            f.distance = v * d / SecondsPerHourOverMetresPerKm + v * v / (7.2 * b);
+            f.distance = v * d / KmPerHourPerMetrePerSecond +
+                         v * v / (2 * KmPerHourPerMetrePerSecond * b);
         }
     }
     return braking;
@@ -185,8 +184,9 @@ PerformanceFigures computePerformance(const PerformanceTrain& train, double grad
     // does not bound it.
     figures.mass = total * 1000;
     if (total != 0)
-        figures.adhesionLimit = train.adhesion * StandardGravity * SecondsPerHourOverMetresPerKm /
-                                RotatingMassFactor * motors / total;
+        // The motor cars' share of the weight times the adhesion, in kgf per tonne.
+        figures.adhesionLimit =
+            kgfPerTonneToKmPerHourPerSecond(train.adhesion * 1000 * motors / total);
 
     const TrainModel model = trainModel(c);
     for (int notch = 0; notch < NotchCount; ++notch) {
