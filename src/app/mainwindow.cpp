@@ -32,7 +32,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 
 namespace Orlenda {
 
@@ -370,12 +369,7 @@ void MainWindow::writePlacement() {
     const auto settings = windowPlacementSettings(frameGeometry(), isMinimized());
     if (settings.isEmpty())
         return;
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, settingsApplication(),
-                    settingsApplication());
-    store.beginGroup(settingsSection());
-    for (const auto& [key, value] : settings)
-        store.setValue(key, value);
-    store.endGroup();
+    writeSettings(settings);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

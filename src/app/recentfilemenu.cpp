@@ -8,15 +8,6 @@
 
 namespace Orlenda {
 
-namespace {
-
-QSettings settingsStore() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, settingsApplication(),
-                     settingsApplication());
-}
-
-} // namespace
-
 RecentFileMenu::RecentFileMenu(const QList<QAction*>& fileSlots, QAction* separator,
                                QObject* parent)
     : QObject(parent), mSlots(fileSlots), mSeparator(separator) {

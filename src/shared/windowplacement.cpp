@@ -19,12 +19,12 @@ std::optional<int> pixels(const QString& twips) {
     return int(value / TwipsPerPixel);
 }
 
-QSettings store() {
+} // namespace
+
+QSettings settingsStore() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, settingsApplication(),
                      settingsApplication());
 }
-
-} // namespace
 
 QList<QPair<QString, QString>> windowPlacementSettings(const QRect& outerGeometry, bool minimized) {
     if (minimized)
@@ -77,13 +77,13 @@ std::optional<QSize> savedWindowSize(const QString& widthText, const QString& he
 }
 
 QString readSetting(const QString& key) {
-    QSettings settings = store();
+    QSettings settings = settingsStore();
     settings.beginGroup(settingsSection());
     return settings.value(key).toString();
 }
 
 void writeSettings(const QList<QPair<QString, QString>>& values) {
-    QSettings settings = store();
+    QSettings settings = settingsStore();
     settings.beginGroup(settingsSection());
     for (const auto& [key, value] : values)
         settings.setValue(key, value);

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QPair>
 #include <QRect>
+#include <QSettings>
 #include <QString>
 #include <optional>
 
@@ -33,6 +34,9 @@ std::optional<QSize> savedWindowSize(const QString& widthText, const QString& he
 // Where those settings live.
 inline QString settingsApplication() { return QStringLiteral("Orlenda"); }
 inline QString settingsSection() { return QStringLiteral("Settings"); }
+
+// The per-user settings store of the program.
+QSettings settingsStore();
 
 // The per-user store under that application and section: the text of a key
 // (empty when missing), and writing values in the order given. A failure to
