@@ -218,6 +218,8 @@ void TrainData::resetToDefaults() {
 void TrainData::newDocument() {
     resetToDefaults();
     setDocumentPath(QString());
+    mDiskFingerprint = {};
+    mAskBeforeReplacing = false;
     setModified(false);
 }
 

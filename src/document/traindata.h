@@ -2,6 +2,7 @@
 
 #include "document/accelerationtable.h"
 #include "document/controls.h"
+#include "document/diskfingerprint.h"
 #include "document/documentstate.h"
 #include "document/motorsoundtable.h"
 
@@ -85,6 +86,14 @@ public:
 
     const QString& documentPath() const { return mDocumentPath; }
     void setDocumentPath(const QString& path);
+    // The file at documentPath as last read or written; a save compares the
+    // disk with it before replacing the file.
+    const DiskFingerprint& diskFingerprint() const { return mDiskFingerprint; }
+    void setDiskFingerprint(const DiskFingerprint& print) { mDiskFingerprint = print; }
+    // Set for a restored recovery copy whose file has changed since the copy:
+    // the next save asks before replacing it, whatever the fingerprint says.
+    bool asksBeforeReplacing() const { return mAskBeforeReplacing; }
+    void setAsksBeforeReplacing(bool ask) { mAskBeforeReplacing = ask; }
     std::int32_t formatVersion() const { return mFormatVersion; }
     void setFormatVersion(std::int32_t version) { mFormatVersion = version; }
 
@@ -128,6 +137,8 @@ private:
     AccelerationTable mAcceleration{};
     MotorSoundTable mMotorSound{};
     QString mDocumentPath;
+    DiskFingerprint mDiskFingerprint;
+    bool mAskBeforeReplacing = false;
     std::int32_t mFormatVersion = 0;
     bool mModified = false;
     bool mChangesMarkModified = true;

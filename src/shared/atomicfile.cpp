@@ -11,6 +11,12 @@
 namespace Orlenda {
 
 void writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    writeFileAtomically(path, bytes, AtomicWriteOptions{});
+}
+
+void writeFileAtomically(const QString& path, const QByteArray& bytes,
+                         const AtomicWriteOptions& options) {
+    Q_UNUSED(options); // not yet honoured
     if (path.isEmpty())
         throw StepFailure(Failure::BadFileName, path);
     const FileKind kind = PlatformFile::kindOf(path);

@@ -15,6 +15,16 @@ namespace Orlenda {
 // the programs write goes through here. StepFailure naming the cause.
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
 
+// For files in a place of our own (recovery copies): a link at path is
+// replaced, never followed, and a new file gets mode instead of the usual
+// bits (its old bits are not carried over either).
+struct AtomicWriteOptions {
+    bool followLinks = true;
+    int mode = -1; // -1: the usual bits for a new file, or the replaced file's
+};
+void writeFileAtomically(const QString& path, const QByteArray& bytes,
+                         const AtomicWriteOptions& options);
+
 // Writes image as a PNG file in the same way.
 void writePngFile(const QString& path, const QImage& image);
 
