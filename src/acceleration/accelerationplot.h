@@ -32,7 +32,7 @@ class AccelerationPlot {
 public:
     static constexpr int Width = 320;
     static constexpr int Height = 400;
-    static constexpr int MaxSpeed = 160;
+    static constexpr int MaxSpeed = TopSpeedKmh;
 
     AccelerationPlot();
 

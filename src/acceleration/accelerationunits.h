@@ -8,6 +8,9 @@ namespace Orlenda {
 // only changes the value grid and the read-out.
 enum class AccelerationUnit { KmPerHourPerSecond, KgfPerTonne };
 
+// The speeds the plots and the figures cover: 0 to this, in km/h.
+inline constexpr int TopSpeedKmh = 160;
+
 // km/h per m/s.
 inline constexpr double KmPerHourPerMetrePerSecond = 3.6;
 

@@ -1,5 +1,6 @@
 #include "acceleration/notchswatch.h"
 
+#include "document/accelerationtable.h"
 #include "shared/graphpalette.h"
 
 #include <algorithm>
@@ -7,7 +8,7 @@
 namespace Orlenda {
 
 QImage notchSwatch(int notch, int size) {
-    const int n = std::clamp(notch, 0, 7);
+    const int n = std::clamp(notch, 0, NotchCount - 1);
     QImage image(size, size, QImage::Format_RGB32);
     image.fill(GraphPalette::color(n + 10));
     if (size > 2) {

@@ -1,5 +1,6 @@
 #include "acceleration/trainconsist.h"
 
+#include "acceleration/accelerationunits.h"
 #include "acceleration/checkedmath.h"
 #include "document/numbertext.h"
 #include "document/traindata.h"
@@ -19,7 +20,7 @@ double resistanceForce(const TrainConsist& c, int v) {
 }
 
 double resistanceDeceleration(const TrainConsist& consist, float mass, int v) {
-    return checkedDivide(resistanceForce(consist, v) * 3.6, double(mass) * RotatingMassFactor);
+    return checkedDivide(resistanceForce(consist, v) * KmPerHourPerMetrePerSecond, double(mass) * RotatingMassFactor);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ std::optional<int> plotRunCommand(const QStringList& arguments, CliPrompter& pro
         } else if (option == QLatin1String("--brake-from")) {
             bool ok = false;
             const int speed = value().toInt(&ok);
-            if (!ok || speed < 1 || speed > 160)
+            if (!ok || speed < 1 || speed > TopSpeedKmh)
                 return false;
             choices.brakeFrom = speed;
         } else {

@@ -267,25 +267,29 @@ std::optional<Failure> tryStrictInt16(QStringView text, std::int16_t& value) {
     return std::nullopt;
 }
 
-QString doubleText(double value) {
+namespace {
+
+template <typename Real>
+QString generalText(Real value, int digits) {
     if (value == 0 || std::isnan(value))
         return QStringLiteral("0");
     // A file must never hold "inf", which reads back as 0.
     if (std::isinf(value))
-        value = std::copysign(DBL_MAX, value);
+        value = std::copysign(std::numeric_limits<Real>::max(), value);
     char buffer[64];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const auto r =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
     return finishGeneralText(buffer, r.ptr);
 }
 
+} // namespace
+
+QString doubleText(double value) {
+    return generalText(value, 15);
+}
+
 QString floatText(float value) {
-    if (value == 0 || std::isnan(value))
-        return QStringLiteral("0");
-    if (std::isinf(value))
-        value = std::copysign(FLT_MAX, value);
-    char buffer[64];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
-    return finishGeneralText(buffer, r.ptr);
+    return generalText(value, 7);
 }
 
 } // namespace Orlenda

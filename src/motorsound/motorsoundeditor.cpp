@@ -102,6 +102,14 @@ void MotorSoundEditor::chooseIndex(int index) {
     selectTool(MotorSoundTool::Index);
 }
 
+void MotorSoundEditor::cancel() {
+    if (!mPending)
+        return;
+    eraseBand();
+    mPending = false;
+    emit imageChanged();
+}
+
 void MotorSoundEditor::press(Qt::MouseButton button, double x, double y) {
     if (!insideGraph(x, y))
         return;

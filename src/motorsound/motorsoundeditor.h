@@ -58,7 +58,8 @@ public:
     // mouse while another button is down) is ignored.
     void press(Qt::MouseButton button, double x, double y);
     void move(double x, double y);
-    void cancel() { press(Qt::RightButton, 0, 0); }
+    // Drops a pending edit and its rubber band; nothing else changes.
+    void cancel();
 
     // The pointer left the graph: the read-out is cleared.
     void leave();

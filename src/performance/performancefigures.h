@@ -1,5 +1,6 @@
 #pragma once
 
+#include "acceleration/accelerationunits.h"
 #include "acceleration/trainconsist.h"
 #include "document/accelerationtable.h"
 
@@ -30,6 +31,7 @@ inline constexpr double MaxGrade = 40;
 // The run and braking figures are given for 10, 20, ..., 160 km/h.
 inline constexpr int SpeedStepCount = 16;
 inline constexpr int SpeedStep = 10;
+static_assert(SpeedStepCount * SpeedStep == TopSpeedKmh);
 
 struct SpeedFigure {
     int speed = 0;                  // km/h
@@ -69,7 +71,7 @@ double gradeDeceleration(double grade);
 PerformanceFigures computePerformance(const PerformanceTrain& train, double grade);
 
 // The acceleration on the grade at 0, 1, ..., 160 km/h, in km/h/s.
-using SpeedCurve = std::array<double, 161>;
+using SpeedCurve = std::array<double, TopSpeedKmh + 1>;
 
 // The curve the figures use for a notch; none where the model fails.
 std::optional<SpeedCurve> gradedAccelerations(const PerformanceTrain& train, int notch,

@@ -33,8 +33,6 @@ public:
     const QImage& image() const { return mImage; }
 
     // The time at the right end of the axis and its grid step, both in s.
-    double timeSpan() const { return mSpan; }
-    double timeStep() const { return mStep; }
 
     static QColor brakingColor() { return QColor(255, 255, 255); }
 

@@ -23,7 +23,6 @@ struct TextTable {
     QStringList rowHeaders; // empty: the rows have no header of their own
     QList<QList<Cell>> rows;
 
-    QString cellText(int row, int column) const { return rows.at(row).at(column).text; }
 };
 
 // Tab-separated lines, headers first, for pasting into a spreadsheet.

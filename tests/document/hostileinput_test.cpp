@@ -2,7 +2,6 @@
 #include "document/openfile.h"
 #include "document/shiftjisdecoder.h"
 #include "support/documenttests.h"
-#include "support/trimB_documenttest.h"
 
 #include <cfloat>
 

@@ -1,7 +1,6 @@
 #include "document/legacyreader.h"
 
 #include "support/documenttests.h"
-#include "support/trimB_documenttest.h"
 
 #include <gtest/gtest.h>
 

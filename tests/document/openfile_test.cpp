@@ -1,7 +1,6 @@
 #include "document/openfile.h"
 #include "shared/apptitle.h"
 #include "support/documenttests.h"
-#include "support/trimB_documenttest.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #include "document/traindata.h"
 #include "shared/failure.h"
-#include "support/trimB_documenttest.h"
+#include "support/documenttests.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>

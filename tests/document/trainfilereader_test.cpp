@@ -1,7 +1,6 @@
 #include "document/numbertext.h"
 #include "shared/apptitle.h"
 #include "support/documenttests.h"
-#include "support/trimB_documenttest.h"
 
 #include <gtest/gtest.h>
 
@@ -128,11 +127,11 @@ TEST_F(DocumentTest, ReaderFailuresBadValuesKeepTheirDefaultsAndMotorTracksRepor
 
 TEST_F(DocumentTest, ReaderOldVersionsDerivedDelaysCurveAndEndAdjustments) {
     readBody(data, prompter,
-             "#DELAY|0.4|0.4|0.8|0.4|#ACCELERATION|2,2,30,40,0.99|1,1,10,20,0.5|1,1,10,20,-1|"
+             "#DELAY|0.3|0.5|0.8|0.4|#ACCELERATION|2,2,30,40,0.99|1,1,10,20,0.5|1,1,10,20,-1|"
              "#BRAKE|2|0|10|#CAR|40|2|25|3|#DEVICE|1|2|1|1|1|#",
              1200000);
     // txtCar(4) is not in the old layout.
-    expectTexts(data, txtDelay(4), "1.6", txtDelay(5), "0.4", txtElcStop, "300", txtCar(4), "20");
+    expectTexts(data, txtDelay(4), "1.6", txtDelay(5), "0.5", txtElcStop, "300", txtCar(4), "20");
     const AccelerationTable& acc = data.accelerationTable();
     EXPECT_FLOAT_EQ(acc[0].curve, float(1 - std::log(double(0.99f)) * 40 * 1.233152));
     EXPECT_FLOAT_EQ(acc[1].curve, 4.0f);

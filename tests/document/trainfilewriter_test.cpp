@@ -1,5 +1,4 @@
 #include "support/documenttests.h"
-#include "support/trimB_documenttest.h"
 
 #include <QDir>
 #include <QFile>

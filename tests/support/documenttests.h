@@ -16,6 +16,13 @@
 
 namespace Orlenda {
 
+// A fresh document, a prompter that answers yes, and a folder for files.
+struct DocumentTest : ::testing::Test {
+    QTemporaryDir dir;
+    TrainData data;
+    ScriptedPrompter prompter;
+};
+
 inline QString dataFile(const char* name) {
     return QStringLiteral(ORLENDA_TEST_DATA "/") + QLatin1String(name);
 }

@@ -26,8 +26,6 @@ public:
     MotorSoundViewport(const MotorSoundEditor& editor, QWidget* parent = nullptr);
 
     MotorSoundGraphView* graphView() const { return mGraph; }
-    QScrollBar* horizontalBar() const { return mHScroll; }
-    QScrollBar* verticalBar() const { return mVScroll; }
     // The part of the graph in view, in graph pixels.
     QRect visibleGraph() const;
 

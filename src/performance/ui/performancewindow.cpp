@@ -130,7 +130,7 @@ void PerformanceWindow::buildControls(Prompter& prompter, ReferencePathChooser c
     runChoices->addWidget(new QLabel(QStringLiteral("ブレーキ初速"), this));
     mBrakeFrom = new QSpinBox(this);
     mBrakeFrom->setObjectName(QStringLiteral("txtBrakeFrom"));
-    mBrakeFrom->setRange(1, 160);
+    mBrakeFrom->setRange(1, TopSpeedKmh);
     mBrakeFrom->setValue(100);
     mBrakeFrom->setSuffix(QStringLiteral(" km/h"));
     mBrakeFrom->setKeyboardTracking(false);

@@ -36,7 +36,6 @@ public:
     ~PerformanceWindow() override;
 
     const PerformanceFigures& figures() const { return mFigures; }
-    const std::optional<PerformanceFigures>& referenceFigures() const { return mReferenceFigures; }
     const QImage& plotImage() const { return mPlot.image(); }
     RunCurveChoices runChoices() const;
     QTableView* notchView() const { return mNotchView; }
