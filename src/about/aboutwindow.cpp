@@ -1,12 +1,12 @@
 #include "about/aboutwindow.h"
 
-#include "shared/appidentity.h"
 #include "about/manualaddress.h"
+#include "shared/appidentity.h"
+#include "shared/prompter.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -31,11 +31,11 @@ QLabel* addLabel(QWidget* parent, const char* name, const QString& text, int x, 
 
 } // namespace
 
-AboutWindow::AboutWindow(QWidget* owner, UrlOpener opener)
+AboutWindow::AboutWindow(QWidget* owner, Prompter& prompter, UrlOpener opener)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      mOpen(std::move(opener)) {
+      mPrompter(prompter), mOpen(std::move(opener)) {
     if (!mOpen)
         mOpen = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     const AppIdentity identity = appIdentity();
@@ -120,8 +120,7 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
 void AboutWindow::openWebPage() {
     if (mOpen(QUrl(mAddress)))
         return;
-    QMessageBox::warning(this, windowTitle(),
-                         QStringLiteral("ブラウザを起動できませんでした。\n%1").arg(mAddress));
+    mPrompter.tell(windowTitle(), QStringLiteral("ブラウザを起動できませんでした。\n%1").arg(mAddress));
 }
 
 } // namespace Orlenda

@@ -8,6 +8,8 @@ class QLabel;
 
 namespace Orlenda {
 
+class Prompter;
+
 // The version window: title, version, legal notice and the link to the web page.
 class AboutWindow : public QDialog {
     Q_OBJECT
@@ -16,7 +18,8 @@ public:
     // Opens a page in the user's browser; false when none could be started.
     using UrlOpener = std::function<bool(const QUrl&)>;
 
-    explicit AboutWindow(QWidget* owner, UrlOpener opener = {});
+    // A page that cannot be opened is told through prompter.
+    AboutWindow(QWidget* owner, Prompter& prompter, UrlOpener opener = {});
 
     QLabel* linkLabel() const { return mUrl; }
 
@@ -29,6 +32,7 @@ private:
     void openWebPage();
 
     QLabel* mUrl = nullptr;
+    Prompter& mPrompter;
     UrlOpener mOpen;
     QString mAddress;
     bool mPressed = false;

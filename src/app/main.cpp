@@ -5,7 +5,9 @@
 #include "app/messageboxprompter.h"
 #include "app/qttranslation.h"
 #include "app/recoverysession.h"
+#ifdef ORLENDA_TEST_HOOKS
 #include "app/testhooks.h"
+#endif
 #include "app/uifont.h"
 #include "document/traindata.h"
 #include "app/appicon.h"
@@ -62,7 +64,9 @@ int main(int argc, char** argv) {
     if (arguments.removeAll(QStringLiteral("--quit-after-first-paint")) > 0)
         Orlenda::quitAfterFirstPaint(window);
     Orlenda::RecoverySession recovery(window, data, prompter);
+#ifdef ORLENDA_TEST_HOOKS
     Orlenda::installTestHooks(data);
+#endif
     // The file is read while the window loads, before it is shown; a recovered
     // copy takes its place.
     if (!recovery.offerCopies())

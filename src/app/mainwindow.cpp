@@ -272,7 +272,7 @@ bool MainWindow::saveDocumentAs() {
 }
 
 void MainWindow::showAbout() {
-    AboutWindow about(this);
+    AboutWindow about(this, mPrompter);
     about.exec();
 }
 

@@ -2,6 +2,7 @@
 #include "app/uifont.h"
 #include "shared/appidentity.h"
 #include "about/manualaddress.h"
+#include "support/scriptedprompter.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,9 +20,11 @@ TEST(AboutWindow, ShowsItsTextsInsideThePlannedWindowOpensTheLinkAndCloses) {
     QApplication::setFont(japaneseUiFont());
     {
         QList<QUrl> opened;
-        AboutWindow window(nullptr, [&](const QUrl& url) {
+        bool browserStarts = true;
+        ScriptedPrompter prompter;
+        AboutWindow window(nullptr, prompter, [&](const QUrl& url) {
             opened << url;
-            return true;
+            return browserStarts;
         });
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -50,6 +53,13 @@ TEST(AboutWindow, ShowsItsTextsInsideThePlannedWindowOpensTheLinkAndCloses) {
         EXPECT_EQ(colour(), QColor(0, 0, 255));
         ASSERT_EQ(opened.size(), 1);
         EXPECT_EQ(opened.at(0), manualUrl(QCoreApplication::applicationDirPath()));
+        EXPECT_TRUE(prompter.told.isEmpty());
+        // Without a browser the user is told so, once.
+        browserStarts = false;
+        QTest::mousePress(link, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(5, 5));
+        ASSERT_EQ(prompter.told.size(), 1);
+        EXPECT_TRUE(prompter.told.at(0).startsWith(QStringLiteral("ブラウザを起動できませんでした。")));
 
         for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
             window.show();

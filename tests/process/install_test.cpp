@@ -62,6 +62,11 @@ TEST(InstallTest, InstallsTheProgramsAndTheFilesTheDesktopAndItsMimeDatabaseUse)
     for (const QString& file : expected)
         EXPECT_TRUE(QFile::exists(prefix.filePath(file))) << file.toStdString();
 
+    // The installed editor carries no test hooks.
+    QFile editor(prefix.filePath("bin/orlenda"));
+    ASSERT_TRUE(editor.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(editor.readAll().contains("ORLENDA_TEST_"));
+
     EXPECT_EQ(runProgram(prefix.filePath("bin/orlenda-cli"), {"--version"}).out,
               "orlenda-cli " + builtVersion() + '\n');
 

@@ -23,6 +23,17 @@ inline ProgramRun runProgram(const QString& program, const QStringList& argument
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+// The editor built with its test hooks (it types and answers as the
+// environment asks); empty where the build has none.
+#ifdef ORLENDA_HOOKED_EDITOR_BINARY
+inline QString hookedEditor() { return QStringLiteral(ORLENDA_HOOKED_EDITOR_BINARY); }
+#else
+inline QString hookedEditor() { return {}; }
+#endif
+#define ORLENDA_SKIP_WITHOUT_HOOKED_EDITOR()                                                       \
+    if (hookedEditor().isEmpty())                                                                  \
+    GTEST_SKIP() << "needs orlenda-hooked: configure with -DORLENDA_TEST_HOOKS=ON, as scripts/test does"
+
 // "1.5.0", as the build was configured.
 inline QString builtVersion() {
     const Orlenda::AppIdentity id = Orlenda::appIdentity();

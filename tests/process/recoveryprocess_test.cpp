@@ -1,3 +1,4 @@
+#include "process/processrun.h"
 #include "support/recoverytests.h"
 
 #include <QProcess>
@@ -10,6 +11,7 @@ using RecoveryProcess = RecoveryTest;
 // The editor as a process: an edit survives SIGTERM, a second editor leaves a
 // running one's copy alone, and the next start restores it instead of FILE.
 TEST_F(RecoveryProcess, EditorProcessKeepsAnEditThroughSigtermAndRestoresIt) {
+    ORLENDA_SKIP_WITHOUT_HOOKED_EDITOR();
     QTemporaryDir config;
     const QString fileA = savedDocument(state, "a.dat", TrainData());
     const QString fileB = savedDocument(state, "b.dat", TrainData());
@@ -26,7 +28,7 @@ TEST_F(RecoveryProcess, EditorProcessKeepsAnEditThroughSigtermAndRestoresIt) {
             if (answer)
                 env.insert(QStringLiteral("ORLENDA_TEST_ANSWER_DEFAULT"), QStringLiteral("1"));
             process.setProcessEnvironment(env);
-            process.start(QStringLiteral(ORLENDA_EDITOR_BINARY), {file});
+            process.start(hookedEditor(), {file});
             EXPECT_TRUE(
                 QTest::qWaitFor([&] { return read().contains(QStringLiteral("ready")); }, 20000));
         }

@@ -336,7 +336,7 @@ void AccelerationWindow::showReadout(QPoint pixel) {
 }
 
 void AccelerationWindow::saveImage() {
-    saveImageAsPng(this, mPlot.image(), mChooseImagePath);
+    saveImageAsPng(this, mPrompter, mPlot.image(), mChooseImagePath);
 }
 
 void AccelerationWindow::accept() {

@@ -315,7 +315,7 @@ void MotorSoundWindow::showGraphMenu(QPoint globalPosition, bool byMouse) {
 }
 
 void MotorSoundWindow::saveGraphImage() {
-    saveImageAsPng(this, mEditor.graphImage(), mChooseImagePath);
+    saveImageAsPng(this, mPrompter, mEditor.graphImage(), mChooseImagePath);
 }
 
 void MotorSoundWindow::setRangeByNumbers() {

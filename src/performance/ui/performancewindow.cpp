@@ -142,7 +142,7 @@ void PerformanceWindow::buildControls(Prompter& prompter, ReferencePathChooser c
     mPlotView->setObjectName(QStringLiteral("pbxRun"));
     mPlotView->setFixedSize(RunCurvePlot::Width + 4, RunCurvePlot::Height + 4);
     connect(mPlotView->saveImageAction(), &QAction::triggered, this,
-            [this] { saveImageAsPng(this, mPlot.image(), mChooseImagePath); });
+            [this, &prompter] { saveImageAsPng(this, prompter, mPlot.image(), mChooseImagePath); });
     run->addWidget(mPlotView);
     run->addWidget(new QLabel(
         QStringLiteral("縦: 速度 [km/h]　横: 時間 [s]　色: 力行（ノッチの色）、白: 常用ブレーキ"),

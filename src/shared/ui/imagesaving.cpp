@@ -2,12 +2,12 @@
 
 #include "shared/atomicfile.h"
 #include "shared/failure.h"
+#include "shared/prompter.h"
 #include "shared/ui/nameonlyiconprovider.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
-#include <QMessageBox>
 
 namespace Orlenda {
 
@@ -33,15 +33,16 @@ ImagePathChooser pngPathDialog(const QString& suggestedName) {
     };
 }
 
-void saveImageAsPng(QWidget* window, const QImage& image, const ImagePathChooser& choosePath) {
+void saveImageAsPng(QWidget* window, Prompter& prompter, const QImage& image,
+                    const ImagePathChooser& choosePath) {
     const QString path = choosePath(window);
     if (path.isEmpty())
         return;
     try {
         writePngFile(path, image);
     } catch (const StepFailure& failure) {
-        QMessageBox::warning(window, window->windowTitle(),
-                             QStringLiteral("画像を保存できませんでした。\n") + failure.description());
+        prompter.tell(window->windowTitle(),
+                      QStringLiteral("画像を保存できませんでした。\n") + failure.description());
     }
 }
 

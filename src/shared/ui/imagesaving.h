@@ -10,6 +10,8 @@ class QWidget;
 
 namespace Orlenda {
 
+class Prompter;
+
 // Asks where to save a picture; an empty name means the user cancelled.
 using ImagePathChooser = std::function<QString(QWidget* parent)>;
 
@@ -22,7 +24,8 @@ std::unique_ptr<QFileDialog> pngSaveDialog(QWidget* parent, const QString& sugge
 ImagePathChooser pngPathDialog(const QString& suggestedName);
 
 // Asks for a path and writes image there as PNG; a failure is shown to the
-// user with the path. Nothing happens when the user cancels.
-void saveImageAsPng(QWidget* window, const QImage& image, const ImagePathChooser& choosePath);
+// user through prompter. Nothing happens when the user cancels.
+void saveImageAsPng(QWidget* window, Prompter& prompter, const QImage& image,
+                    const ImagePathChooser& choosePath);
 
 } // namespace Orlenda
