@@ -205,6 +205,20 @@ TEST_F(FileProtection, AFileTheUserMayNotWriteIsRefusedAndKeptByteForByte) {
         SCOPED_TRACE(path.toStdString());
         const QByteArray before = readWholeFile(path);
         EXPECT_EQ(asNobody([&] { writeFileAtomically(path, "new"); }), int(Failure::ReadOnlyFile));
+        // The editor's Save: not saved, one question naming the cause.
+        const auto editorSave = [&] {
+            TrainData data;
+            data.setDocumentPath(path);
+            ScriptedPrompter prompter;
+            if (save(data, prompter))
+                return;
+            throw StepFailure(questionTexts(prompter) ==
+                                      QStringList{errorPromptText(
+                                          failureDescription(Failure::ReadOnlyFile) + ' ' + path)}
+                                  ? Failure::ReadOnlyFile
+                                  : Failure::DeviceIo);
+        };
+        EXPECT_EQ(asNobody(editorSave), int(Failure::ReadOnlyFile));
         EXPECT_EQ(readWholeFile(path), before);
         EXPECT_TRUE(QFileInfo(path).ownerId() == 0);
     }
