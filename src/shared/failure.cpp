@@ -10,6 +10,11 @@ QString failureDescription(Failure kind) {
         return QStringLiteral("パスが見つかりません。");
     case Failure::PermissionDenied:
         return QStringLiteral("書き込みできません。");
+    case Failure::ReadOnlyFile:
+        return QStringLiteral("書き込みできません。読み取り専用のファイルです。");
+    case Failure::FolderNotWritable:
+        return QStringLiteral(
+            "フォルダーに書き込めないため保存できません。別の場所に保存してください。");
     case Failure::DiskFull:
         return QStringLiteral("ディスクの空き容量が不足しています。");
     case Failure::DeviceIo:

@@ -11,6 +11,8 @@ enum class Failure {
     FileNotFound,
     PathNotFound,
     PermissionDenied,
+    ReadOnlyFile,
+    FolderNotWritable,
     DiskFull,
     DeviceIo,
     BadFileName,

@@ -24,6 +24,8 @@ namespace Orlenda {
 namespace {
 
 std::atomic<int> gSyncError{0};
+std::atomic<bool> gRefuseUnnamed{false};
+std::atomic<void (*)()> gBeforeNaming{nullptr};
 
 // Where a file was not found: the file itself, or a folder on its way.
 Failure missingFailure(const QString& path) {
@@ -56,6 +58,24 @@ FileKind kindOfMode(mode_t mode) {
 QByteArray nativeName(const QString& path) {
     return QFile::encodeName(path);
 }
+
+// Adding or replacing a name is what the folder refuses; the rest reads as
+// any other write.
+Failure folderFailure(int error) {
+    return error == EACCES || error == EPERM ? Failure::FolderNotWritable
+                                             : PlatformFile::failureOfError(error, true);
+}
+
+// An unnamed file is named through /proc (or, where the caller may, through
+// its descriptor alone); without /proc it could end up with no name at all.
+bool canNameUnnamed() {
+#ifdef O_TMPFILE
+    static const bool procMounted = ::access("/proc/self/fd", X_OK) == 0;
+    return procMounted && !gRefuseUnnamed.load();
+#else
+    return false;
+#endif
+}
 #endif
 
 } // namespace
@@ -66,7 +86,8 @@ struct PlatformFile::Handle {
 #else
     QFile file;
 #endif
-    QString path;
+    QString folder;
+    QString path; // empty while the file has no name
 };
 
 PlatformFile::PlatformFile() : mHandle(std::make_unique<Handle>()) {}
@@ -176,42 +197,99 @@ void PlatformFile::openForReading(QFile& file, const QString& path) {
 #endif
 }
 
-std::optional<Failure> PlatformFile::createTemporary(const QString& folder, const QString& model) {
+QString PlatformFile::linkText(const QString& path) {
+#ifdef Q_OS_UNIX
+    QByteArray text(4096, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t length =
+            ::readlink(nativeName(path).constData(), text.data(), size_t(text.size()));
+        if (length < 0)
+            return {};
+        if (length < text.size())
+            return QFile::decodeName(text.left(length));
+        text.resize(text.size() * 2);
+    }
+#else
+    return QFileInfo(path).isSymLink() ? QFileInfo(path).symLinkTarget() : QString();
+#endif
+}
+
+std::optional<Failure> PlatformFile::writeAccessFailure(const QString& path, bool followLinks) {
+#ifdef Q_OS_UNIX
+    // The effective user, as an open would be judged; for root the system
+    // answers as it would for root's open.
+    const int flags = AT_EACCESS | (followLinks ? 0 : AT_SYMLINK_NOFOLLOW);
+    if (::faccessat(AT_FDCWD, nativeName(path).constData(), W_OK, flags) == 0)
+        return std::nullopt;
+    // A missing file is made new; a read-only file system fails the writing.
+    return errno == EACCES || errno == EPERM ? std::optional(Failure::ReadOnlyFile) : std::nullopt;
+#else
+    Q_UNUSED(followLinks);
+    const QFileInfo info(path);
+    return info.exists() && !info.isWritable() ? std::optional(Failure::ReadOnlyFile)
+                                               : std::nullopt;
+#endif
+}
+
+std::optional<Failure> PlatformFile::createTemporary(const QString& folder, const QString& model,
+                                                     int mode) {
+    mHandle->folder = folder;
+    mHandle->path.clear();
+#ifdef Q_OS_UNIX
+    struct stat modelStatus;
+    const bool modelled = mode < 0 && !model.isEmpty() &&
+                          ::lstat(nativeName(model).constData(), &modelStatus) == 0 &&
+                          S_ISREG(modelStatus.st_mode);
+    const mode_t openMode = modelled || mode >= 0 ? 0600 : 0666;
+    mHandle->fd = -1;
+#ifdef O_TMPFILE
+    if (canNameUnnamed()) {
+        mHandle->fd =
+            ::open(nativeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, openMode);
+        // Some file systems (and old kernels) cannot: a named file serves there.
+        if (mHandle->fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return folderFailure(errno);
+    }
+#endif
+    for (int attempt = 0; mHandle->fd < 0; ++attempt) {
+        mHandle->path = QDir(folder).filePath(temporaryName());
+        mHandle->fd = ::open(nativeName(mHandle->path).constData(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, openMode);
+        if (mHandle->fd < 0 && (errno != EEXIST || attempt >= 100)) {
+            mHandle->path.clear();
+            return folderFailure(errno);
+        }
+    }
+    if (mode >= 0) {
+        // Exactly this mode, whatever the umask.
+        ::fchmod(mHandle->fd, mode_t(mode) & 07777);
+    } else if (modelled) {
+        // The owner first: changing it may clear set-id bits that the
+        // mode then restores. Only root may give a file away.
+        if (::fchown(mHandle->fd, modelStatus.st_uid, modelStatus.st_gid) != 0) {
+        }
+        ::fchmod(mHandle->fd, modelStatus.st_mode & 07777);
+    }
+    return std::nullopt;
+#else
     for (int attempt = 0;; ++attempt) {
         mHandle->path = QDir(folder).filePath(temporaryName());
-#ifdef Q_OS_UNIX
-        struct stat modelStatus;
-        const bool modelled =
-            !model.isEmpty() && ::stat(nativeName(model).constData(), &modelStatus) == 0;
-        mHandle->fd = ::open(nativeName(mHandle->path).constData(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC,
-                             modelled ? 0600 : 0666);
-        if (mHandle->fd < 0) {
-            if (errno == EEXIST && attempt < 100)
-                continue;
-            return failureOfError(errno, true);
-        }
-        if (modelled) {
-            // The owner first: changing it may clear set-id bits that the
-            // mode then restores. Only root may give a file away.
-            if (::fchown(mHandle->fd, modelStatus.st_uid, modelStatus.st_gid) != 0) {
-            }
-            ::fchmod(mHandle->fd, modelStatus.st_mode & 07777);
-        }
-        return std::nullopt;
-#else
         mHandle->file.setFileName(mHandle->path);
         if (!mHandle->file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             if (QFile::exists(mHandle->path) && attempt < 100)
                 continue;
-            return mHandle->file.error() == QFileDevice::PermissionsError ? Failure::PermissionDenied
-                                                                          : Failure::DeviceIo;
+            mHandle->path.clear();
+            return mHandle->file.error() == QFileDevice::PermissionsError
+                       ? Failure::FolderNotWritable
+                       : Failure::DeviceIo;
         }
-        if (!model.isEmpty())
+        if (mode >= 0)
+            mHandle->file.setPermissions(QFileDevice::Permissions(mode & 0777));
+        else if (!model.isEmpty())
             mHandle->file.setPermissions(QFile::permissions(model));
         return std::nullopt;
-#endif
     }
+#endif
 }
 
 QString PlatformFile::path() const {
@@ -246,11 +324,38 @@ std::optional<Failure> PlatformFile::syncAndClose() {
     // A file system that cannot sync (EINVAL, EROFS) has nothing to flush.
     if (syncError == 0 && ::fsync(mHandle->fd) != 0 && errno != EINVAL && errno != EROFS)
         syncError = errno;
+    if (syncError != 0) {
+        discard();
+        return failureOfError(syncError, true);
+    }
+    if (const auto hook = gBeforeNaming.load())
+        hook();
+    // Named only now, complete and on the disk, right before it replaces
+    // the target: a kill until here leaves nothing in the folder.
+    for (int attempt = 0; mHandle->path.isEmpty(); ++attempt) {
+        const QString path = QDir(mHandle->folder).filePath(temporaryName());
+        const QByteArray name = nativeName(path);
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(mHandle->fd);
+        int linked =
+            ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW);
+        int error = errno;
+#ifdef AT_EMPTY_PATH
+        // Without /proc; the first error tells more when this is refused too.
+        if (linked != 0 && error == ENOENT)
+            linked = ::linkat(mHandle->fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH);
+        if (linked != 0 && errno == EEXIST)
+            error = EEXIST;
+#endif
+        if (linked == 0) {
+            mHandle->path = path;
+        } else if (error != EEXIST || attempt >= 100) {
+            discard();
+            return folderFailure(error);
+        }
+    }
     const int closed = ::close(mHandle->fd);
     const int closeError = errno;
     mHandle->fd = -1;
-    if (syncError != 0)
-        return failureOfError(syncError, true);
     // After EINTR the file is closed all the same, and its data already synced.
     if (closed != 0 && closeError != EINTR)
         return failureOfError(closeError, true);
@@ -267,15 +372,30 @@ std::optional<Failure> PlatformFile::syncAndClose() {
 #endif
 }
 
+void PlatformFile::discard() {
+#ifdef Q_OS_UNIX
+    if (mHandle->fd >= 0)
+        ::close(mHandle->fd);
+    mHandle->fd = -1;
+#else
+    mHandle->file.close();
+#endif
+    if (!mHandle->path.isEmpty())
+        remove(mHandle->path);
+    mHandle->path.clear();
+}
+
 std::optional<Failure> PlatformFile::rename(const QString& from, const QString& to) {
 #ifdef Q_OS_UNIX
+    // EACCES or EPERM: the folder may not be written, or (sticky) the user
+    // may not replace another's file in it.
     if (::rename(nativeName(from).constData(), nativeName(to).constData()) != 0)
-        return failureOfError(errno, true);
+        return folderFailure(errno);
 #else
     std::error_code error;
     std::filesystem::rename(from.toStdWString(), to.toStdWString(), error);
     if (error)
-        return Failure::PermissionDenied;
+        return Failure::FolderNotWritable;
 #endif
     return std::nullopt;
 }
@@ -298,6 +418,14 @@ void PlatformFile::syncFolder(const QString& folder) {
 #else
     Q_UNUSED(folder);
 #endif
+}
+
+void PlatformFile::refuseUnnamedForTesting(bool refuse) {
+    gRefuseUnnamed.store(refuse);
+}
+
+void PlatformFile::runBeforeNamingForTesting(void (*hook)()) {
+    gBeforeNaming.store(hook);
 }
 
 void PlatformFile::failSyncsForTesting(int error) {

@@ -47,17 +47,36 @@ public:
     // StepFailure naming the cause.
     static void openForReading(QFile& file, const QString& path);
 
-    // Creates a new file with a short name of its own in folder, for
-    // writing. With a model, the new file takes the model's permission bits
-    // (and owner, where allowed); otherwise the usual ones for a new file.
-    std::optional<Failure> createTemporary(const QString& folder, const QString& model = {});
-    // The file created.
+    // The text of the symbolic link at path, as stored; empty when path is
+    // not a link.
+    static QString linkText(const QString& path);
+
+    // ReadOnlyFile when the file at path exists and the effective user may
+    // not write it, as the system decides (root writes what the system lets
+    // root write); nullopt otherwise, the file missing included.
+    static std::optional<Failure> writeAccessFailure(const QString& path, bool followLinks = true);
+
+    // Creates a new file in folder, for writing. Where the system can, the
+    // file has no name until syncAndClose gives it one, so that a program
+    // killed while writing leaves nothing behind; elsewhere it has a short
+    // name of its own from the start. With mode >= 0 the file takes exactly
+    // that mode; else with a model (a regular file; a link is never
+    // followed), the model's permission bits (and owner, where allowed);
+    // else the usual ones for a new file. FolderNotWritable when the user
+    // may not add a file to folder.
+    std::optional<Failure> createTemporary(const QString& folder, const QString& model = {},
+                                           int mode = -1);
+    // The file's name; empty while it has none.
     QString path() const;
     std::optional<Failure> write(const QByteArray& bytes);
-    // Flushes the file to the disk and closes it; either failing fails.
+    // Flushes the file to the disk, gives it its short name if it has none
+    // yet, and closes it; any of these failing fails.
     std::optional<Failure> syncAndClose();
+    // Closes the file and removes it, whatever state it was left in.
+    void discard();
 
-    // Moves from over to, replacing to in one step.
+    // Moves from over to, replacing to in one step; a link at to is itself
+    // replaced. FolderNotWritable when the folder does not allow it.
     static std::optional<Failure> rename(const QString& from, const QString& to);
     static void remove(const QString& path);
     // Makes a rename in folder last; best effort.
@@ -69,6 +88,12 @@ public:
     // Tests make every flush to disk fail with this error number (0: flush
     // for real), as a failing stick or network share does.
     static void failSyncsForTesting(int error);
+    // Tests make every new file a named one from the start (true), as on a
+    // file system that cannot create an unnamed file.
+    static void refuseUnnamedForTesting(bool refuse);
+    // Tests run hook after the flush of a file to the disk and before it
+    // gets its name (nullptr: none), to stop a save at its last moment.
+    static void runBeforeNamingForTesting(void (*hook)());
 
 private:
     struct Handle;
