@@ -56,17 +56,20 @@ int main(int argc, char** argv) {
     Orlenda::DialogFileChooser chooser;
     Orlenda::MainWindow window(data, prompter, chooser);
 
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    // The bytes as the system gave them, less Qt's own options: decoding
+    // would turn a name that is not UTF-8 into another file's.
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
     // For timing start-up from outside: end once the window has painted.
-    if (arguments.removeAll(QStringLiteral("--quit-after-first-paint")) > 0)
+    if (arguments.removeAll(QByteArrayLiteral("--quit-after-first-paint")) > 0)
         Orlenda::quitAfterFirstPaint(window);
     Orlenda::RecoverySession recovery(window, data, prompter);
     Orlenda::installTestHooks(data);
     // The file is read while the window loads, before it is shown; a recovered
     // copy takes its place.
     if (!recovery.offerCopies())
-        window.loadCommandLine(arguments);
+        window.loadRawCommandLine(arguments);
     window.show();
     return app.exec();
 }
