@@ -7,7 +7,12 @@
 
 using namespace Orlenda;
 
-using DocumentPaths = MainWindowFixture<>;
+// The recent files these tests add must not reach the next test's window,
+// which reads the store before its SetUp could clear it.
+class DocumentPaths : public MainWindowFixture<> {
+protected:
+    void TearDown() override { placementStore().clear(); }
+};
 
 TEST_F(DocumentPaths, ARelativeCommandLineShowsAndKeepsTheAbsolutePath) {
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("a")) &&
