@@ -176,8 +176,7 @@ bool mayReplaceOwnFile(const TrainData& data, Prompter& prompter) {
     const bool changed = data.asksBeforeReplacing() ||
                          (data.diskFingerprint().isKnown() &&
                           diskStateOf(path, data.diskFingerprint()) != DiskState::Unchanged);
-    return !changed || prompter.askNoByDefault(applicationTitle(),
-                                               changedOnDiskQuestionText(path),
+    return !changed || prompter.askNoByDefault(applicationTitle(), changedOnDiskQuestionText(path),
                                                Prompter::Icon::Warning);
 }
 

@@ -9,6 +9,10 @@ QString absolutePath(const QString& path) {
     if (path.isEmpty() || QDir::isAbsolutePath(path))
         return path;
     QString folder = QDir::currentPath();
+    // A working folder that has been removed has no name: joining nothing
+    // would name a file in the root folder.
+    if (folder.isEmpty())
+        return path;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder + path;

@@ -13,7 +13,8 @@ namespace Orlenda {
 // never opened or written.
 
 // path joined to the working folder when it is relative; an absolute or empty
-// path is returned as it is. Nothing else changes: links are not resolved and
+// path is returned as it is, and so is any path while the working folder has
+// no name (it has been removed), which then names no file. Nothing else changes: links are not resolved and
 // "." and ".." stay as typed, since "a/link/../b" can name another file than
 // "a/b".
 QString absolutePath(const QString& path);

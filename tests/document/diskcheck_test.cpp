@@ -22,9 +22,8 @@ QByteArray fileWithDeceleration(const char* text) {
 void moveTime(const QString& path, int seconds) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(
-        file.fileTime(QFileDevice::FileModificationTime).addSecs(seconds),
-        QFileDevice::FileModificationTime));
+    ASSERT_TRUE(file.setFileTime(file.fileTime(QFileDevice::FileModificationTime).addSecs(seconds),
+                                 QFileDevice::FileModificationTime));
 }
 
 // Another program replacing the file in place, a little later.
@@ -61,8 +60,10 @@ protected:
 } // namespace
 
 TEST_F(SaveCheck, AFileChangedSinceOpenMakesSaveAskAndNoKeepsTheOtherProgramsFile) {
-    EXPECT_EQ(changedText(), QStringLiteral(
-                                 "train.dat は開いた後に他のプログラムによって変更されています。上書きしますか？"));
+    EXPECT_EQ(
+        changedText(),
+        QStringLiteral(
+            "train.dat は開いた後に他のプログラムによって変更されています。上書きしますか？"));
     // The same size (only the hash tells) and another size.
     for (const auto& [theirText, mine] : {std::pair{"5", "2.5"}, std::pair{"12.75", "3.5"}}) {
         SCOPED_TRACE(theirText);

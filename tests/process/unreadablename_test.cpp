@@ -25,8 +25,8 @@ ProgramRun runCliWithBytes(const QList<QByteArray>& arguments, const QString& er
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     const QByteArray errName = QFile::encodeName(errFile);
-    posix_spawn_file_actions_addopen(&actions, 2, errName.constData(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errName.constData(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv.front(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -74,8 +74,10 @@ TEST(UnreadableName, TheCliRefusesANameThatIsNotUtf8AndWritesNothing) {
         runCliWithBytes({"convert", folder + "in.dat", folder + "\x83\x42.dat"}, errFile);
     EXPECT_EQ(convert.status, 2);
     EXPECT_EQ(convert.err.count(QLatin1Char('\n')), 1) << convert.err.toStdString();
-    EXPECT_TRUE(convert.err.startsWith(QStringLiteral("orlenda-cli: "))) << convert.err.toStdString();
-    EXPECT_TRUE(convert.err.endsWith(QStringLiteral("\\x83B.dat: ファイル名を UTF-8 として読み取れません。\n")))
+    EXPECT_TRUE(convert.err.startsWith(QStringLiteral("orlenda-cli: ")))
+        << convert.err.toStdString();
+    EXPECT_TRUE(convert.err.endsWith(
+        QStringLiteral("\\x83B.dat: ファイル名を UTF-8 として読み取れません。\n")))
         << convert.err.toStdString();
     const QByteArray target = folder + "\x83\x42.dat";
     EXPECT_FALSE(existsRaw(target));

@@ -2,21 +2,10 @@
 #include "support/workingfolder.h"
 
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace Orlenda;
-
-TEST(AbsolutePath, JoinsTheWorkingFolderAndKeepsWhatWasTyped) {
-    QTemporaryDir dir;
-    WorkingFolder folder(dir.path());
-    const QString here = QDir::currentPath();
-    EXPECT_EQ(absolutePath(QStringLiteral("train.dat")), here + QStringLiteral("/train.dat"));
-    EXPECT_EQ(absolutePath(QStringLiteral("./a//../b.dat")), here + QStringLiteral("/./a//../b.dat"));
-    EXPECT_EQ(absolutePath(QStringLiteral("/x/../y.dat")), QStringLiteral("/x/../y.dat"));
-    EXPECT_EQ(absolutePath(QString()), QString());
-    folder.change(QStringLiteral("/"));
-    EXPECT_EQ(absolutePath(QStringLiteral("t.dat")), QStringLiteral("/t.dat"));
-}
 
 TEST(UnreadableName, OnlyValidUtf8IsANameAndOtherBytesAreShownAsCodes) {
     // Shift-JIS for "アA.dat", as an old archive holds it.
@@ -34,4 +23,14 @@ TEST(UnreadableName, OnlyValidUtf8IsANameAndOtherBytesAreShownAsCodes) {
 
     EXPECT_TRUE(holdsUnreadableBytes(QString::fromUtf8(shiftJis)));
     EXPECT_FALSE(holdsUnreadableBytes(QStringLiteral("列車.dat")));
+}
+
+TEST(AbsolutePath, ARemovedWorkingFolderNamesNoFileInTheRoot) {
+    QTemporaryDir dir;
+    const QString gone = dir.filePath(QStringLiteral("gone"));
+    ASSERT_TRUE(QDir().mkpath(gone));
+    WorkingFolder folder(gone);
+    EXPECT_EQ(absolutePath(QStringLiteral("train.dat")), gone + QStringLiteral("/train.dat"));
+    ASSERT_TRUE(QDir().rmdir(gone));
+    EXPECT_EQ(absolutePath(QStringLiteral("train.dat")), QStringLiteral("train.dat"));
 }
