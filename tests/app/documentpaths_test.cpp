@@ -56,8 +56,7 @@ TEST_F(DocumentPaths, ANameThatIsNotUtf8IsToldAndNothingIsOpenedOrWritten) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     dropOn(&window, &mime);
     QCoreApplication::processEvents();
-    const QString target = file("\xEF\xBF\xBD"
-                                "B.dat");
+    const QString target = dir.filePath(QStringLiteral("\uFFFDB.dat"));
     chooser.saveNames << target;
     EXPECT_FALSE(window.saveDocumentAs());
     EXPECT_EQ(prompter.told,
