@@ -58,10 +58,13 @@ int main(int argc, char** argv) {
     Orlenda::DialogFileChooser chooser;
     Orlenda::MainWindow window(data, prompter, chooser);
 
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    // The bytes as the system gave them, less Qt's own options: decoding
+    // would turn a name that is not UTF-8 into another file's.
+    QList<QByteArray> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
     // For timing start-up from outside: end once the window has painted.
-    if (arguments.removeAll(QStringLiteral("--quit-after-first-paint")) > 0)
+    if (arguments.removeAll(QByteArrayLiteral("--quit-after-first-paint")) > 0)
         Orlenda::quitAfterFirstPaint(window);
     Orlenda::RecoverySession recovery(window, data, prompter);
 #ifdef ORLENDA_TEST_HOOKS
@@ -70,7 +73,7 @@ int main(int argc, char** argv) {
     // The file is read while the window loads, before it is shown; a recovered
     // copy takes its place.
     if (!recovery.offerCopies())
-        window.loadCommandLine(arguments);
+        window.loadRawCommandLine(arguments);
     window.show();
     return app.exec();
 }

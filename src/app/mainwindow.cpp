@@ -18,6 +18,7 @@
 #include "performance/ui/referenceactions.h"
 #include "document/trainfilewriter.h"
 #include "shared/apptitle.h"
+#include "shared/pathname.h"
 #include "shared/prompter.h"
 #include "shared/ui/historykeys.h"
 #include "shared/windowplacement.h"
@@ -69,7 +70,7 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
     // A file opened or saved under a new name goes to the top of the recent files.
     connect(&mData, &TrainData::documentPathChanged, this, [this] {
         if (!mData.documentPath().isEmpty())
-            mRecent->add(QFileInfo(mData.documentPath()).absoluteFilePath());
+            mRecent->add(absolutePath(mData.documentPath()));
     });
     connect(&mData, &TrainData::modifiedChanged, this, &QWidget::setWindowModified);
     connect(mHistory, &DocumentHistory::menuStateChanged, this, &MainWindow::updateEditMenu);
@@ -185,8 +186,31 @@ void MainWindow::loadCommandLine(const QStringList& arguments) {
         openPath(path);
 }
 
+void MainWindow::loadRawCommandLine(const QList<QByteArray>& arguments) {
+    const QByteArray first = arguments.value(0);
+    const std::optional<QString> name = nameFromBytes(first);
+    if (name) {
+        loadCommandLine({*name});
+        return;
+    }
+    // Decoded, the name would be another file's: open none.
+    mPrompter.tell(applicationTitle(), unreadableNameText(shownName(first)));
+    newDocument();
+}
+
+bool MainWindow::refusesUnreadableName(const QString& path) {
+    if (!holdsUnreadableBytes(path))
+        return false;
+    mPrompter.tell(applicationTitle(), unreadableNameText(path));
+    return true;
+}
+
 void MainWindow::openPath(const QString& path) {
-    mGuard.run([this, path] { mHistory->replaceDocument([&] { openFile(mData, path, mPrompter); }); });
+    // Absolute before anything else can change the working folder.
+    const QString absolute = absolutePath(path);
+    mGuard.run([this, absolute] {
+        mHistory->replaceDocument([&] { openFile(mData, absolute, mPrompter); });
+    });
 }
 
 void MainWindow::openRecent(const QString& path) {
@@ -203,7 +227,7 @@ void MainWindow::openDocument() {
     if (!maySetDocumentAside())
         return;
     const QString path = mChooser.openFileName(this);
-    if (!path.isEmpty())
+    if (!path.isEmpty() && !refusesUnreadableName(path))
         openPath(path);
 }
 
@@ -232,6 +256,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
+    if (refusesUnreadableName(path))
+        return;
     if (!mData.isModified()) {
         openPath(path);
         return;
@@ -262,9 +288,10 @@ bool MainWindow::saveDocument() {
 }
 
 bool MainWindow::saveDocumentAs() {
-    const QString path = mChooser.saveFileName(this);
-    if (path.isEmpty())
+    const QString chosen = mChooser.saveFileName(this);
+    if (chosen.isEmpty() || refusesUnreadableName(chosen))
         return false;
+    const QString path = absolutePath(chosen);
     bool saved = false;
     // The document takes the new name only once it is written there.
     mGuard.run([this, path, &saved] { saved = saveTo(mData, path, mPrompter); });

@@ -32,6 +32,10 @@ public:
     // Opens the file named by the first argument exactly as given (the shell
     // has split and unquoted it), or starts a new document; the rest are ignored.
     void loadCommandLine(const QStringList& arguments);
+    // The same from the arguments' bytes as the system gave them: a first
+    // argument that is not valid UTF-8 is refused with a notice, and a new
+    // document started.
+    void loadRawCommandLine(const QList<QByteArray>& arguments);
 
     // Ends the program at once; tests replace it.
     void setProgramEnder(std::function<void()> ender) { mGuard.setProgramEnder(std::move(ender)); }
@@ -79,6 +83,8 @@ private:
     // or chose to drop the changes.
     bool maySetDocumentAside();
     void openPath(const QString& path);
+    // A chosen or dropped name holding U+FFFD is told and refused: true then.
+    bool refusesUnreadableName(const QString& path);
     void writePlacement();
     void applyOuterSize();
     // The placement saved at the last close when it is usable, else the default size.

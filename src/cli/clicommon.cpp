@@ -5,10 +5,24 @@
 #include "document/traindata.h"
 #include "performance/referencetrain.h"
 #include "shared/failure.h"
+#include "shared/pathname.h"
 
 #include <cmath>
 
 namespace Orlenda {
+
+std::optional<QStringList> cliArguments(const QList<QByteArray>& arguments, QTextStream& err) {
+    QStringList decoded;
+    for (const QByteArray& bytes : arguments) {
+        const std::optional<QString> argument = nameFromBytes(bytes);
+        if (!argument) {
+            printFileError(err, shownName(bytes), unreadableNameDescription());
+            return std::nullopt;
+        }
+        decoded << *argument;
+    }
+    return decoded;
+}
 
 bool openInput(TrainData& data, const QString& in, CliPrompter& prompter) {
     openFile(data, in, prompter);
@@ -31,7 +45,7 @@ int writeOutput(const QString& out, const char* what, CliPrompter& prompter, QTe
         write();
     } catch (const StepFailure& failure) {
         // The path is on the line already: the kind of failure says the rest.
-        printFileError(err, out,
+        printFileError(err, absolutePath(out),
                        QStringLiteral("cannot write the %1: %2")
                            .arg(QLatin1String(what), failureDescription(failure.kind())));
         return CliFailed;
@@ -76,7 +90,7 @@ std::optional<PerformanceTrain> cliReference(const QString& path, CliPrompter& p
                                              QTextStream& err) {
     ReferenceTrain reference;
     if (!reference.load(path, prompter)) {
-        printFileError(err, path, QStringLiteral("cannot read the reference"));
+        printFileError(err, absolutePath(path), QStringLiteral("cannot read the reference"));
         return std::nullopt;
     }
     return reference.train();

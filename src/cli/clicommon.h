@@ -18,8 +18,12 @@ class TrainData;
 // Exit statuses of orlenda-cli.
 enum CliStatus { CliClean = 0, CliQuestionsAsked = 1, CliFailed = 2 };
 
-// Opens IN exactly as the editor does; false when it could not be read at all
-// or is not a train file.
+// The arguments as given to the program, decoded; nothing, and one line on
+// err, when one is not valid UTF-8: decoded, it would name another file.
+std::optional<QStringList> cliArguments(const QList<QByteArray>& arguments, QTextStream& err);
+
+// Opens IN exactly as the editor does, under its absolute path; false when it
+// could not be read at all or is not a train file.
 bool openInput(TrainData& data, const QString& in, CliPrompter& prompter);
 
 // CliQuestionsAsked once any question arose, otherwise CliClean.
@@ -29,8 +33,8 @@ int statusAfterQuestions(const CliPrompter& prompter);
 void printFileError(QTextStream& err, const QString& path, const QString& why);
 
 // Writes OUT through write, which throws StepFailure when it cannot; then
-// says so on err, naming what ("image") was not written. Returns CliFailed
-// then, otherwise the status after the questions.
+// says so on err, naming OUT's absolute path and what ("image") was not
+// written. Returns CliFailed then, otherwise the status after the questions.
 int writeOutput(const QString& out, const char* what, CliPrompter& prompter, QTextStream& err,
                 const std::function<void()>& write);
 

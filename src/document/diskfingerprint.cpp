@@ -12,17 +12,26 @@ namespace Orlenda {
 namespace {
 
 qint64 modifiedMsOf(const QFileInfo& info) {
-    return info.lastModified().toMSecsSinceEpoch();
+    const QDateTime time = info.lastModified();
+    return time.isValid() ? time.toMSecsSinceEpoch() : 0;
 }
 
 } // namespace
 
-DiskFingerprint fingerprintOfBytes(const QString& path, const QByteArray& bytes) {
+qint64 modifiedMsOf(const QString& path) {
+    return modifiedMsOf(QFileInfo(path));
+}
+
+DiskFingerprint fingerprintOfBytes(const QByteArray& bytes, qint64 modifiedMs) {
     DiskFingerprint print;
     print.size = bytes.size();
-    print.modifiedMs = modifiedMsOf(QFileInfo(path));
+    print.modifiedMs = modifiedMs;
     print.sha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
     return print;
+}
+
+DiskFingerprint fingerprintOfBytes(const QString& path, const QByteArray& bytes) {
+    return fingerprintOfBytes(bytes, modifiedMsOf(path));
 }
 
 DiskState diskStateOf(const QString& path, const DiskFingerprint& known) {

@@ -19,9 +19,18 @@ struct DiskFingerprint {
     friend bool operator==(const DiskFingerprint&, const DiskFingerprint&) = default;
 };
 
-// The fingerprint of bytes just read from or written to path: their size and
-// hash, and the file's time as it now stands.
+// The fingerprint of bytes just written to path: their size and hash, and the
+// file's time as it now stands.
 DiskFingerprint fingerprintOfBytes(const QString& path, const QByteArray& bytes);
+
+// The fingerprint of bytes read from a file whose time was modifiedMs just
+// before the read. Taken before, the time can only make a later check look
+// closer (and hash), never hide a change made while the file was read.
+DiskFingerprint fingerprintOfBytes(const QByteArray& bytes, qint64 modifiedMs);
+
+// The file's modification time, in milliseconds since the epoch; 0 when it
+// has none.
+qint64 modifiedMsOf(const QString& path);
 
 enum class DiskState { Unchanged, Changed, Missing };
 

@@ -1,5 +1,6 @@
 #include "document/openfile.h"
 
+#include "document/diskfingerprint.h"
 #include "document/fieldreader.h"
 #include "document/legacyreader.h"
 #include "document/numbertext.h"
@@ -10,6 +11,7 @@
 #include "shared/apptitle.h"
 #include "shared/cappedprompter.h"
 #include "shared/guardedsteps.h"
+#include "shared/pathname.h"
 #include "shared/textutil.h"
 
 namespace Orlenda {
@@ -31,7 +33,14 @@ void readInto(TrainData& data, const QString& path, Prompter& outer) {
     guarded([&] { data.newDocument(); });
 
     DecodedText file;
-    if (!guarded([&] { file = decodeTrainFile(readTrainFileBytes(path)); }))
+    QByteArray bytes;
+    qint64 modifiedMs = 0;
+    if (!guarded([&] {
+            // The time before the read: see fingerprintOfBytes.
+            modifiedMs = modifiedMsOf(path);
+            bytes = readTrainFileBytes(path);
+            file = decodeTrainFile(bytes);
+        }))
         return;
     FieldReader reader(std::move(file.text));
 
@@ -68,13 +77,17 @@ void readInto(TrainData& data, const QString& path, Prompter& outer) {
         openTrn(data, reader.text(), reader.position(), prompter);
     }
 
+    // What a later save compares the disk with: the bytes as read, not as the
+    // reader understood them.
+    data.setDiskFingerprint(fingerprintOfBytes(bytes, modifiedMs));
     data.setDocumentPath(path);
 }
 
 } // namespace
 
 void openFile(TrainData& data, const QString& path, Prompter& prompter) {
-    readInto(data, path, prompter);
+    // Absolute at once: the working folder may change before the next save.
+    readInto(data, absolutePath(path), prompter);
     // Whatever could be read is now the document as the file holds it.
     data.setModified(false);
 }

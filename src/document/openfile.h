@@ -10,8 +10,9 @@ class Prompter;
 class TrainData;
 
 // Starts a new document and reads the train file at path into it, choosing the
-// reader by the file's first field. On success the path becomes the document's
-// path. A file that cannot be read at all is reported once under "OpenFile"
+// reader by the file's first field. On success the path, made absolute,
+// becomes the document's path, and the fingerprint of the bytes read its disk
+// fingerprint. A file that cannot be read at all is reported once under "OpenFile"
 // and leaves a new document without a path, so that Save cannot overwrite it
 // with defaults; so does a file that is not a train file (too large, binary,
 // or without any section), and declining the unsupported-version question.

@@ -1,10 +1,16 @@
 #include "document/trainfilewriter.h"
 
+#include "document/diskfingerprint.h"
 #include "document/numbertext.h"
 #include "document/textfile.h"
 #include "document/traindata.h"
 #include "document/trainfileformat.h"
+#include "shared/apptitle.h"
 #include "shared/guardedsteps.h"
+#include "shared/pathname.h"
+#include "shared/platform.h"
+
+#include <QFileInfo>
 
 #include <charconv>
 
@@ -151,13 +157,47 @@ QString trainFileText(const TrainData& data) {
     return out.take();
 }
 
-bool saveTo(TrainData& data, const QString& path, Prompter& prompter) {
+QString changedOnDiskQuestionText(const QString& path) {
+    return QFileInfo(path).fileName() +
+           QStringLiteral(" は開いた後に他のプログラムによって変更されています。上書きしますか？");
+}
+
+namespace {
+
+// Whether the document's own file may be replaced: asked when someone else
+// has changed it since the document last read or wrote it, or when a restored
+// copy left the question for this save. A file that has gone is written
+// again; anything but a regular file is left to the writer, which refuses it.
+// A document that never read or wrote the file knows nothing to compare.
+bool mayReplaceOwnFile(const TrainData& data, Prompter& prompter) {
+    const QString& path = data.documentPath();
+    if (PlatformFile::kindOf(path) != FileKind::Regular)
+        return true;
+    const bool changed = data.asksBeforeReplacing() ||
+                         (data.diskFingerprint().isKnown() &&
+                          diskStateOf(path, data.diskFingerprint()) != DiskState::Unchanged);
+    return !changed || prompter.askNoByDefault(applicationTitle(), changedOnDiskQuestionText(path),
+                                               Prompter::Icon::Warning);
+}
+
+} // namespace
+
+bool saveTo(TrainData& data, const QString& requestedPath, Prompter& prompter) {
+    const QString path = absolutePath(requestedPath);
+    if (!data.documentPath().isEmpty() && path == data.documentPath() &&
+        !mayReplaceOwnFile(data, prompter))
+        return false;
     GuardedSteps guarded(QStringLiteral("Save"), prompter);
     // One step: the text is built and encoded in memory before the file is
     // touched, so any failure reports once and leaves the old file intact.
-    const bool written =
-        guarded([&] { writeWholeFile(path, encodeShiftJis(trainFileText(data))); });
+    QByteArray bytes;
+    const bool written = guarded([&] {
+        bytes = encodeShiftJis(trainFileText(data));
+        writeWholeFile(path, bytes);
+    });
     if (written) {
+        data.setDiskFingerprint(fingerprintOfBytes(path, bytes));
+        data.setAsksBeforeReplacing(false);
         data.setDocumentPath(path);
         data.setModified(false);
     }

@@ -23,13 +23,21 @@ QString trainFileText(const TrainData& data);
 
 // Writes the document to its documentPath in Shift-JIS. Any failure is
 // reported once under "Save" and leaves an existing file as it was.
-// Returns whether the file was written; once it is, the document no longer
-// counts as modified.
+// Before replacing the file, asks whether to (No by default) when it has
+// changed on disk since it was last opened or saved, or when the document
+// asksBeforeReplacing and the file exists; No writes nothing. Returns whether
+// the file was written; once it is, the document no longer counts as
+// modified, its disk fingerprint is that of the bytes written and it no
+// longer asks before replacing.
 bool save(TrainData& data, Prompter& prompter);
 
-// Writes the document to path as save does; only once the file is written
-// does path become the document's path. A failure leaves the document's
-// path and modified state as they were.
+// Writes the document to path, made absolute, as save does; only once the
+// file is written does path become the document's path. A failure leaves the
+// document's path and modified state as they were. The question before
+// replacing is asked only when path is the document's own.
 bool saveTo(TrainData& data, const QString& path, Prompter& prompter);
+
+// The question asked before replacing a file that changed on disk.
+QString changedOnDiskQuestionText(const QString& path);
 
 } // namespace Orlenda

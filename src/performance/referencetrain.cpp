@@ -2,6 +2,8 @@
 
 #include "document/openfile.h"
 #include "document/traindata.h"
+#include "shared/apptitle.h"
+#include "shared/pathname.h"
 #include "shared/prompter.h"
 
 namespace Orlenda {
@@ -27,6 +29,10 @@ private:
 } // namespace
 
 bool ReferenceTrain::load(const QString& path, Prompter& prompter) {
+    if (holdsUnreadableBytes(path)) {
+        prompter.tell(applicationTitle(), unreadableNameText(path));
+        return false;
+    }
     TrainData data;
     DeclineWatch watch(prompter);
     try {
@@ -41,7 +47,8 @@ bool ReferenceTrain::load(const QString& path, Prompter& prompter) {
     if (watch.declined() || data.documentPath().isEmpty())
         return false;
     mTrain = performanceTrain(data);
-    mPath = path;
+    // Absolute, as openFile made it.
+    mPath = data.documentPath();
     emit changed();
     return true;
 }

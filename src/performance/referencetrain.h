@@ -21,11 +21,13 @@ public:
 
     // Reads the file at path, asking its questions through prompter. A No, a
     // declined version or a file that cannot be read only stops reading it:
-    // false, and the reference stays as it was. Never ends the program.
+    // false, and the reference stays as it was. Never ends the program. A
+    // name holding U+FFFD (bytes that were not UTF-8) is refused with a notice.
     bool load(const QString& path, Prompter& prompter);
     void clear();
 
     bool isSet() const { return mTrain.has_value(); }
+    // Absolute.
     const QString& path() const { return mPath; }
     // What the figures and the plot need of it; meaningful only when set.
     const std::optional<PerformanceTrain>& train() const { return mTrain; }

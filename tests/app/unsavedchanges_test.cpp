@@ -1,4 +1,5 @@
 #include "support/apptest.h"
+#include "support/documenttests.h"
 
 using namespace Orlenda;
 using SaveChoice = Prompter::SaveChoice;
@@ -113,6 +114,26 @@ TEST_P(UnsavedChangesTest, FailedSaveKeepsTheDocumentAndTheWindow) {
     EXPECT_EQ(prompter.countFor(QStringLiteral("Save")), 1);
     EXPECT_EQ(prompter.saveQuestions(), 1);
     expectUntouched();
+}
+
+TEST_P(UnsavedChangesTest, NoToReplacingAFileChangedOnDiskKeepsTheDocumentAndTheWindow) {
+    const QString path = writeTrainFile(file("mine.dat"), QStringLiteral("1"));
+    window.loadCommandLine({path});
+    modify();
+    // Another program writes the file, a little later than it was read.
+    const QString theirs = writeTrainFile(file("mine.dat"), QStringLiteral("3"));
+    {
+        QFile touched(theirs);
+        ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+        touched.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                            QFileDevice::FileModificationTime);
+    }
+    prompter.scriptSave({SaveChoice::Save});
+    prompter.script({false});
+    EXPECT_FALSE(run());
+    EXPECT_EQ(questionTexts(prompter), QStringList{changedOnDiskQuestionText(path)});
+    expectUntouched();
+    EXPECT_EQ(decelerationIn(path), QStringLiteral("3"));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, UnsavedChangesTest,

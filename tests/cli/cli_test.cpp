@@ -1,6 +1,9 @@
+#include "cli/clicommon.h"
 #include "document/openfile.h"
 #include "motorsound/motorsoundcsv.h"
+#include "shared/pathname.h"
 #include "support/clitests.h"
+#include "support/workingfolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,4 +106,35 @@ TEST_F(CliTest, RefusalNotATrainFileExitsWithTwoAndWritesNothing) {
         EXPECT_EQ(runCliForTest({"check", file}), CliFailed) << name;
     }
     EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST_F(CliTest, PathsRelativeToTheWorkingFolderAreNamedAbsolute) {
+    writeWholeFile(in, OldFile);
+    WorkingFolder folder(dir.path());
+    const QString here = QDir::currentPath() + QLatin1Char('/');
+    EXPECT_EQ(runCliForTest({"convert", "in.dat", "new.dat"}), CliClean);
+    EXPECT_TRUE(readWholeFile(path("new.dat")).startsWith("QRL"));
+
+    QString err;
+    EXPECT_EQ(runCliForTest({"check", "gone.dat"}, &err), CliFailed);
+    EXPECT_TRUE(err.contains(here + QStringLiteral("gone.dat"))) << err.toStdString();
+    EXPECT_EQ(runCliForTest({"plot", "motor", "in.dat", "no/such/out.png"}, &err), CliFailed);
+    EXPECT_EQ(err, QStringLiteral("orlenda-cli: ") + here +
+                       QStringLiteral("no/such/out.png: cannot write the image: ") +
+                       failureDescription(Failure::PathNotFound) + QLatin1Char('\n'));
+}
+
+TEST(CliArguments, ANameThatIsNotUtf8IsRefusedWithOneLine) {
+    QString text;
+    QTextStream err(&text);
+    EXPECT_FALSE(cliArguments({"convert", "in.dat", "\x83\x41.dat"}, err));
+    err.flush();
+    EXPECT_EQ(text, QStringLiteral("orlenda-cli: \\x83A.dat: ") + unreadableNameDescription() +
+                        QLatin1Char('\n'));
+
+    text.clear();
+    EXPECT_EQ(cliArguments({"check", "列車.dat"}, err),
+              (QStringList{QStringLiteral("check"), QStringLiteral("列車.dat")}));
+    err.flush();
+    EXPECT_TRUE(text.isEmpty());
 }

@@ -1,3 +1,4 @@
+#include "document/diskfingerprint.h"
 #include "support/documenttests.h"
 
 #include <QDir>
@@ -35,16 +36,21 @@ TEST_F(DocumentTest, WriterValuesTextsGoOutAsTheyReadBackAndEmptyListsAsMinusOne
 
 class SaveTest : public DocumentTest {
 protected:
+    // The document as if it had been read from the file at path.
+    void adopt(const QString& path) {
+        data.setDiskFingerprint(fingerprintOfBytes(path, readWholeFile(path)));
+        data.setDocumentPath(path);
+    }
     // Saves over a file that holds "old content".
     bool saveOverOldFile(const QString& text) {
-        data.setDocumentPath(writtenFile(dir, "train.dat", "old content"));
+        adopt(writtenFile(dir, "train.dat", "old content"));
         data.setText(txtPer(0), text);
         return save(data, prompter);
     }
 };
 
 TEST_F(SaveTest, ReplacesALongerFileWithoutTrace) {
-    data.setDocumentPath(writtenFile(dir, "train.dat", QByteArray(200000, 'x')));
+    adopt(writtenFile(dir, "train.dat", QByteArray(200000, 'x')));
     EXPECT_TRUE(save(data, prompter));
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_EQ(readWholeFile(data.documentPath()), encodeShiftJis(trainFileText(data)));
