@@ -1,7 +1,7 @@
 #include "document/diskfingerprint.h"
 #include "document/openfile.h"
 #include "support/documenttests.h"
-#include "support/trimB_documenttest.h"
+#include "support/documenttests.h"
 #include "support/workingfolder.h"
 
 #include <QDateTime>
