@@ -29,9 +29,9 @@ int importTrack(const QString& in, int track, const QString& csv, const QString&
         return CliFailed;
     const MotorSoundCsvResult read = readMotorSoundCsvFile(csv);
     if (!read.ok()) {
-        printFileError(err, read.badLine > 0 ? csv + QLatin1Char(':') + QString::number(read.badLine)
-                                             : csv,
-                       read.problem);
+        printFileError(
+            err, read.badLine > 0 ? csv + QLatin1Char(':') + QString::number(read.badLine) : csv,
+            read.problem);
         return CliFailed;
     }
     MotorSoundTable table = data.motorSoundTable();

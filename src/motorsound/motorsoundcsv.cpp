@@ -64,8 +64,8 @@ Fields splitFields(QByteArrayView line) {
         if (at < line.size() && line.at(at) == '"') {
             const qsizetype from = at + 1;
             qsizetype close = from;
-            while (close < line.size() &&
-                   (line.at(close) != '"' || (close + 1 < line.size() && line.at(close + 1) == '"')))
+            while (close < line.size() && (line.at(close) != '"' ||
+                                           (close + 1 < line.size() && line.at(close + 1) == '"')))
                 close += line.at(close) == '"' ? 2 : 1;
             if (close >= line.size()) {
                 fields.problem = QStringLiteral("引用符 (\") が閉じていません。");

@@ -44,7 +44,9 @@ QString recentFileRefusal(const QString& path) {
     case FileKind::Fifo:
     case FileKind::Socket:
     case FileKind::Device:
-        return path + QStringLiteral("\nこれは通常のファイルではありません (デバイス、パイプ、ソケット)。") +
+        return path +
+               QStringLiteral(
+                   "\nこれは通常のファイルではありません (デバイス、パイプ、ソケット)。") +
                dropped;
     case FileKind::Regular:
     case FileKind::Unreachable:

@@ -128,7 +128,8 @@ TEST_F(SettingsAtStart, AnOversizedSettingsFileIsNeitherReadNorWritten) {
         w.close();
     });
     ASSERT_EQ(told.told.size(), 1);
-    EXPECT_TRUE(told.told.first().endsWith(QStringLiteral("ファイルが大きすぎます (1 メガバイトまでです)。")));
+    EXPECT_TRUE(told.told.first().endsWith(
+        QStringLiteral("ファイルが大きすぎます (1 メガバイトまでです)。")));
     QFile in(settingsFilePath());
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     EXPECT_TRUE(in.readAll() == oversized);
@@ -153,10 +154,12 @@ TEST_F(SettingsAtStart, AListedPipeOrFolderIsDroppedWhenChosenWithTheReason) {
     first->trigger();
     EXPECT_FALSE(first->isVisible());
     EXPECT_EQ(prompter.told,
-              (QStringList{pipe + QStringLiteral("\nこれは通常のファイルではありません (デバイス、パイプ、ソケット)。"
-                                                 "最近使ったファイルの一覧から削除しました。"),
-                           folder + QStringLiteral("\nこれはファイルではなくフォルダーです。"
-                                                   "最近使ったファイルの一覧から削除しました。")}));
+              (QStringList{
+                  pipe + QStringLiteral(
+                             "\nこれは通常のファイルではありません (デバイス、パイプ、ソケット)。"
+                             "最近使ったファイルの一覧から削除しました。"),
+                  folder + QStringLiteral("\nこれはファイルではなくフォルダーです。"
+                                          "最近使ったファイルの一覧から削除しました。")}));
     EXPECT_EQ(prompter.count(), 0);
     EXPECT_TRUE(startedData.documentPath().isEmpty());
     QSettings store = placementStore();

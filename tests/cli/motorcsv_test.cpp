@@ -65,8 +65,8 @@ TEST_F(CliMotorCsv, AFolderOrAPipeIsRefusedWithOpensWordsAndAQuotedExportImports
     const QString fifo = path("fifo.csv");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
     const QString out = path("out.dat");
-    for (const auto& [csvPath, kind] :
-         {std::pair{path("folder.csv"), Failure::IsFolder}, std::pair{fifo, Failure::NotRegularFile}}) {
+    for (const auto& [csvPath, kind] : {std::pair{path("folder.csv"), Failure::IsFolder},
+                                        std::pair{fifo, Failure::NotRegularFile}}) {
         QString err;
         EXPECT_EQ(runCliForTest({"motor", "import", in, "p1", csvPath, out}, &err), CliFailed);
         EXPECT_EQ(err, QStringLiteral("orlenda-cli: ") + csvPath + QStringLiteral(": ") +

@@ -184,7 +184,8 @@ TEST(MotorSoundCsvFile, RefusesWhatOpenRefusesWithItsWordsAndAnythingOverOneMega
     // Empty lines after the last row may fill the file up to the limit, not beyond.
     const QByteArray padding(MaxMotorSoundCsvSize - csv.size(), '\n');
     EXPECT_TRUE(readMotorSoundCsvFile(fileAt("full.csv", csv + padding)).ok());
-    const MotorSoundCsvResult large = readMotorSoundCsvFile(fileAt("large.csv", csv + padding + "\n"));
+    const MotorSoundCsvResult large =
+        readMotorSoundCsvFile(fileAt("large.csv", csv + padding + "\n"));
     EXPECT_EQ(large.problem, QStringLiteral("ファイルが大きすぎます (1 メガバイトまでです)。"));
     EXPECT_EQ(large.badLine, 0);
     EXPECT_EQ(large.errorText(), large.problem);

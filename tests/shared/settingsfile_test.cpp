@@ -75,7 +75,8 @@ TEST_F(SettingsFileTest, APipeAFolderOrAnOversizedFileIsLeftAloneAndNeverWritten
     // A FIFO would block the first read; nothing opens it.
     ASSERT_TRUE(QFile::remove(path()));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
-    EXPECT_TRUE(settingsFileProblem().endsWith(QStringLiteral("通常のファイルではありません (デバイス、パイプ、ソケット)。")));
+    EXPECT_TRUE(settingsFileProblem().endsWith(
+        QStringLiteral("通常のファイルではありません (デバイス、パイプ、ソケット)。")));
     EXPECT_EQ(readSetting(QStringLiteral("MainLeft")), QString());
     writeSettings({{QStringLiteral("MainLeft"), QStringLiteral("300")}});
     struct stat status;
