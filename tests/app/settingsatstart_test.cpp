@@ -23,6 +23,7 @@ namespace {
 class SettingsFifo {
 public:
     SettingsFifo() : mPath(QFile::encodeName(settingsFilePath())) {
+        QDir().mkpath(QFileInfo(settingsFilePath()).absolutePath());
         QFile::remove(settingsFilePath());
         mMade = ::mkfifo(mPath.constData(), 0600) == 0;
         mWatch = std::thread([this] {
