@@ -20,6 +20,7 @@
 #include "shared/apptitle.h"
 #include "shared/pathname.h"
 #include "shared/prompter.h"
+#include "shared/settingsfile.h"
 #include "shared/ui/historykeys.h"
 #include "shared/windowplacement.h"
 
@@ -64,6 +65,9 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
     }
     buildMenus();
     restorePlacement();
+    // Settings that could hang or swamp the start were left alone; say so once.
+    if (const QString problem = settingsFileProblem(); !problem.isEmpty())
+        mPrompter.tell(applicationTitle(), unusableSettingsText(problem));
     setAcceptDrops(true);
     updateCaption();
     connect(&mData, &TrainData::documentPathChanged, this, &MainWindow::updateCaption);
@@ -214,9 +218,9 @@ void MainWindow::openPath(const QString& path) {
 }
 
 void MainWindow::openRecent(const QString& path) {
-    if (!QFileInfo::exists(path)) {
+    if (const QString refusal = recentFileRefusal(path); !refusal.isEmpty()) {
         mRecent->remove(path);
-        mPrompter.tell(applicationTitle(), missingRecentFileText(path));
+        mPrompter.tell(applicationTitle(), refusal);
         return;
     }
     if (maySetDocumentAside())

@@ -56,7 +56,8 @@ public:
 public slots:
     void newDocument();
     void openDocument();
-    // A file from the recent-file list; one that no longer exists is said so and dropped.
+    // A file from the recent-file list; one that no longer exists or is not a
+    // file (a folder, a FIFO, a device) is said so and dropped.
     void openRecent(const QString& path);
     // True when the document was written.
     bool saveDocument();

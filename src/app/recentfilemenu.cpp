@@ -11,8 +11,8 @@ namespace Orlenda {
 RecentFileMenu::RecentFileMenu(const QList<QAction*>& fileSlots, QAction* separator,
                                QObject* parent)
     : QObject(parent), mSlots(fileSlots), mSeparator(separator) {
-    QSettings settings = settingsStore();
-    mFiles.load(settings);
+    if (const std::unique_ptr<QSettings> settings = settingsStore())
+        mFiles.load(*settings);
     for (int i = 0; i < mSlots.size(); ++i) {
         connect(mSlots.at(i), &QAction::triggered, this, [this, i] {
             // A copy: the list may change before the receiver is done with it.
@@ -37,8 +37,8 @@ void RecentFileMenu::remove(const QString& path) {
 }
 
 void RecentFileMenu::store() const {
-    QSettings settings = settingsStore();
-    mFiles.store(settings);
+    if (const std::unique_ptr<QSettings> settings = settingsStore())
+        mFiles.store(*settings);
 }
 
 void RecentFileMenu::update() {

@@ -31,7 +31,8 @@ QString cliDescription() {
         "Works on train files without a display. Every question the editor would\n"
         "ask is answered Yes and printed to standard error. Exit status: 0 when no\n"
         "question arose, 1 when at least one did (OUT is still written), 2 for a\n"
-        "usage error, an input that cannot be read or an OUT that cannot be written.\n");
+        "usage error, an input that cannot be read, an OUT that cannot be written,\n"
+        "or a result that cannot be written in full to standard output.\n");
 }
 
 int writeOut(TrainData& data, const QString& out, CliPrompter& prompter) {

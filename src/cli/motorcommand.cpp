@@ -27,15 +27,11 @@ int importTrack(const QString& in, int track, const QString& csv, const QString&
     TrainData data;
     if (!openInput(data, in, prompter))
         return CliFailed;
-    MotorSoundCsvResult read;
-    try {
-        read = readMotorSoundCsv(readMotorSoundCsvFile(csv));
-    } catch (const StepFailure& failure) {
-        printFileError(err, csv, failure.description());
-        return CliFailed;
-    }
+    const MotorSoundCsvResult read = readMotorSoundCsvFile(csv);
     if (!read.ok()) {
-        printFileError(err, csv + QLatin1Char(':') + QString::number(read.badLine), read.problem);
+        printFileError(
+            err, read.badLine > 0 ? csv + QLatin1Char(':') + QString::number(read.badLine) : csv,
+            read.problem);
         return CliFailed;
     }
     MotorSoundTable table = data.motorSoundTable();

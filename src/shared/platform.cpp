@@ -486,4 +486,44 @@ TerminationSignals::~TerminationSignals() = default;
 
 #endif
 
+void StandardOutput::holdClosedStreams() {
+#ifdef Q_OS_UNIX
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        // Opened read-only, /dev/null takes the lowest free number: this one.
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF)
+            ::open("/dev/null", O_RDONLY | O_NOCTTY);
+    }
+#endif
+}
+
+int StandardOutput::writeAndClose(const QByteArray& bytes) {
+#ifdef Q_OS_UNIX
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(STDOUT_FILENO, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += written;
+        left -= written;
+    }
+    // After EINTR the descriptor is closed all the same.
+    if (::close(STDOUT_FILENO) != 0 && errno != EINTR)
+        return errno;
+    return 0;
+#else
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
+        return EIO;
+    return 0;
+#endif
+}
+
+bool StandardOutput::readerGone(int error) {
+    return error == EPIPE;
+}
+
 } // namespace Orlenda

@@ -119,4 +119,22 @@ private:
     QSocketNotifier* mNotifier = nullptr;
 };
 
+// Standard output as the command-line tool writes its result, with every
+// failure seen: stdio and QTextStream keep a failed write or flush to
+// themselves.
+class StandardOutput {
+public:
+    // Run first: a standard stream that the caller closed keeps its number,
+    // held by a descriptor that fails every write, so that no file opened
+    // later takes its place and receives the result or the messages.
+    static void holdClosedStreams();
+    // Writes all of bytes, then closes standard output, so that a failure the
+    // system tells only at the close (a network share) is seen as well. 0
+    // when everything went out, otherwise the system's error number.
+    static int writeAndClose(const QByteArray& bytes);
+    // Whether the error means that the reader has gone (a closed pipe, as
+    // `| head` leaves it): nothing is lost that anyone would read.
+    static bool readerGone(int error);
+};
+
 } // namespace Orlenda

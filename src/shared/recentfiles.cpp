@@ -1,5 +1,7 @@
 #include "shared/recentfiles.h"
 
+#include "shared/platform.h"
+
 #include <QDir>
 #include <QSettings>
 
@@ -30,6 +32,29 @@ bool isUsablePath(const QVariant& value) {
 
 QString missingRecentFileText(const QString& path) {
     return path + QStringLiteral("\nこのファイルは見つかりません。最近使ったファイルの一覧から削除しました。");
+}
+
+QString recentFileRefusal(const QString& path) {
+    const QString dropped = QStringLiteral("最近使ったファイルの一覧から削除しました。");
+    switch (PlatformFile::kindOf(path)) {
+    case FileKind::Missing:
+        return missingRecentFileText(path);
+    case FileKind::Folder:
+        return path + QStringLiteral("\nこれはファイルではなくフォルダーです。") + dropped;
+    case FileKind::Fifo:
+    case FileKind::Socket:
+    case FileKind::Device:
+        return path +
+               QStringLiteral(
+                   "\nこれは通常のファイルではありません (デバイス、パイプ、ソケット)。") +
+               dropped;
+    case FileKind::Regular:
+    case FileKind::Unreachable:
+        // Opening says why a file it cannot reach cannot be read; it may be
+        // reachable again another time.
+        break;
+    }
+    return {};
 }
 
 void RecentFiles::load(QSettings& settings) {

@@ -29,4 +29,9 @@ private:
 // What the editor tells when a listed file no longer exists.
 QString missingRecentFileText(const QString& path);
 
+// What the editor tells, dropping the entry, when a chosen listed file is
+// gone or is no longer a file at all (a folder, a FIFO, a socket or a
+// device, which reading would refuse or wait on); empty when it may be opened.
+QString recentFileRefusal(const QString& path);
+
 } // namespace Orlenda

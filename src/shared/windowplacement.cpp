@@ -1,5 +1,7 @@
 #include "shared/windowplacement.h"
 
+#include "shared/settingsfile.h"
+
 #include <QSettings>
 #include <QStringList>
 
@@ -21,9 +23,12 @@ std::optional<int> pixels(const QString& twips) {
 
 } // namespace
 
-QSettings settingsStore() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, settingsApplication(),
-                     settingsApplication());
+std::unique_ptr<QSettings> settingsStore() {
+    if (!settingsFileProblem().isEmpty())
+        return nullptr;
+    // The native per-user store reads fallback files beside this one too,
+    // which nothing has checked; they hold nothing of ours.
+    return std::make_unique<QSettings>(settingsFilePath(), QSettings::IniFormat);
 }
 
 QList<QPair<QString, QString>> windowPlacementSettings(const QRect& outerGeometry, bool minimized) {
@@ -77,16 +82,20 @@ std::optional<QSize> savedWindowSize(const QString& widthText, const QString& he
 }
 
 QString readSetting(const QString& key) {
-    QSettings settings = settingsStore();
-    settings.beginGroup(settingsSection());
-    return settings.value(key).toString();
+    const std::unique_ptr<QSettings> settings = settingsStore();
+    if (!settings)
+        return {};
+    settings->beginGroup(settingsSection());
+    return settings->value(key).toString();
 }
 
 void writeSettings(const QList<QPair<QString, QString>>& values) {
-    QSettings settings = settingsStore();
-    settings.beginGroup(settingsSection());
+    const std::unique_ptr<QSettings> settings = settingsStore();
+    if (!settings)
+        return;
+    settings->beginGroup(settingsSection());
     for (const auto& [key, value] : values)
-        settings.setValue(key, value);
+        settings->setValue(key, value);
 }
 
 } // namespace Orlenda

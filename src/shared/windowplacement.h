@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSettings>
 #include <QString>
+#include <memory>
 #include <optional>
 
 namespace Orlenda {
@@ -35,12 +36,15 @@ std::optional<QSize> savedWindowSize(const QString& widthText, const QString& he
 inline QString settingsApplication() { return QStringLiteral("Orlenda"); }
 inline QString settingsSection() { return QStringLiteral("Settings"); }
 
-// The per-user settings store of the program.
-QSettings settingsStore();
+// The per-user settings store of the program, its one file alone; none when
+// settingsFileProblem() finds that the file must be left alone, so that it
+// is neither read nor written.
+std::unique_ptr<QSettings> settingsStore();
 
 // The per-user store under that application and section: the text of a key
-// (empty when missing), and writing values in the order given. A failure to
-// write is not reported.
+// (empty when missing or when the store is left alone), and writing values in
+// the order given (nothing when it is left alone). A failure to write is not
+// reported.
 QString readSetting(const QString& key);
 void writeSettings(const QList<QPair<QString, QString>>& values);
 

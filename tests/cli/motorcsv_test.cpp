@@ -2,7 +2,10 @@
 #include "motorsound/motorsoundcsv.h"
 #include "support/clitests.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <sys/stat.h>
 
 using namespace Orlenda;
 
@@ -55,4 +58,32 @@ TEST_F(CliMotorCsv, ABadLineExitsWithTwoNamingItAndWritesNothing) {
     EXPECT_EQ(err, QStringLiteral("orlenda-cli: ") + csv +
                        QStringLiteral(":12: 速度は 2.0 でなければなりません。\n"));
     EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST_F(CliMotorCsv, AFolderOrAPipeIsRefusedWithOpensWordsAndAQuotedExportImports) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.csv")));
+    const QString fifo = path("fifo.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString out = path("out.dat");
+    for (const auto& [csvPath, kind] : {std::pair{path("folder.csv"), Failure::IsFolder},
+                                        std::pair{fifo, Failure::NotRegularFile}}) {
+        QString err;
+        EXPECT_EQ(runCliForTest({"motor", "import", in, "p1", csvPath, out}, &err), CliFailed);
+        EXPECT_EQ(err, QStringLiteral("orlenda-cli: ") + csvPath + QStringLiteral(": ") +
+                           failureDescription(kind) + QLatin1Char('\n'));
+        EXPECT_FALSE(QFile::exists(out));
+    }
+
+    // As a spreadsheet saves it: every field quoted, CR LF.
+    QByteArray quoted;
+    for (const QByteArray& line : motorSoundCsv(table[Track::B1]).split('\n')) {
+        if (!line.isEmpty())
+            quoted += '"' + line.split(',').join("\",\"") + "\"\r\n";
+    }
+    writeWholeFile(csv, quoted);
+    ASSERT_EQ(runCliForTest({"motor", "import", path("other.dat"), "P2", csv, out}), CliClean);
+    TrainData data;
+    ScriptedPrompter prompter;
+    openFile(data, out, prompter);
+    EXPECT_EQ(data.motorSoundTable()[Track::P2], table[Track::B1]);
 }

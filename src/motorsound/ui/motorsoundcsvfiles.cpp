@@ -54,14 +54,7 @@ std::optional<MotorSoundTrack> importTrackCsv(QWidget* window, const CsvPathChoo
     const QString path = choose(window, false);
     if (path.isEmpty())
         return std::nullopt;
-    MotorSoundCsvResult read;
-    try {
-        read = readMotorSoundCsv(readMotorSoundCsvFile(path));
-    } catch (const StepFailure& failure) {
-        notice(window, QStringLiteral("CSV を読み込めませんでした。\n%1\n%2")
-                           .arg(path, failure.description()));
-        return std::nullopt;
-    }
+    const MotorSoundCsvResult read = readMotorSoundCsvFile(path);
     if (!read.ok()) {
         notice(window, QStringLiteral("CSV を読み込めませんでした。トラックは変わりません。\n%1\n%2")
                            .arg(path, read.errorText()));
