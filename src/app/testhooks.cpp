@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 
 #include <cstdio>
@@ -25,6 +26,20 @@ void installTestHooks(TrainData& data) {
                             qPrintable(box->text().replace(QLatin1Char('\n'), u' ')));
                 std::fflush(stdout);
                 box->defaultButton()->click();
+                return;
+            }
+            // The recovery window: its rows are printed as one question.
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog && answer && dialog->objectName() == QLatin1String("frmRecovery")) {
+                QString rows;
+                if (auto* table = dialog->findChild<QTableView*>()) {
+                    for (int r = 0; r < table->model()->rowCount(); ++r)
+                        rows += QLatin1Char(' ') + table->model()->index(r, 0).data().toString();
+                }
+                std::printf("question: recovery%s\n", qPrintable(rows));
+                std::fflush(stdout);
+                if (auto* restore = dialog->findChild<QPushButton*>(QStringLiteral("cmdRestore")))
+                    restore->click();
                 return;
             }
             const QWidgetList windows = QApplication::topLevelWidgets();
