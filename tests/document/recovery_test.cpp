@@ -15,41 +15,6 @@ namespace {
 
 class Recovery : public RecoveryTest {
 protected:
-    // A copy left by an editor that a signal ended.
-    static QString leftCopy(const QString& path, const QString& deceleration,
-                            const DiskFingerprint& print = {}) {
-        TrainData data;
-        data.setDocumentPath(path);
-        data.setDiskFingerprint(print);
-        data.setText(txtPer(0), deceleration);
-        RecoveryKeeper keeper(data);
-        EXPECT_TRUE(keeper.writeNow());
-        keeper.keepCopy();
-        QTest::qWait(5); // copies differ in time
-        return keeper.copyPath();
-    }
-
-    // A file in the copies' folder, as a crash or a disk might have left it.
-    static QString plantCopy(const QString& name, const QByteArray& bytes) {
-        EXPECT_FALSE(PrivateFolder::secure(RecoveryKeeper::folder()));
-        const QString path = RecoveryKeeper::folder() + QLatin1Char('/') + name;
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
-
-    // A copy whose header matches body, whatever body holds.
-    static QByteArray copyWithBody(const QString& path, const QByteArray& body, int version = 2) {
-        QByteArray bytes = "Orlenda recovery copy " + QByteArray::number(version) + "\npath: " +
-                           QUrl::toPercentEncoding(path) + "\ntime: 2026-01-02T03:04:05.000Z\n";
-        if (version >= 2) {
-            bytes += "file: -\nlength: " + QByteArray::number(body.size()) + "\nsha256: " +
-                     QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex() + "\n";
-        }
-        return bytes + "\n" + body;
-    }
-
     static QByteArray bytesOf(const QString& path) {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
