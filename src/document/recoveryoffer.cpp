@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 
@@ -60,6 +61,7 @@ void RecoveryOffer::scan(const QString& folder, const QString& skip) {
     mEntries.clear();
     const QDir dir(folder);
     const QDir::Filters kinds = QDir::Files | QDir::System | QDir::Hidden;
+    QHash<QString, RecoveryCopyState> fileStates;
     for (const QString& name : dir.entryList({QLatin1Char('*') + CopySuffix}, kinds)) {
         Entry entry;
         entry.copyPath = dir.filePath(name);
@@ -78,8 +80,17 @@ void RecoveryOffer::scan(const QString& folder, const QString& skip) {
         else if (entry.header->hasChecksum() &&
                  start->size != entry.header->bodyOffset + entry.header->bodyLength)
             entry.state = RecoveryCopyState::Damaged;
-        else
-            entry.state = stateOfFile(*entry.header);
+        else {
+            // Many copies of one file are common after crashes: each file is looked at once.
+            const QString key = entry.header->documentPath + QChar(0) +
+                                QString::number(entry.header->fileFingerprint.size) + QChar(0) +
+                                QString::number(entry.header->fileFingerprint.modifiedMs) +
+                                QChar(0) + QString::fromLatin1(entry.header->fileFingerprint.sha256.toHex());
+            auto known = fileStates.constFind(key);
+            if (known == fileStates.cend())
+                known = fileStates.insert(key, stateOfFile(*entry.header));
+            entry.state = *known;
+        }
         entry.time = entry.header ? entry.header->time
                                   : QFileInfo(entry.copyPath).fileTime(QFile::FileModificationTime);
         mEntries.push_back(std::move(entry));
