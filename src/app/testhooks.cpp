@@ -21,11 +21,16 @@ void installTestHooks(TrainData& data) {
     QObject::connect(
         timer, &QTimer::timeout, qApp, [&data, edit, answer, timer, ready = false]() mutable {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box && answer && box->defaultButton()) {
+            // A notice has one button and no default.
+            QAbstractButton* choice = !box                   ? nullptr
+                                      : box->defaultButton() ? box->defaultButton()
+                                      : box->buttons().size() == 1 ? box->buttons().first()
+                                                                   : nullptr;
+            if (answer && choice) {
                 std::printf("question: %s\n",
                             qPrintable(box->text().replace(QLatin1Char('\n'), u' ')));
                 std::fflush(stdout);
-                box->defaultButton()->click();
+                choice->click();
                 return;
             }
             // The recovery window: its rows are printed as one question.
