@@ -203,11 +203,14 @@ TEST_F(Recovery, TruncatedOrJunkFollowedCopiesAreDamagedAndOpenOnlyAsNewDocument
     QByteArray flipped = good;
     flipped[flipped.size() - 40] = 'Z';
     const QString silent = plantCopy(QStringLiteral("flipped.recovery"), flipped);
+    // A FIFO must not make the listing wait.
+    const QString fifo = RecoveryKeeper::folder() + QStringLiteral("/fifo.recovery");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
     Start start;
     start.chooser.script = [&](RecoveryOffer& offer) {
-        ASSERT_EQ(offer.count(), 4);
-        for (const QString& path : {cut, junk, noise}) {
+        ASSERT_EQ(offer.count(), 5);
+        for (const QString& path : {cut, junk, noise, fifo}) {
             const int row = rowOf(offer, path);
             EXPECT_EQ(offer.state(row), RecoveryCopyState::Damaged) << path.toStdString();
             EXPECT_EQ(offer.index(row, RecoveryOffer::StateColumn).data().toString(),
@@ -216,6 +219,8 @@ TEST_F(Recovery, TruncatedOrJunkFollowedCopiesAreDamagedAndOpenOnlyAsNewDocument
             EXPECT_FALSE(offer.restore(row));
         }
         EXPECT_FALSE(offer.canOpenAsNew(rowOf(offer, noise))); // nothing to read: only 削除
+        EXPECT_TRUE(offer.remove(rowOf(offer, fifo)));
+        EXPECT_FALSE(QFileInfo::exists(fifo));
 
         // The checksum is read only at 復元, which then finds the damage.
         const int row = rowOf(offer, silent);
