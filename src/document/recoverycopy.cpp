@@ -82,7 +82,11 @@ std::optional<DiskFingerprint> parseFingerprint(QByteArrayView text) {
     if (parts.size() != 3)
         return std::nullopt;
     const auto size = wholeNumber(parts[0]);
-    const auto time = wholeNumber(parts[1]);
+    // A file may carry a time before 1970.
+    const bool before1970 = parts[1].startsWith('-');
+    auto time = wholeNumber(before1970 ? parts[1].mid(1) : parts[1]);
+    if (time && before1970)
+        time = -*time;
     const auto hash = sha256(parts[2]);
     if (!size || !time || !hash)
         return std::nullopt;

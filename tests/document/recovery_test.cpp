@@ -56,7 +56,7 @@ TEST_F(Recovery, CopyKeepsEveryCharacterThePathAndTheFileFingerprint) {
     table[Track::B2][799] = MotorSoundEntry{-5, 99, 7};
     data.setMotorSoundTable(table);
     data.setDocumentPath(QStringLiteral("/tmp/a\n%b.dat"));
-    const DiskFingerprint print{123, 456789, QByteArray(32, '\x7f')};
+    const DiskFingerprint print{123, -456789, QByteArray(32, '\x7f')}; // a file time before 1970
     data.setDiskFingerprint(print);
     EXPECT_EQ(failureOf([&] { encodeShiftJis(trainFileText(data)); }), Failure::CannotEncode);
 
