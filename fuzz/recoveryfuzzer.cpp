@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (copy && !header)
         fuzzFailure(QStringLiteral("a copy was accepted without a header"));
     // What checks out has exactly the length its header announces.
-    if (copy && header->hasChecksum() && header->bodyOffset + header->bodyLength != copyBytes.size())
+    if (copy && header->hasChecksum() &&
+        header->bodyOffset + header->bodyLength != copyBytes.size())
         fuzzFailure(QStringLiteral("a copy of the wrong length passed its check"));
 
     TrainData data;

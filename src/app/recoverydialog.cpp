@@ -32,7 +32,8 @@ RecoveryDialog::RecoveryDialog(RecoveryOffer& offer, QWidget* parent)
     mTable->setWordWrap(false);
     mTable->setTextElideMode(Qt::ElideMiddle);
     mTable->verticalHeader()->hide();
-    mTable->horizontalHeader()->setSectionResizeMode(RecoveryOffer::FileColumn, QHeaderView::Stretch);
+    mTable->horizontalHeader()->setSectionResizeMode(RecoveryOffer::FileColumn,
+                                                     QHeaderView::Stretch);
     // Sized from the first rows only: a long list must not delay the window.
     mTable->horizontalHeader()->setResizeContentsPrecision(20);
     for (int column : {int(RecoveryOffer::TimeColumn), int(RecoveryOffer::StateColumn)})

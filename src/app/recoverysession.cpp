@@ -46,8 +46,9 @@ bool RecoverySession::offerCopies() {
 void RecoverySession::keepForEnd() {
     mEnding = true;
     if (!mKeeper.writeNow()) {
-        std::fputs("orlenda: 回復データを書き込めなかったため、保存していない変更は失われました。\n",
-                   stderr);
+        std::fputs(
+            "orlenda: 回復データを書き込めなかったため、保存していない変更は失われました。\n",
+            stderr);
         std::fflush(stderr);
     }
     mKeeper.keepCopy();

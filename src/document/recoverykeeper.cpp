@@ -118,8 +118,8 @@ RecoveryKeeper::RecoveryKeeper(TrainData& data, QObject* parent) : QObject(paren
     // The outcome comes back to this object's thread, queued behind the
     // events of the moment.
     mWriter = std::make_unique<Writer>([this](bool ok, const QString& reason) {
-        QMetaObject::invokeMethod(this, [this, ok, reason] { written(ok, reason); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, ok, reason] { written(ok, reason); }, Qt::QueuedConnection);
     });
     mTimer.setSingleShot(true);
     connect(&mTimer, &QTimer::timeout, this, &RecoveryKeeper::write);

@@ -46,7 +46,8 @@ QString damagedCopyNoticeText() {
 }
 
 QString deleteCopyQuestionText(const QString& name, const QDateTime& time) {
-    return QStringLiteral("この回復データを削除しますか？削除した変更は元に戻せません。\n\n%1\n%2 の時点の内容")
+    return QStringLiteral("この回復データを削除しますか？削除した変更は元に戻せません。\n\n%1\n%2 "
+                          "の時点の内容")
         .arg(name, timeText(time));
 }
 
@@ -85,7 +86,8 @@ void RecoveryOffer::scan(const QString& folder, const QString& skip) {
             const QString key = entry.header->documentPath + QChar(0) +
                                 QString::number(entry.header->fileFingerprint.size) + QChar(0) +
                                 QString::number(entry.header->fileFingerprint.modifiedMs) +
-                                QChar(0) + QString::fromLatin1(entry.header->fileFingerprint.sha256.toHex());
+                                QChar(0) +
+                                QString::fromLatin1(entry.header->fileFingerprint.sha256.toHex());
             auto known = fileStates.constFind(key);
             if (known == fileStates.cend())
                 known = fileStates.insert(key, stateOfFile(*entry.header));
@@ -197,7 +199,8 @@ QString RecoveryOffer::stateDescription(int row) const {
         return QStringLiteral("ファイルは回復データより後に変更されています。"
                               "復元したあと最初に保存するときに、上書きするかどうか確認します。");
     case RecoveryCopyState::Missing:
-        return QStringLiteral("ファイルが見つかりません。復元して保存すると、ファイルを作り直します。");
+        return QStringLiteral(
+            "ファイルが見つかりません。復元して保存すると、ファイルを作り直します。");
     case RecoveryCopyState::NewDocument:
         return QStringLiteral("保存されていない新規ドキュメントです。");
     case RecoveryCopyState::PlaceUnknown:
@@ -245,7 +248,8 @@ bool RecoveryOffer::restore(int row) {
         return false;
     }
     bool restored = false;
-    mHistory.replaceDocument([&] { restored = restoreRecoveryCopy(mData, *copy, mPrompter); }, true);
+    mHistory.replaceDocument([&] { restored = restoreRecoveryCopy(mData, *copy, mPrompter); },
+                             true);
     if (!restored) {
         // Nothing half-read may stay, nor count as a change worth a copy.
         mHistory.replaceDocument([this] { mData.newDocument(); });

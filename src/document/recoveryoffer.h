@@ -17,13 +17,13 @@ class TrainData;
 
 // What a copy's file is, as the recovery window says it.
 enum class RecoveryCopyState {
-    Unchanged, // the file is as the copy found it
-    Changed, // the file has changed since the copy (or may have: no fingerprint)
-    Missing, // the file is gone
-    NewDocument, // the copy has no file
+    Unchanged,    // the file is as the copy found it
+    Changed,      // the file has changed since the copy (or may have: no fingerprint)
+    Missing,      // the file is gone
+    NewDocument,  // the copy has no file
     PlaceUnknown, // an old copy with a relative path: no telling which file it meant
-    Damaged, // the copy does not read back as written
-    TooLarge, // more than any copy this program writes
+    Damaged,      // the copy does not read back as written
+    TooLarge,     // more than any copy this program writes
 };
 
 // The copies left by earlier runs that no running editor holds, newest first,

@@ -355,7 +355,8 @@ std::optional<PrivateFolder::FileStart> PrivateFolder::readStart(const QString& 
         start.bytes.resize(qsizetype(qMin<qint64>(maxBytes, status.st_size)));
         qsizetype got = 0;
         while (got < start.bytes.size()) {
-            const ssize_t n = ::read(fd, start.bytes.data() + got, size_t(start.bytes.size() - got));
+            const ssize_t n =
+                ::read(fd, start.bytes.data() + got, size_t(start.bytes.size() - got));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0) {
@@ -388,7 +389,8 @@ std::unique_ptr<FileLock> FileLock::tryLock(const QString& path) {
     if (fd < 0)
         return nullptr;
     struct stat status;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return nullptr;
     }

@@ -44,7 +44,9 @@ TEST_F(RecoveryWindow, OneTableOfCopiesWhoseButtonsFollowEachCopysState) {
     ASSERT_EQ(table->model()->rowCount(), 2);
     EXPECT_EQ(table->model()->headerData(RecoveryOffer::StateColumn, Qt::Horizontal).toString(),
               QStringLiteral("ファイルの状態"));
-    auto cell = [&](int row, int column) { return table->model()->index(row, column).data().toString(); };
+    auto cell = [&](int row, int column) {
+        return table->model()->index(row, column).data().toString();
+    };
     EXPECT_EQ(cell(0, RecoveryOffer::FileColumn), target);
     EXPECT_EQ(cell(0, RecoveryOffer::StateColumn), QStringLiteral("破損"));
     EXPECT_EQ(cell(1, RecoveryOffer::StateColumn), QStringLiteral("回復データより後に変更"));
@@ -61,7 +63,8 @@ TEST_F(RecoveryWindow, OneTableOfCopiesWhoseButtonsFollowEachCopysState) {
     ASSERT_EQ(table->model()->rowCount(), 1);
     EXPECT_NE(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(button(dialog, "cmdRestore")->isEnabled());
-    EXPECT_TRUE(state->text().contains(QStringLiteral("ファイルは回復データより後に変更されています")));
+    EXPECT_TRUE(
+        state->text().contains(QStringLiteral("ファイルは回復データより後に変更されています")));
 
     button(dialog, "cmdRestore")->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

@@ -75,7 +75,8 @@ TEST_F(Recovery, CopyKeepsEveryCharacterThePathAndTheFileFingerprint) {
     EXPECT_EQ(restored.diskFingerprint(), print);
 
     // The header alone is enough to list a copy; anything cut or added is not a copy.
-    const auto header = parseRecoveryCopyHeader(QByteArrayView(bytes).first(bytes.indexOf("\n\n") + 2));
+    const auto header =
+        parseRecoveryCopyHeader(QByteArrayView(bytes).first(bytes.indexOf("\n\n") + 2));
     ASSERT_TRUE(header);
     EXPECT_EQ(header->documentPath, data.documentPath());
     EXPECT_EQ(header->bodyOffset + header->bodyLength, bytes.size());
@@ -347,7 +348,8 @@ TEST_F(Recovery, LockHeldElsewhereHidesItsCopyAnEmptyOrGarbageLockDoesNot) {
     const auto lock = FileLock::tryLock(held + QStringLiteral(".lock")); // another open file
     ASSERT_TRUE(lock);
     writeWholeFile(empty + QStringLiteral(".lock"), QByteArray());
-    writeWholeFile(garbage + QStringLiteral(".lock"), "99999\nother-host\n" + QByteArray(4096, '\xff'));
+    writeWholeFile(garbage + QStringLiteral(".lock"),
+                   "99999\nother-host\n" + QByteArray(4096, '\xff'));
     const QString orphan = RecoveryKeeper::folder() + QStringLiteral("/gone.recovery.lock");
     writeWholeFile(orphan, QByteArray());
 

@@ -15,11 +15,10 @@ struct Editor {
     Editor(const QTemporaryDir& state, const QTemporaryDir& config, const QString& file,
            const QString& edit, bool answer) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const auto& [name, value] :
-             {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
-              {"XDG_STATE_HOME", state.path()},
-              {"XDG_CONFIG_HOME", config.path()},
-              {"ORLENDA_TEST_EDIT", edit}})
+        for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
+                                          {"XDG_STATE_HOME", state.path()},
+                                          {"XDG_CONFIG_HOME", config.path()},
+                                          {"ORLENDA_TEST_EDIT", edit}})
             env.insert(QString::fromLatin1(name), value);
         if (answer)
             env.insert(QStringLiteral("ORLENDA_TEST_ANSWER_DEFAULT"), QStringLiteral("1"));
@@ -42,7 +41,6 @@ struct Editor {
     QString output;
     QString errors;
 };
-
 
 } // namespace
 

@@ -79,8 +79,9 @@ protected:
 
     // A copy whose header matches body, whatever body holds.
     static QByteArray copyWithBody(const QString& path, const QByteArray& body, int version = 2) {
-        QByteArray bytes = "Orlenda recovery copy " + QByteArray::number(version) + "\npath: " +
-                           QUrl::toPercentEncoding(path) + "\ntime: 2026-01-02T03:04:05.000Z\n";
+        QByteArray bytes = "Orlenda recovery copy " + QByteArray::number(version) +
+                           "\npath: " + QUrl::toPercentEncoding(path) +
+                           "\ntime: 2026-01-02T03:04:05.000Z\n";
         if (version >= 2) {
             bytes += "file: -\nlength: " + QByteArray::number(body.size()) + "\nsha256: " +
                      QCryptographicHash::hash(body, QCryptographicHash::Sha256).toHex() + "\n";
