@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 
 #include <cstdio>
@@ -20,11 +21,30 @@ void installTestHooks(TrainData& data) {
     QObject::connect(
         timer, &QTimer::timeout, qApp, [&data, edit, answer, timer, ready = false]() mutable {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box && answer && box->defaultButton()) {
+            // A notice has one button and no default.
+            QAbstractButton* choice = !box                   ? nullptr
+                                      : box->defaultButton() ? box->defaultButton()
+                                      : box->buttons().size() == 1 ? box->buttons().first()
+                                                                   : nullptr;
+            if (answer && choice) {
                 std::printf("question: %s\n",
                             qPrintable(box->text().replace(QLatin1Char('\n'), u' ')));
                 std::fflush(stdout);
-                box->defaultButton()->click();
+                choice->click();
+                return;
+            }
+            // The recovery window: its rows are printed as one question.
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog && answer && dialog->objectName() == QLatin1String("frmRecovery")) {
+                QString rows;
+                if (auto* table = dialog->findChild<QTableView*>()) {
+                    for (int r = 0; r < table->model()->rowCount(); ++r)
+                        rows += QLatin1Char(' ') + table->model()->index(r, 0).data().toString();
+                }
+                std::printf("question: recovery%s\n", qPrintable(rows));
+                std::fflush(stdout);
+                if (auto* restore = dialog->findChild<QPushButton*>(QStringLiteral("cmdRestore")))
+                    restore->click();
                 return;
             }
             const QWidgetList windows = QApplication::topLevelWidgets();

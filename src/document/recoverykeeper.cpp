@@ -1,51 +1,43 @@
 #include "document/recoverykeeper.h"
 
 #include "document/documenthistory.h"
+#include "document/recoverychooser.h"
 #include "document/recoverycopy.h"
+#include "document/recoveryoffer.h"
 #include "document/traindata.h"
-#include "shared/apptitle.h"
 #include "shared/atomicfile.h"
 #include "shared/failure.h"
-#include "shared/prompter.h"
+#include "shared/platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 
 #include <algorithm>
 #include <condition_variable>
-#include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
-
 
 namespace Orlenda {
 
 namespace {
 
 const QString CopySuffix = QStringLiteral(".recovery");
-// Only a copy this program wrote is read; anything larger is not one.
-constexpr qint64 MaxCopySize = 8 * 1024 * 1024;
-
-std::unique_ptr<QLockFile> lockFor(const QString& copyPath) {
-    auto lock = std::make_unique<QLockFile>(copyPath + QStringLiteral(".lock"));
-    // A lock is stale only when its editor no longer runs, however long that ran.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return nullptr;
-    return lock;
-}
+const QString LockSuffix = QStringLiteral(".lock");
 
 } // namespace
 
 // Runs the file work in order; only the newest request matters, since each
-// one replaces or deletes the same file.
+// one replaces or deletes the same file. The outcome of each write goes to
+// report, on this thread.
 class RecoveryKeeper::Writer {
 public:
-    Writer() : mThread([this] { run(); }) {}
+    using Report = std::function<void(bool ok, const QString& reason)>;
+
+    explicit Writer(Report report) : mReport(std::move(report)), mThread([this] { run(); }) {}
 
     ~Writer() {
         {
@@ -65,9 +57,11 @@ public:
         mWake.notify_all();
     }
 
-    void wait() {
+    // Waits until all work is done; whether the last write succeeded.
+    bool wait() {
         std::unique_lock lock(mMutex);
         mIdle.wait(lock, [this] { return !mJob && !mBusy; });
+        return mLastWriteOk;
     }
 
 private:
@@ -86,32 +80,47 @@ private:
             mJob.reset();
             mBusy = true;
             lock.unlock();
+            bool ok = true;
+            QString reason;
             if (job.bytes) {
-                // A copy that cannot be written leaves the previous one; the
-                // next change tries again.
+                // A link in our own folder is nobody's file to write through.
                 try {
-                    writeFileAtomically(job.path, *job.bytes);
-                } catch (const StepFailure&) {
+                    if (!PrivateFolder::removeLink(job.path))
+                        throw StepFailure(Failure::PermissionDenied, job.path);
+                    writeFileAtomically(job.path, *job.bytes, AtomicWriteOptions{false, 0600});
+                } catch (const StepFailure& failure) {
+                    ok = false;
+                    reason = failure.description();
                 }
+                mReport(ok, reason);
             } else
                 QFile::remove(job.path);
             lock.lock();
+            if (job.bytes)
+                mLastWriteOk = ok;
             mBusy = false;
             mIdle.notify_all();
         }
     }
 
+    Report mReport;
     std::mutex mMutex;
     std::condition_variable mWake;
     std::condition_variable mIdle;
     std::optional<Job> mJob;
     bool mBusy = false;
     bool mStop = false;
+    bool mLastWriteOk = true;
     std::thread mThread; // last: it starts once everything above exists
 };
 
-RecoveryKeeper::RecoveryKeeper(TrainData& data, QObject* parent)
-    : QObject(parent), mData(data), mWriter(std::make_unique<Writer>()) {
+RecoveryKeeper::RecoveryKeeper(TrainData& data, QObject* parent) : QObject(parent), mData(data) {
+    // The outcome comes back to this object's thread, queued behind the
+    // events of the moment.
+    mWriter = std::make_unique<Writer>([this](bool ok, const QString& reason) {
+        QMetaObject::invokeMethod(
+            this, [this, ok, reason] { written(ok, reason); }, Qt::QueuedConnection);
+    });
     mTimer.setSingleShot(true);
     connect(&mTimer, &QTimer::timeout, this, &RecoveryKeeper::write);
     data.onValueChanged(this, &RecoveryKeeper::changed);
@@ -129,6 +138,8 @@ RecoveryKeeper::~RecoveryKeeper() {
     if (!mKeep)
         drop();
     mWriter.reset(); // finishes the file work before the lock goes
+    if (mLock && !mKeep)
+        mLock->removeAndRelease();
 }
 
 QString RecoveryKeeper::folder() {
@@ -137,6 +148,13 @@ QString RecoveryKeeper::folder() {
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.local/state");
     return base + QStringLiteral("/orlenda");
+}
+
+QString RecoveryKeeper::writeFailureText(const QString& reason) {
+    return QStringLiteral("回復データを書き込めません。\n%1\n\n"
+                          "編集は続けられますが、このままエディタが異常終了すると、"
+                          "保存していない変更は失われます。")
+        .arg(reason);
 }
 
 void RecoveryKeeper::setDelays(int quietMs, int longestMs) {
@@ -160,34 +178,55 @@ bool RecoveryKeeper::claimOwnCopy() {
     if (mLock)
         return true;
     const QString dir = folder();
-    if (!QDir().mkpath(dir))
+    mFolderProblem = PrivateFolder::secure(dir);
+    if (mFolderProblem)
         return false;
-    // The copies hold the user's work: nobody else may read them.
-    QFile::setPermissions(dir,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     const QString stem = QStringLiteral("%1/%2-%3")
                              .arg(dir)
                              .arg(QCoreApplication::applicationPid())
                              .arg(QDateTime::currentMSecsSinceEpoch());
     for (int attempt = 0; attempt < 100 && !mLock; ++attempt) {
         mCopyPath = stem + (attempt ? QStringLiteral("-%1").arg(attempt) : QString()) + CopySuffix;
-        mLock = lockFor(mCopyPath);
+        mLock = FileLock::tryLock(mCopyPath + LockSuffix);
+        // A name that holds anything already is another run's.
+        if (mLock && (QFileInfo::exists(mCopyPath) || QFileInfo(mCopyPath).isSymLink()))
+            mLock.reset();
     }
-    if (!mLock)
+    if (!mLock) {
         mCopyPath.clear();
+        mFolderProblem = QStringLiteral("回復データのロックファイルを %1 に作れません。").arg(dir);
+    }
     return bool(mLock);
 }
 
-void RecoveryKeeper::write() {
+bool RecoveryKeeper::write() {
     mTimer.stop();
-    if (!mData.isModified() || !claimOwnCopy())
-        return;
+    if (!mData.isModified())
+        return true;
+    if (!claimOwnCopy()) {
+        written(false, mFolderProblem.value_or(QString()));
+        return false;
+    }
     mWriter->post(mCopyPath, recoveryCopyBytes(mData, QDateTime::currentDateTimeUtc()));
+    return true;
 }
 
-void RecoveryKeeper::writeNow() {
-    write();
-    mWriter->wait();
+bool RecoveryKeeper::writeNow() {
+    if (!write())
+        return false;
+    const bool ok = mWriter->wait();
+    return ok || !mData.isModified();
+}
+
+void RecoveryKeeper::written(bool ok, const QString& reason) {
+    if (ok) {
+        mFailureTold = false;
+        return;
+    }
+    if (mFailureTold)
+        return;
+    mFailureTold = true;
+    emit recoveryOff(writeFailureText(reason));
 }
 
 void RecoveryKeeper::drop() {
@@ -196,50 +235,33 @@ void RecoveryKeeper::drop() {
         mWriter->post(mCopyPath, std::nullopt);
 }
 
-bool RecoveryKeeper::offerCopies(DocumentHistory& history, Prompter& prompter) {
-    struct Offer {
-        QString path;
-        RecoveryCopy copy;
-        std::unique_ptr<QLockFile> lock;
-    };
-    std::vector<Offer> offers;
-    const QDir dir(folder());
-    for (const QFileInfo& info : dir.entryInfoList({QLatin1Char('*') + CopySuffix}, QDir::Files)) {
-        const QString path = info.absoluteFilePath();
-        if (path == mCopyPath || !info.isFile() || info.size() > MaxCopySize)
-            continue;
-        std::unique_ptr<QLockFile> lock = lockFor(path);
-        if (!lock)
-            continue; // another editor's
-        QFile file(path);
-        std::optional<RecoveryCopy> copy;
-        if (file.open(QIODevice::ReadOnly))
-            copy = parseRecoveryCopy(file.read(MaxCopySize));
-        if (copy)
-            offers.push_back({path, std::move(*copy), std::move(lock)});
-    }
-    std::sort(offers.begin(), offers.end(),
-              [](const Offer& a, const Offer& b) { return a.copy.time > b.copy.time; });
+void RecoveryKeeper::adopt(const QString& copyPath, std::unique_ptr<FileLock> lock) {
+    // The restored copy becomes this editor's, so that it stays on disk throughout.
+    drop();
+    mWriter->wait();
+    if (mLock)
+        mLock->removeAndRelease();
+    mCopyPath = copyPath;
+    mLock = std::move(lock);
+    changed();
+}
 
-    for (Offer& offer : offers) {
-        const bool restore = prompter.ask(applicationTitle(), recoveryQuestionText(offer.copy),
-                                          Prompter::Icon::Warning);
-        if (mKeep)
-            return false;
-        if (!restore) {
-            QFile::remove(offer.path);
-            continue;
-        }
-        history.replaceDocument([&] { restoreRecoveryCopy(mData, offer.copy, prompter); }, true);
-        // The copy becomes this editor's, so that it stays on disk throughout.
-        drop();
-        mWriter->wait();
-        mCopyPath = offer.path;
-        mLock = std::move(offer.lock);
-        schedule();
-        return true;
+bool RecoveryKeeper::offerCopies(DocumentHistory& history, Prompter& prompter,
+                                 RecoveryChooser& chooser) {
+    mFolderProblem = PrivateFolder::secure(folder());
+    if (mFolderProblem) {
+        written(false, *mFolderProblem);
+        return false;
     }
-    return false;
+    RecoveryOffer offer(mData, history, prompter);
+    offer.setAdopter([this](const QString& copyPath, std::unique_ptr<FileLock> lock) {
+        adopt(copyPath, std::move(lock));
+    });
+    offer.scan(folder(), mCopyPath);
+    if (offer.count() == 0)
+        return false;
+    chooser.choose(offer);
+    return offer.adopted();
 }
 
 } // namespace Orlenda

@@ -4,13 +4,14 @@
 #include <QObject>
 #include <QTimer>
 #include <memory>
-
-class QLockFile;
+#include <optional>
 
 namespace Orlenda {
 
 class DocumentHistory;
+class FileLock;
 class Prompter;
+class RecoveryChooser;
 class TrainData;
 
 // Keeps a recovery copy of the document while it is modified, in the user's
@@ -20,8 +21,12 @@ class TrainData;
 // runs on a thread of its own, so that a slow disk never makes typing wait.
 // The copy goes when the document is no longer modified (saved, undone back
 // to the saved state, set aside for another) and when this object ends,
-// unless keepCopy was called. Each copy has a lock, so that two editors never
-// take each other's.
+// unless keepCopy was called. Each copy has a lock that this editor holds
+// while it runs, so that two editors never take each other's.
+//
+// The folder must be the user's own (not a link, mode 0700); otherwise, and
+// whenever a copy cannot be written, recovery is off until a later change
+// succeeds, and recoveryOff says so once.
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 
@@ -38,38 +43,50 @@ public:
     QString copyPath() const { return mCopyPath; }
 
     // Writes the copy at once if the document is modified, and waits until
-    // every file operation is done.
-    void writeNow();
+    // every file operation is done. False when the document is modified and
+    // its copy could not be written.
+    bool writeNow();
     // The copy stays on disk when this object ends: the program ends without
     // the user's choice (a signal, a declined failure question).
     void keepCopy() { mKeep = true; }
     bool keepsCopy() const { return mKeep; }
 
-    // Asks about each copy that no running editor holds, newest first.
-    // Yes makes it the document (with its path, modified) and this editor's
-    // copy; No deletes it and goes on. True when a copy became the document.
-    // Asking stops, deleting nothing more, once keepCopy was called.
-    // ProgramEndRequested propagates from a damaged copy's questions.
-    bool offerCopies(DocumentHistory& history, Prompter& prompter);
+    // Offers the copies that no running editor holds in one window of
+    // chooser. A copy that becomes the document becomes this editor's copy.
+    // True when one did. Nothing is offered (and false returned) when the
+    // folder may not be used.
+    bool offerCopies(DocumentHistory& history, Prompter& prompter, RecoveryChooser& chooser);
+
+    // The notice for copies that cannot be written.
+    static QString writeFailureText(const QString& reason);
+
+signals:
+    // Recovery has stopped working: the notice for the user, once until a
+    // copy is written again.
+    void recoveryOff(const QString& text);
 
 private:
     class Writer;
 
     void changed();
     void schedule();
-    void write();
+    bool write();
     void drop();
     bool claimOwnCopy();
+    void written(bool ok, const QString& reason);
+    void adopt(const QString& copyPath, std::unique_ptr<FileLock> lock);
 
     TrainData& mData;
     std::unique_ptr<Writer> mWriter;
-    std::unique_ptr<QLockFile> mLock;
+    std::unique_ptr<FileLock> mLock;
     QString mCopyPath;
     QTimer mTimer;
     QElapsedTimer mFirstChange;
     int mQuietMs = 2000;
     int mLongestMs = 10000;
     bool mKeep = false;
+    bool mFailureTold = false;
+    std::optional<QString> mFolderProblem;
 };
 
 } // namespace Orlenda

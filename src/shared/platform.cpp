@@ -12,6 +12,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -432,6 +433,146 @@ void PlatformFile::failSyncsForTesting(int error) {
     gSyncError.store(error);
 }
 
+
+#ifdef Q_OS_UNIX
+
+std::optional<QString> PrivateFolder::secure(const QString& path) {
+    const QFileInfo info(path);
+    QDir().mkpath(info.path());
+    const QByteArray name = nativeName(path);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
+        return QStringLiteral("フォルダー %1 を作れません。%2")
+            .arg(path, failureDescription(PlatformFile::failureOfError(errno, true)));
+    }
+    // Opened without following a link, then checked and corrected on the
+    // open folder itself: nothing can be swapped in between.
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        struct stat status;
+        if (::lstat(name.constData(), &status) == 0 && S_ISLNK(status.st_mode))
+            return QStringLiteral("%1 はフォルダーではなくシンボリックリンクです。").arg(path);
+        if (error == ENOTDIR)
+            return QStringLiteral("%1 はフォルダーではありません。").arg(path);
+        return QStringLiteral("フォルダー %1 を開けません。%2")
+            .arg(path, failureDescription(PlatformFile::failureOfError(error, false)));
+    }
+    std::optional<QString> problem;
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISDIR(status.st_mode))
+        problem = QStringLiteral("%1 はフォルダーではありません。").arg(path);
+    else if (status.st_uid != ::geteuid())
+        problem = QStringLiteral("フォルダー %1 の所有者が別のユーザーです。").arg(path);
+    else if ((status.st_mode & 07777) != 0700 && ::fchmod(fd, 0700) != 0)
+        problem = QStringLiteral("フォルダー %1 を本人だけが使えるようにできません。").arg(path);
+    ::close(fd);
+    return problem;
+}
+
+std::optional<PrivateFolder::FileStart> PrivateFolder::readStart(const QString& path,
+                                                                 qint64 maxBytes) {
+    const int fd = ::open(nativeName(path).constData(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    FileStart start;
+    struct stat status;
+    bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    if (ok) {
+        start.size = status.st_size;
+        start.bytes.resize(qsizetype(qMin<qint64>(maxBytes, status.st_size)));
+        qsizetype got = 0;
+        while (got < start.bytes.size()) {
+            const ssize_t n =
+                ::read(fd, start.bytes.data() + got, size_t(start.bytes.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                ok = false;
+                break;
+            }
+            if (n == 0)
+                break; // shrank meanwhile
+            got += n;
+        }
+        start.bytes.truncate(got);
+    }
+    ::close(fd);
+    if (!ok)
+        return std::nullopt;
+    return start;
+}
+
+bool PrivateFolder::removeLink(const QString& path) {
+    const QByteArray name = nativeName(path);
+    struct stat status;
+    if (::lstat(name.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
+        return true;
+    return ::unlink(name.constData()) == 0;
+}
+
+std::unique_ptr<FileLock> FileLock::tryLock(const QString& path) {
+    const int fd = ::open(nativeName(path).constData(),
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return nullptr;
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<FileLock>(new FileLock(fd, path));
+}
+
+FileLock::~FileLock() {
+    if (mHandle >= 0)
+        ::close(mHandle);
+}
+
+void FileLock::removeAndRelease() {
+    // Unlinked while still held: an editor that opens the name afterwards
+    // gets a new file, and finds the copy already gone.
+    ::unlink(nativeName(mPath).constData());
+    ::close(mHandle);
+    mHandle = -1;
+}
+
+#else
+
+std::optional<QString> PrivateFolder::secure(const QString& path) {
+    if (!QDir().mkpath(path))
+        return QStringLiteral("フォルダー %1 を作れません。").arg(path);
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isDir())
+        return QStringLiteral("%1 はフォルダーではありません。").arg(path);
+    return std::nullopt;
+}
+
+std::optional<PrivateFolder::FileStart> PrivateFolder::readStart(const QString& path,
+                                                                 qint64 maxBytes) {
+    const QFileInfo info(path);
+    QFile file(path);
+    if (info.isSymLink() || !info.isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return FileStart{file.read(maxBytes), file.size()};
+}
+
+bool PrivateFolder::removeLink(const QString& path) {
+    return !QFileInfo(path).isSymLink() || QFile::remove(path);
+}
+
+std::unique_ptr<FileLock> FileLock::tryLock(const QString& path) {
+    return std::unique_ptr<FileLock>(new FileLock(-1, path));
+}
+
+FileLock::~FileLock() = default;
+
+void FileLock::removeAndRelease() {
+    QFile::remove(mPath);
+}
+
+#endif
 
 #ifdef Q_OS_UNIX
 

@@ -100,6 +100,56 @@ private:
     std::unique_ptr<Handle> mHandle;
 };
 
+// A folder that only this user may enter, for files that hold the user's
+// work (recovery copies), and reading within bounds what lies there: nothing
+// in it is trusted merely for being there.
+class PrivateFolder {
+public:
+    // Creates the folder at path with mode 0700 when it is missing (its
+    // parents as usual), and checks that it is a real folder (not a link)
+    // owned by this user; a mode other than 0700 is corrected. Otherwise, the
+    // reason it may not be used, as a sentence for the user.
+    static std::optional<QString> secure(const QString& path);
+
+    // The start of the regular file at path, at most maxBytes of it, and the
+    // whole file's size. A link at path is not followed, and nothing waits on
+    // a FIFO: anything but a regular file gives nullopt.
+    struct FileStart {
+        QByteArray bytes;
+        qint64 size = 0;
+    };
+    static std::optional<FileStart> readStart(const QString& path, qint64 maxBytes);
+
+    // Removes a symbolic link at path, so that what is written there next
+    // replaces it instead of the file it names. True when path is no link
+    // (any more).
+    static bool removeLink(const QString& path);
+};
+
+// An advisory lock on a file of its own (flock), held while the object
+// lives: the kernel drops it when the process ends, however it ends, so a
+// lock is never stale and its file holds nothing to read.
+class FileLock {
+public:
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+    // Opens (creating, mode 0600) the lock file at path without following a
+    // link and locks it without waiting; nullptr when another holder has it
+    // or it cannot be opened.
+    static std::unique_ptr<FileLock> tryLock(const QString& path);
+
+    // Deletes the lock file, then releases the lock.
+    void removeAndRelease();
+
+private:
+    explicit FileLock(int handle, const QString& path) : mHandle(handle), mPath(path) {}
+
+    int mHandle = -1;
+    QString mPath;
+};
+
 // Turns SIGTERM, SIGINT and SIGHUP (a logout, a shutdown, Ctrl+C in the
 // terminal) into a Qt signal delivered by the event loop, so that the program
 // can save what it must and end normally. The handler only writes one byte to
