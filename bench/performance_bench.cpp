@@ -6,7 +6,6 @@
 #include "performance/ui/performancewindow.h"
 #include "shared/prompter.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -62,13 +61,3 @@ void BM_PerformanceWindowRefresh(benchmark::State& state) {
 BENCHMARK(BM_PerformanceWindowRefresh)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

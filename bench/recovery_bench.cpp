@@ -3,7 +3,6 @@
 #include "document/recoverykeeper.h"
 #include "document/traindata.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -59,10 +58,3 @@ void BM_WriteRecoveryCopy(benchmark::State& state) {
 BENCHMARK(BM_WriteRecoveryCopy)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-}

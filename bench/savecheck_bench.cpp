@@ -3,7 +3,6 @@
 #include "document/traindata.h"
 #include "document/trainfilewriter.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -73,10 +72,3 @@ void BM_FingerprintAfterSave(benchmark::State& state) {
 BENCHMARK(BM_FingerprintAfterSave)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-}
