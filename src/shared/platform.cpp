@@ -503,14 +503,6 @@ std::optional<PrivateFolder::FileStart> PrivateFolder::readStart(const QString& 
     return start;
 }
 
-bool PrivateFolder::removeLink(const QString& path) {
-    const QByteArray name = nativeName(path);
-    struct stat status;
-    if (::lstat(name.constData(), &status) != 0 || !S_ISLNK(status.st_mode))
-        return true;
-    return ::unlink(name.constData()) == 0;
-}
-
 std::unique_ptr<FileLock> FileLock::tryLock(const QString& path) {
     const int fd = ::open(nativeName(path).constData(),
                           O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
@@ -556,10 +548,6 @@ std::optional<PrivateFolder::FileStart> PrivateFolder::readStart(const QString& 
     if (info.isSymLink() || !info.isFile() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return FileStart{file.read(maxBytes), file.size()};
-}
-
-bool PrivateFolder::removeLink(const QString& path) {
-    return !QFileInfo(path).isSymLink() || QFile::remove(path);
 }
 
 std::unique_ptr<FileLock> FileLock::tryLock(const QString& path) {

@@ -119,11 +119,6 @@ public:
         qint64 size = 0;
     };
     static std::optional<FileStart> readStart(const QString& path, qint64 maxBytes);
-
-    // Removes a symbolic link at path, so that what is written there next
-    // replaces it instead of the file it names. True when path is no link
-    // (any more).
-    static bool removeLink(const QString& path);
 };
 
 // An advisory lock on a file of its own (flock), held while the object

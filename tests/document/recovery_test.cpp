@@ -104,6 +104,9 @@ TEST_F(Recovery, CopyExistsOnlyWhileTheDocumentIsModified) {
     struct stat status;
     ASSERT_EQ(::lstat(QFile::encodeName(RecoveryKeeper::folder()).constData(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0700u);
+    // The copy holds the user's work: nobody else may read it, whatever the umask.
+    ASSERT_EQ(::lstat(QFile::encodeName(keeper->copyPath()).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
     data.setModified(false); // saved
     EXPECT_TRUE(QTest::qWaitFor([] { return copies().isEmpty(); }));
 
