@@ -22,6 +22,7 @@
 #include "shared/prompter.h"
 #include "shared/settingsfile.h"
 #include "shared/ui/historykeys.h"
+#include "shared/ui/historylabel.h"
 #include "shared/windowplacement.h"
 
 #include <QAction>
@@ -83,14 +84,12 @@ MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser
 
 void MainWindow::updateEditMenu() {
     // The mnemonic follows the step's name, as Japanese menus place it.
-    for (auto [name, word, mnemonic, enabled, step] :
-         {std::tuple{"mnuEditUndo", "元に戻す", "(&U)", mHistory->canUndo(), mHistory->undoText()},
-          std::tuple{"mnuEditRedo", "やり直し", "(&R)", mHistory->canRedo(), mHistory->redoText()}}) {
+    for (auto [name, label, mnemonic, enabled] :
+         {std::tuple{"mnuEditUndo", undoLabel(mHistory->undoText()), "(&U)", mHistory->canUndo()},
+          std::tuple{"mnuEditRedo", redoLabel(mHistory->redoText()), "(&R)",
+                     mHistory->canRedo()}}) {
         QAction* a = action(QString::fromLatin1(name));
-        QString text = QString::fromUtf8(word);
-        if (!step.isEmpty())
-            text += QStringLiteral(": ") + step;
-        a->setText(text + QString::fromLatin1(mnemonic));
+        a->setText(label + QString::fromLatin1(mnemonic));
         a->setEnabled(enabled);
     }
 }

@@ -13,7 +13,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -84,15 +83,15 @@ void placeInBox(QWidget* widget, const QRect& box, bool keepLeft) {
 AccelerationWindow::AccelerationWindow(TrainData& data, const TrainConsist& consist,
                                        Prompter& prompter, QWidget* owner,
                                        ImagePathChooser chooseImagePath)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+    : SubEditorFrame(prompter, owner,
+                     Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      mData(data), mConsist(consist), mPrompter(prompter),
+      mData(data), mConsist(consist),
       mChooseImagePath(chooseImagePath ? std::move(chooseImagePath)
                                        : pngPathDialog(QStringLiteral("acceleration.png"))),
       mTable(data.accelerationTable()) {
     setObjectName(QStringLiteral("frmAccele"));
-    setModal(true);
     setFixedSize(450, 406);
     setWindowTitle(QStringLiteral("加速力曲線"));
     buildControls();
@@ -145,14 +144,13 @@ void AccelerationWindow::buildControls() {
     mNotchList->setIconSize(QSize(10, 10));
     connect(mNotchList, &QComboBox::currentIndexChanged, this, &AccelerationWindow::selectNotch);
 
-    auto* historyKeys = new HistoryKeys(this, [this] { undo(); }, [this] { redo(); });
     for (const FieldPlace& f : kFieldPlaces) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(f.name));
         edit->setGeometry(f.rect);
         edit->setAlignment(Qt::AlignRight);
         edit->installEventFilter(this);
-        historyKeys->keepFrom(edit);
+        historyKeys().keepFrom(edit);
         connect(edit, &QLineEdit::textChanged, edit, [edit] { updateOverflowToolTip(edit); });
         mFields[std::size_t(f.field)] = edit;
     }
@@ -261,20 +259,6 @@ QLineEdit* AccelerationWindow::typingField() const {
     return nullptr;
 }
 
-void AccelerationWindow::undo() {
-    if (typingField()) {
-        showNotch();
-        return;
-    }
-    mHistory.undo();
-}
-
-void AccelerationWindow::redo() {
-    if (typingField())
-        showNotch();
-    mHistory.redo();
-}
-
 void AccelerationWindow::restore(const AccelerationTable& table, int notch) {
     mTable = table;
     mNotch = notch;
@@ -286,25 +270,14 @@ void AccelerationWindow::restore(const AccelerationTable& table, int notch) {
     redraw();
 }
 
-void AccelerationWindow::keyPressEvent(QKeyEvent* event) {
-    // Escape first puts back what is being typed; only then does it close.
-    if (event->matches(QKeySequence::Cancel) && typingField()) {
-        showNotch();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void AccelerationWindow::reject() {
+bool AccelerationWindow::hasUnwrittenChanges() const {
     // Typing that closing would drop counts as a change too.
     AccelerationTable kept = mTable;
     for (const FieldPlace& f : kFieldPlaces) {
         if (field(f.field) == typingField())
             applyNotchField(kept[std::size_t(mNotch)], f.field, field(f.field)->text());
     }
-    if (kept != mData.accelerationTable() && !mPrompter.askToDiscardChanges())
-        return;
-    QDialog::reject();
+    return kept != mData.accelerationTable();
 }
 
 bool AccelerationWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -314,7 +287,7 @@ bool AccelerationWindow::eventFilter(QObject* watched, QEvent* event) {
                 applyField(f.field);
         }
     }
-    return QDialog::eventFilter(watched, event);
+    return SubEditorFrame::eventFilter(watched, event);
 }
 
 void AccelerationWindow::redraw() {
@@ -348,7 +321,7 @@ void AccelerationWindow::accept() {
 }
 
 void AccelerationWindow::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
+    SubEditorFrame::paintEvent(event);
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
     for (const auto& [top, bottom] : kStrokes)

@@ -4,10 +4,9 @@
 #include "acceleration/notchrules.h"
 #include "acceleration/trainconsist.h"
 #include "shared/ui/imagesaving.h"
-#include "shared/ui/windowcommandguard.h"
+#include "shared/ui/subeditorframe.h"
 #include "shared/workingcopyhistory.h"
 
-#include <QDialog>
 #include <array>
 
 class QCheckBox;
@@ -20,7 +19,6 @@ class QRadioButton;
 namespace Orlenda {
 
 class PlotView;
-class Prompter;
 class TrainData;
 
 // The acceleration curve editor: the plot of all eight notches and the five
@@ -28,17 +26,14 @@ class TrainData;
 // writes it back, Cancel and the close box drop it. A field's value is applied
 // when the field loses focus (Enter moves the focus to the plot), always to
 // the notch it was typed for. Each stored value is a step of the window's undo
-// history; closing with changes not written to the document asks first.
-class AccelerationWindow : public QDialog {
+// history; typing not yet stored is the edit under way.
+class AccelerationWindow : public SubEditorFrame {
     Q_OBJECT
 
 public:
     AccelerationWindow(TrainData& data, const TrainConsist& consist, Prompter& prompter,
                        QWidget* owner, ImagePathChooser chooseImagePath = {});
     ~AccelerationWindow() override;
-
-    // Ends the program at once when a failure prompt is declined; tests replace it.
-    void setProgramEnder(std::function<void()> ender) { mGuard.setProgramEnder(std::move(ender)); }
 
     const TrainConsist& consist() const { return mConsist; }
     const AccelerationTable& workingTable() const { return mTable; }
@@ -47,13 +42,6 @@ public:
     PlotView* plotView() const { return mPlotView; }
     QLineEdit* field(NotchField field) const { return mFields[std::size_t(field)]; }
     const WorkingCopyHistory<AccelerationTable>& history() const { return mHistory; }
-
-    // Typing not yet stored is put back first; only then do these step
-    // through the history, showing the notch each step changes.
-    void undo();
-    void redo();
-    // Closes unless there are changes and the user keeps them.
-    void reject() override;
 
     // A reference train's curves under the document's; none removes them.
     void setReference(std::optional<ReferenceCurves> reference);
@@ -65,7 +53,13 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool hasUnwrittenChanges() const override;
+    bool isEditUnderWay() const override { return typingField() != nullptr; }
+    void cancelEdit() override { showNotch(); }
+    const QUndoStack& historyStack() const override { return mHistory.stack(); }
+    // Each step shows the notch it changes.
+    void undoStep() override { mHistory.undo(); }
+    void redoStep() override { mHistory.redo(); }
 
 private:
     void buildControls();
@@ -83,9 +77,7 @@ private:
 
     TrainData& mData;
     TrainConsist mConsist;
-    Prompter& mPrompter;
     ImagePathChooser mChooseImagePath;
-    WindowCommandGuard mGuard;
     AccelerationTable mTable;
     int mNotch = 0;
     AccelerationPlot mPlot;

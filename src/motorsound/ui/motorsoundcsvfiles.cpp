@@ -2,11 +2,11 @@
 
 #include "motorsound/motorsoundcsv.h"
 #include "shared/failure.h"
+#include "shared/prompter.h"
 #include "shared/ui/nameonlyiconprovider.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace Orlenda {
 
@@ -30,34 +30,29 @@ CsvPathChooser csvPathDialog(const QString& suggestedName) {
     };
 }
 
-NoticeShower warningBox() {
-    return [](QWidget* parent, const QString& text) {
-        QMessageBox::warning(parent, parent->windowTitle(), text);
-    };
-}
-
 void exportTrackCsv(QWidget* window, const MotorSoundTrack& track, const CsvPathChooser& choose,
-                    const NoticeShower& notice) {
+                    Prompter& prompter) {
     const QString path = choose(window, true);
     if (path.isEmpty())
         return;
     try {
         writeMotorSoundCsvFile(path, motorSoundCsv(track));
     } catch (const StepFailure& failure) {
-        notice(window, QStringLiteral("CSV に書き出せませんでした。\n%1\n%2")
-                           .arg(path, failure.description()));
+        prompter.tell(window->windowTitle(), QStringLiteral("CSV に書き出せませんでした。\n%1\n%2")
+                                                 .arg(path, failure.description()));
     }
 }
 
 std::optional<MotorSoundTrack> importTrackCsv(QWidget* window, const CsvPathChooser& choose,
-                                              const NoticeShower& notice) {
+                                              Prompter& prompter) {
     const QString path = choose(window, false);
     if (path.isEmpty())
         return std::nullopt;
     const MotorSoundCsvResult read = readMotorSoundCsvFile(path);
     if (!read.ok()) {
-        notice(window, QStringLiteral("CSV を読み込めませんでした。トラックは変わりません。\n%1\n%2")
-                           .arg(path, read.errorText()));
+        prompter.tell(window->windowTitle(),
+                      QStringLiteral("CSV を読み込めませんでした。トラックは変わりません。\n%1\n%2")
+                          .arg(path, read.errorText()));
         return std::nullopt;
     }
     return read.track;

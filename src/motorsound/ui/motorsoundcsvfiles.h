@@ -10,23 +10,22 @@ class QWidget;
 
 namespace Orlenda {
 
+class Prompter;
+
 // Asks for a CSV file to write (forSaving) or to read; empty for no.
 using CsvPathChooser = std::function<QString(QWidget* parent, bool forSaving)>;
-// Tells the user why something could not be done.
-using NoticeShower = std::function<void(QWidget* parent, const QString& text)>;
 
 // The file dialogs (icons by name only); a name typed without an extension
 // gets ".csv" when saving.
 CsvPathChooser csvPathDialog(const QString& suggestedName);
-// A warning box captioned like the window.
-NoticeShower warningBox();
 
-// Writes the track to a chosen file; a failure is shown with the path.
+// Writes the track to a chosen file; a failure is told with the path,
+// captioned like the window.
 void exportTrackCsv(QWidget* window, const MotorSoundTrack& track, const CsvPathChooser& choose,
-                    const NoticeShower& notice);
-// Reads a track from a chosen file; the first bad line is shown with its
+                    Prompter& prompter);
+// Reads a track from a chosen file; the first bad line is told with its
 // number, and none is returned.
 std::optional<MotorSoundTrack> importTrackCsv(QWidget* window, const CsvPathChooser& choose,
-                                              const NoticeShower& notice);
+                                              Prompter& prompter);
 
 } // namespace Orlenda

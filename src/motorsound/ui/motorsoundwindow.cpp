@@ -7,15 +7,12 @@
 #include "motorsound/ui/motorsoundgraphview.h"
 #include "motorsound/ui/motorsoundrangedialog.h"
 #include "motorsound/ui/motorsoundviewport.h"
-#include "shared/prompter.h"
 #include "shared/ui/focusmove.h"
-#include "shared/ui/historykeys.h"
 #include "shared/windowplacement.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QHideEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -42,14 +39,14 @@ constexpr int StatusRowHeight = StatusHeight + 3;
 } // namespace
 
 MotorSoundWindow::MotorSoundWindow(TrainData& data, Prompter& prompter, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : SubEditorFrame(prompter, owner,
+                     Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      mData(data), mPrompter(prompter), mEditor(mBuffer, prompter),
+      mData(data), mEditor(mBuffer, prompter),
       mChooseImagePath(pngPathDialog(QStringLiteral("motorsound.png"))),
-      mChooseCsvPath(csvPathDialog(QStringLiteral("motorsound.csv"))), mShowNotice(warningBox()) {
+      mChooseCsvPath(csvPathDialog(QStringLiteral("motorsound.csv"))) {
     setObjectName(QStringLiteral("frmMotor"));
     setWindowTitle(QStringLiteral("モータ音"));
-    setModal(true);
     buildControls();
     buildViewport();
     connectEditor();
@@ -71,14 +68,14 @@ QSize MotorSoundWindow::defaultSize() const {
 }
 
 void MotorSoundWindow::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
+    SubEditorFrame::resizeEvent(event);
     mViewport->setGeometry(ViewportLeft, 1, width() - ViewportLeft - 1,
                            height() - 1 - StatusRowHeight);
     mStatus->setGeometry(1, height() - StatusRowHeight + 1, width() - 2, StatusHeight);
 }
 
 void MotorSoundWindow::hideEvent(QHideEvent* event) {
-    QDialog::hideEvent(event);
+    SubEditorFrame::hideEvent(event);
     if (!event->spontaneous())
         writeSettings(windowSizeSettings(widthSetting(), heightSetting(), size()));
 }
@@ -202,35 +199,8 @@ void MotorSoundWindow::buildHistory() {
     findChild<QPushButton*>(QStringLiteral("cmdRedo"))
         ->setToolTip(QStringLiteral("ドキュメントのトラック（最後に「適用」した状態）に戻します。"
                                     "元に戻した操作をやり直すボタンではありません。"));
-    auto* keys = new HistoryKeys(this, [this] { undo(); }, [this] { redo(); });
-    QAction* first = mMenu->actions().value(0);
-    mUndo = new QAction(mMenu);
-    mUndo->setObjectName(QStringLiteral("mnuGraphUndo"));
-    mUndo->setShortcuts(keys->undoKeys());
-    mUndo->setShortcutContext(Qt::WidgetShortcut);
-    connect(mUndo, &QAction::triggered, this, &MotorSoundWindow::undo);
-    mRedo = new QAction(mMenu);
-    mRedo->setObjectName(QStringLiteral("mnuGraphRedo"));
-    mRedo->setShortcuts(keys->redoKeys());
-    mRedo->setShortcutContext(Qt::WidgetShortcut);
-    connect(mRedo, &QAction::triggered, this, &MotorSoundWindow::redo);
-    mMenu->insertActions(first, {mUndo, mRedo});
-    mMenu->insertSeparator(first);
-    connect(mMenu, &QMenu::aboutToShow, this, &MotorSoundWindow::showHistoryState);
-    showHistoryState();
-}
-
-void MotorSoundWindow::showHistoryState() {
-    const QUndoStack& history = mEditor.history().stack();
-    const auto named = [](const QString& action, const QString& step) {
-        return step.isEmpty() ? action : action + QStringLiteral(": ") + step;
-    };
-    // With an edit under way, undo cancels it.
-    mUndo->setText(named(QStringLiteral("元に戻す"), mEditor.isPending() ? QString()
-                                                                          : history.undoText()));
-    mUndo->setEnabled(mEditor.isPending() || history.canUndo());
-    mRedo->setText(named(QStringLiteral("やり直し"), history.redoText()));
-    mRedo->setEnabled(history.canRedo());
+    addHistoryActions(mMenu, mMenu->actions().value(0), QStringLiteral("mnuGraphUndo"),
+                      QStringLiteral("mnuGraphRedo"));
 }
 
 void MotorSoundWindow::showChoices() {
@@ -264,27 +234,8 @@ void MotorSoundWindow::startOver() {
     mEditor.startOver(mData.motorSoundTable());
 }
 
-void MotorSoundWindow::undo() {
-    mGuard.run([this] { mEditor.undo(); });
-}
-
-void MotorSoundWindow::redo() {
-    mGuard.run([this] { mEditor.redo(); });
-}
-
-void MotorSoundWindow::reject() {
-    if (mEditor.workingCopy() != mData.motorSoundTable() && !mPrompter.askToDiscardChanges())
-        return;
-    QDialog::reject();
-}
-
-void MotorSoundWindow::keyPressEvent(QKeyEvent* event) {
-    // Escape first takes back an edit under way; only then does it close.
-    if (event->matches(QKeySequence::Cancel) && mEditor.isPending()) {
-        mGuard.run([this] { mEditor.cancel(); });
-        return;
-    }
-    QDialog::keyPressEvent(event);
+bool MotorSoundWindow::hasUnwrittenChanges() const {
+    return mEditor.workingCopy() != mData.motorSoundTable();
 }
 
 void MotorSoundWindow::pressGraph(Qt::MouseButton button, QPointF pixel) {
@@ -329,12 +280,12 @@ void MotorSoundWindow::setRangeByNumbers() {
 void MotorSoundWindow::exportTrack() {
     const MotorSoundTrack& track =
         mEditor.workingCopy().tracks[std::size_t(mEditor.currentTrack())];
-    exportTrackCsv(this, track, mChooseCsvPath, mShowNotice);
+    exportTrackCsv(this, track, mChooseCsvPath, mPrompter);
 }
 
 void MotorSoundWindow::importTrack() {
     if (const std::optional<MotorSoundTrack> track =
-            importTrackCsv(this, mChooseCsvPath, mShowNotice))
+            importTrackCsv(this, mChooseCsvPath, mPrompter))
         mGuard.run([&] { mEditor.importTrack(*track); });
 }
 
@@ -343,7 +294,7 @@ bool MotorSoundWindow::eventFilter(QObject* watched, QEvent* event) {
     // takes the focus, before that control reacts to the click.
     if (isFocusMoveWithinWindow(event, QEvent::FocusIn))
         mGuard.run([this] { mEditor.cancel(); });
-    return QDialog::eventFilter(watched, event);
+    return SubEditorFrame::eventFilter(watched, event);
 }
 
 } // namespace Orlenda

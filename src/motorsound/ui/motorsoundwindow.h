@@ -5,16 +5,14 @@
 #include "motorsound/motorsoundeditor.h"
 #include "motorsound/ui/motorsoundcsvfiles.h"
 #include "shared/ui/imagesaving.h"
-#include "shared/ui/windowcommandguard.h"
+#include "shared/ui/subeditorframe.h"
 
-#include <QDialog>
 #include <array>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
-class QAction;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -23,14 +21,13 @@ namespace Orlenda {
 
 class MotorSoundGraphView;
 class MotorSoundViewport;
-class Prompter;
 class TrainData;
 
 // The motor-sound editor (frmMotor). It edits a working copy of the
 // document's four tracks and writes them back on 適用 or OK. The object lives
 // for the program run, so its copy buffer survives closing and reopening.
-// Closing with changes not yet applied asks first.
-class MotorSoundWindow : public QDialog {
+// A half-made edit (between its two presses) is the edit under way.
+class MotorSoundWindow : public SubEditorFrame {
     Q_OBJECT
 
 public:
@@ -42,16 +39,13 @@ public:
     // load, then shows the window modally until it closes.
     void openModal();
 
-    // Ends the program at once after a declined failure prompt; tests replace it.
-    void setProgramEnder(std::function<void()> ender) { mGuard.setProgramEnder(std::move(ender)); }
     // Asks where to save the graph image; empty for no.
     void setImagePathChooser(ImagePathChooser chooser) {
         mChooseImagePath = std::move(chooser);
     }
 
-    // Asks for the CSV file to write or read; tells why it could not be done.
+    // Asks for the CSV file to write or read.
     void setCsvPathChooser(CsvPathChooser chooser) { mChooseCsvPath = std::move(chooser); }
-    void setNoticeShower(NoticeShower notice) { mShowNotice = std::move(notice); }
 
     // Where the window's size is kept between runs, in twips.
     static QString widthSetting() { return QStringLiteral("MotorWidth"); }
@@ -66,10 +60,6 @@ public:
 
     void apply();
     void startOver();
-    void undo();
-    void redo();
-    // Closes unless there are unapplied changes and the user keeps them.
-    void reject() override;
     // Saves the graph without the rubber band as PNG, asking for the path.
     void saveGraphImage();
     // 範囲を数値で設定...: asks for a range and writes it as one edit.
@@ -80,7 +70,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool hasUnwrittenChanges() const override;
+    bool isEditUnderWay() const override { return mEditor.isPending(); }
+    void cancelEdit() override { mEditor.cancel(); }
+    const QUndoStack& historyStack() const override { return mEditor.history().stack(); }
+    // Each step shows the track it changes.
+    void undoStep() override { mEditor.undo(); }
+    void redoStep() override { mEditor.redo(); }
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -89,7 +85,6 @@ private:
     void buildViewport();
     void connectEditor();
     void buildHistory();
-    void showHistoryState();
     void pressGraph(Qt::MouseButton button, QPointF pixel);
     void moveOverGraph(QPointF pixel);
     void showStatus(const QString& text, bool paintNow);
@@ -99,14 +94,10 @@ private:
     void showChoices();
 
     TrainData& mData;
-    Prompter& mPrompter;
     MotorSoundCopyBuffer mBuffer;
     MotorSoundEditor mEditor;
-    // Runs the editor's handlers; a declined failure prompt ends the program there.
-    WindowCommandGuard mGuard;
     ImagePathChooser mChooseImagePath;
     CsvPathChooser mChooseCsvPath;
-    NoticeShower mShowNotice;
     // The typed range's entries, offered again at the next asking.
     MotorSoundRangeInput mLastRange{QStringLiteral("0"), motorSoundRowSpeed(MotorSoundRows - 1),
                                     std::nullopt, std::nullopt, std::nullopt};
@@ -121,8 +112,6 @@ private:
     MotorSoundViewport* mViewport = nullptr;
     MotorSoundGraphView* mGraph = nullptr;
     QMenu* mMenu = nullptr;
-    QAction* mUndo = nullptr;
-    QAction* mRedo = nullptr;
 };
 
 } // namespace Orlenda

@@ -365,8 +365,7 @@ TEST_F(MotorSoundWindowTest, TracksGoToCsvAndABadFileChangesNothing) {
     QTemporaryDir dir;
     const QString csv = dir.filePath(QStringLiteral("track.csv"));
     window.setCsvPathChooser([&](QWidget*, bool) { return csv; });
-    QStringList notices;
-    window.setNoticeShower([&](QWidget*, const QString& text) { notices << text; });
+    const QStringList& notices = prompter.told;
     auto trigger = [this](const char* name) {
         namedChild<QAction>(*window.graphMenu(), name)->trigger();
     };
