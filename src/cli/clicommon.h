@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 namespace Orlenda {
@@ -61,6 +62,17 @@ bool readOption(const QCommandLineParser& options, const QString& name, const Re
         into = *value;
     }
     return true;
+}
+
+// A value that must be one of the words of choices: what that word stands for.
+template <typename T>
+std::optional<T> choiceArgument(const QString& text,
+                                std::initializer_list<std::pair<const char*, T>> choices) {
+    for (const auto& [word, value] : choices) {
+        if (text == QLatin1String(word))
+            return value;
+    }
+    return std::nullopt;
 }
 
 // A notch argument, 1 to 8, as the notch's index.

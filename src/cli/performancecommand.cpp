@@ -23,13 +23,8 @@ void askReasons(const PerformanceFigures& figures, const QString& prefix, CliPro
 }
 
 std::optional<Format> formatArgument(const QString& text) {
-    if (text == QLatin1String("text"))
-        return Format::Text;
-    if (text == QLatin1String("csv"))
-        return Format::Csv;
-    if (text == QLatin1String("json"))
-        return Format::Json;
-    return std::nullopt;
+    return choiceArgument<Format>(
+        text, {{"text", Format::Text}, {"csv", Format::Csv}, {"json", Format::Json}});
 }
 
 } // namespace

@@ -9,11 +9,8 @@ namespace Orlenda {
 namespace {
 
 std::optional<AccelerationUnit> unitArgument(const QString& text) {
-    if (text == QLatin1String("kmhs"))
-        return AccelerationUnit::KmPerHourPerSecond;
-    if (text == QLatin1String("kgft"))
-        return AccelerationUnit::KgfPerTonne;
-    return std::nullopt;
+    return choiceArgument<AccelerationUnit>(text, {{"kmhs", AccelerationUnit::KmPerHourPerSecond},
+                                                   {"kgft", AccelerationUnit::KgfPerTonne}});
 }
 
 } // namespace

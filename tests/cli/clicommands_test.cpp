@@ -40,6 +40,9 @@ TEST_F(CliTest, TheUsageListsEveryCommandOfTheTable) {
               "       orlenda-cli plot run IN OUT.png [--notch 1..8] [--grade G] [--brake-from V]\n"
               "       orlenda-cli performance IN [--grade G] [--reference REF] "
               "[--format text|csv|json]\n");
+    QString wrongCount;
+    EXPECT_EQ(runCliForTest({"plot", "run", in}, &wrongCount), CliFailed);
+    EXPECT_EQ(wrongCount, err);
     QString help;
     EXPECT_EQ(runCliForTest({"--help"}, nullptr, &help), CliClean);
     EXPECT_TRUE(help.startsWith(err));
