@@ -53,23 +53,6 @@ int writeOutput(const QString& out, const char* what, CliPrompter& prompter, QTe
     return statusAfterQuestions(prompter);
 }
 
-std::optional<QStringList> parseArguments(const QStringList& arguments, qsizetype count,
-                                          const OptionReader& readOption) {
-    QStringList positional;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
-        if (!a.startsWith(QLatin1String("--"))) {
-            positional.append(a);
-            continue;
-        }
-        if (!readOption(a, [&] { return arguments.value(++i); }))
-            return std::nullopt;
-    }
-    if (positional.size() != count)
-        return std::nullopt;
-    return positional;
-}
-
 std::optional<int> notchArgument(const QString& text) {
     bool ok = false;
     const int notch = text.toInt(&ok);
@@ -84,6 +67,12 @@ std::optional<double> gradeArgument(const QString& text) {
     if (!ok || !std::isfinite(grade) || grade < MinGrade || grade > MaxGrade)
         return std::nullopt;
     return grade;
+}
+
+std::optional<QString> nameArgument(const QString& text) {
+    if (text.isEmpty())
+        return std::nullopt;
+    return text;
 }
 
 std::optional<PerformanceTrain> cliReference(const QString& path, CliPrompter& prompter,

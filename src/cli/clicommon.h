@@ -2,9 +2,11 @@
 
 #include "performance/performancefigures.h"
 
+#include <QCommandLineParser>
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 namespace Orlenda {
@@ -38,22 +40,49 @@ void printFileError(QTextStream& err, const QString& path, const QString& why);
 int writeOutput(const QString& out, const char* what, CliPrompter& prompter, QTextStream& err,
                 const std::function<void()>& write);
 
-// Reads one option; takeValue gives the argument after it (empty when there
-// is none). False when the option or its value is not valid.
-using OptionReader =
-    std::function<bool(const QString& option, const std::function<QString()>& takeValue)>;
+// What a command is given: as many positional arguments as its usage names,
+// and the options it declares, parsed.
+struct CliRequest {
+    QStringList arguments;
+    const QCommandLineParser& options;
+    CliPrompter& prompter;
+    QTextStream& out;
+    QTextStream& err;
+};
 
-// Every argument starting with "--" goes to readOption; exactly count others
-// must remain, and are returned. Nothing when the arguments are not a valid
-// request.
-std::optional<QStringList> parseArguments(const QStringList& arguments, qsizetype count,
-                                          const OptionReader& readOption);
+// Sets into from the value of the option called name through read, when the
+// option is given; the last one counts when it is given more than once. False
+// when read finds any of its values not valid.
+template <typename T, typename Read>
+bool readOption(const QCommandLineParser& options, const QString& name, const Read& read, T& into) {
+    for (const QString& text : options.values(name)) {
+        const auto value = read(text);
+        if (!value)
+            return false;
+        into = *value;
+    }
+    return true;
+}
+
+// A value that must be one of the words of choices: what that word stands for.
+template <typename T>
+std::optional<T> choiceArgument(const QString& text,
+                                std::initializer_list<std::pair<const char*, T>> choices) {
+    for (const auto& [word, value] : choices) {
+        if (text == QLatin1String(word))
+            return value;
+    }
+    return std::nullopt;
+}
 
 // A notch argument, 1 to 8, as the notch's index.
 std::optional<int> notchArgument(const QString& text);
 
 // A grade argument: a decimal number from -40 to 40 per mille.
 std::optional<double> gradeArgument(const QString& text);
+
+// A file name given with an option: any text but the empty one.
+std::optional<QString> nameArgument(const QString& text);
 
 // Reads a reference train as the editor does; nothing, and a line on err,
 // when it cannot be read.

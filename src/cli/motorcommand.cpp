@@ -44,19 +44,20 @@ int importTrack(const QString& in, int track, const QString& csv, const QString&
 
 } // namespace
 
-std::optional<int> motorCommand(const QStringList& arguments, CliPrompter& prompter,
-                                QTextStream& err) {
-    const QString what = arguments.value(0);
-    const std::optional<Track> name = motorSoundTrackOfName(arguments.value(2));
-    if (!name)
+std::optional<int> motorExportCommand(const CliRequest& request) {
+    const QStringList& a = request.arguments;
+    const std::optional<Track> track = motorSoundTrackOfName(a.at(1));
+    if (!track)
         return std::nullopt;
-    const int track = int(*name);
-    if (what == QLatin1String("export") && arguments.size() == 4)
-        return exportTrack(arguments.at(1), track, arguments.at(3), prompter, err);
-    if (what == QLatin1String("import") && arguments.size() == 5)
-        return importTrack(arguments.at(1), track, arguments.at(3), arguments.at(4), prompter,
-                           err);
-    return std::nullopt;
+    return exportTrack(a.at(0), int(*track), a.at(2), request.prompter, request.err);
+}
+
+std::optional<int> motorImportCommand(const CliRequest& request) {
+    const QStringList& a = request.arguments;
+    const std::optional<Track> track = motorSoundTrackOfName(a.at(1));
+    if (!track)
+        return std::nullopt;
+    return importTrack(a.at(0), int(*track), a.at(2), a.at(3), request.prompter, request.err);
 }
 
 } // namespace Orlenda

@@ -22,44 +22,32 @@ void askReasons(const PerformanceFigures& figures, const QString& prefix, CliPro
                      Prompter::Icon::Error);
 }
 
+std::optional<Format> formatArgument(const QString& text) {
+    return choiceArgument<Format>(
+        text, {{"text", Format::Text}, {"csv", Format::Csv}, {"json", Format::Json}});
+}
+
 } // namespace
 
-std::optional<int> performanceCommand(const QStringList& arguments, CliPrompter& prompter,
-                                      QTextStream& out, QTextStream& err) {
+std::optional<int> performanceCommand(const CliRequest& request) {
     double grade = 0;
     Format format = Format::Text;
     QString referencePath;
-    const auto readOption = [&](const QString& option, const std::function<QString()>& takeValue) {
-        // Every option takes a value, and none may be left out.
-        const QString value = takeValue();
-        if (option == QLatin1String("--grade")) {
-            const std::optional<double> g = gradeArgument(value);
-            if (!g)
-                return false;
-            grade = *g;
-        } else if (option == QLatin1String("--reference") && !value.isEmpty()) {
-            referencePath = value;
-        } else if (option == QLatin1String("--format") && value == QLatin1String("text")) {
-            format = Format::Text;
-        } else if (option == QLatin1String("--format") && value == QLatin1String("csv")) {
-            format = Format::Csv;
-        } else if (option == QLatin1String("--format") && value == QLatin1String("json")) {
-            format = Format::Json;
-        } else {
-            return false;
-        }
-        return true;
-    };
-    const std::optional<QStringList> in = parseArguments(arguments, 1, readOption);
-    if (!in)
+    const QCommandLineParser& options = request.options;
+    if (!readOption(options, QStringLiteral("grade"), gradeArgument, grade) ||
+        !readOption(options, QStringLiteral("reference"), nameArgument, referencePath) ||
+        !readOption(options, QStringLiteral("format"), formatArgument, format))
         return std::nullopt;
+    CliPrompter& prompter = request.prompter;
+    QTextStream& out = request.out;
 
     TrainData data;
-    if (!openInput(data, in->first(), prompter))
+    if (!openInput(data, request.arguments.first(), prompter))
         return CliFailed;
     std::optional<PerformanceFigures> reference;
     if (!referencePath.isEmpty()) {
-        const std::optional<PerformanceTrain> train = cliReference(referencePath, prompter, err);
+        const std::optional<PerformanceTrain> train =
+            cliReference(referencePath, prompter, request.err);
         if (!train)
             return CliFailed;
         reference = computePerformance(*train, grade);

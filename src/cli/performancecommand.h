@@ -1,21 +1,15 @@
 #pragma once
 
-#include <QStringList>
-#include <QTextStream>
+#include "cli/clicommon.h"
+
 #include <optional>
 
 namespace Orlenda {
 
-class CliPrompter;
-
-inline constexpr const char* PerformanceUsage =
-    "orlenda-cli performance IN [--grade G] [--reference REF] [--format text|csv|json]";
-
-// performance IN [--grade G] [--reference REF] [--format text|csv|json]:
-// opens IN as convert does and prints its performance figures. Every reason
-// for missing figures is printed once as a question line. Returns a
-// CliStatus, or nothing when the arguments are not a valid request.
-std::optional<int> performanceCommand(const QStringList& arguments, CliPrompter& prompter,
-                                      QTextStream& out, QTextStream& err);
+// performance IN: opens IN as convert does and prints its performance figures
+// for the grade, beside REF's, in the format asked. Every reason for missing
+// figures is printed once as a question line. Returns a CliStatus, or nothing
+// when an option's value is not valid.
+std::optional<int> performanceCommand(const CliRequest& request);
 
 } // namespace Orlenda

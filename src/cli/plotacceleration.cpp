@@ -6,43 +6,31 @@
 
 namespace Orlenda {
 
-std::optional<int> plotAcceleration(const QStringList& arguments, CliPrompter& prompter,
-                                    QTextStream& err) {
+namespace {
+
+std::optional<AccelerationUnit> unitArgument(const QString& text) {
+    return choiceArgument<AccelerationUnit>(text, {{"kmhs", AccelerationUnit::KmPerHourPerSecond},
+                                                   {"kgft", AccelerationUnit::KgfPerTonne}});
+}
+
+} // namespace
+
+std::optional<int> plotAcceleration(const CliRequest& request) {
     // The window's initial choices unless an option says otherwise.
     PlotChoices choices;
     QString referencePath;
-    const auto readOption = [&](const QString& option, const std::function<QString()>& value) {
-        if (option == QLatin1String("--show-resistance")) {
-            choices.subtractResistance = false;
-        } else if (option == QLatin1String("--notch")) {
-            const std::optional<int> notch = notchArgument(value());
-            if (!notch)
-                return false;
-            choices.selectedNotch = *notch;
-        } else if (option == QLatin1String("--reference")) {
-            referencePath = value();
-            if (referencePath.isEmpty())
-                return false;
-        } else if (option == QLatin1String("--unit")) {
-            const QString unit = value();
-            if (unit == QLatin1String("kmhs"))
-                choices.unit = AccelerationUnit::KmPerHourPerSecond;
-            else if (unit == QLatin1String("kgft"))
-                choices.unit = AccelerationUnit::KgfPerTonne;
-            else
-                return false;
-        } else {
-            return false;
-        }
-        return true;
-    };
+    const QCommandLineParser& options = request.options;
+    if (!readOption(options, QStringLiteral("notch"), notchArgument, choices.selectedNotch) ||
+        !readOption(options, QStringLiteral("unit"), unitArgument, choices.unit) ||
+        !readOption(options, QStringLiteral("reference"), nameArgument, referencePath))
+        return std::nullopt;
+    choices.subtractResistance = !options.isSet(QStringLiteral("show-resistance"));
     return runPlotCommand(
-        arguments, readOption, prompter, err,
-        [&](const TrainData& data, Prompter& asker) -> std::optional<QImage> {
+        request, [&](const TrainData& data, Prompter& asker) -> std::optional<QImage> {
             AccelerationPlot plot;
             if (!referencePath.isEmpty()) {
                 const std::optional<PerformanceTrain> reference =
-                    cliReference(referencePath, prompter, err);
+                    cliReference(referencePath, request.prompter, request.err);
                 if (!reference)
                     return std::nullopt;
                 plot.setReference(ReferenceCurves{reference->table, reference->consist});

@@ -6,19 +6,16 @@
 
 namespace Orlenda {
 
-std::optional<int> runPlotCommand(const QStringList& arguments, const OptionReader& readOption,
-                                  CliPrompter& prompter, QTextStream& err, const PlotDrawer& draw) {
-    const std::optional<QStringList> paths = parseArguments(arguments, 2, readOption);
-    if (!paths)
-        return std::nullopt;
+int runPlotCommand(const CliRequest& request, const PlotDrawer& draw) {
+    const QString& out = request.arguments.at(1);
     TrainData data;
-    if (!openInput(data, paths->at(0), prompter))
+    if (!openInput(data, request.arguments.at(0), request.prompter))
         return CliFailed;
-    const std::optional<QImage> image = draw(data, prompter);
+    const std::optional<QImage> image = draw(data, request.prompter);
     if (!image)
         return CliFailed;
-    return writeOutput(paths->at(1), "image", prompter, err,
-                       [&] { writePngFile(paths->at(1), *image); });
+    return writeOutput(out, "image", request.prompter, request.err,
+                       [&] { writePngFile(out, *image); });
 }
 
 } // namespace Orlenda

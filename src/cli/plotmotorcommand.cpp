@@ -5,23 +5,25 @@
 
 namespace Orlenda {
 
-std::optional<int> plotMotorCommand(const QStringList& arguments, CliPrompter& prompter,
-                                    QTextStream& err) {
+namespace {
+
+std::optional<int> trackArgument(const QString& text) {
+    const std::optional<Track> track = motorSoundTrackOfName(text);
+    if (!track)
+        return std::nullopt;
+    return int(*track);
+}
+
+} // namespace
+
+std::optional<int> plotMotorCommand(const CliRequest& request) {
     MotorSoundView view;
-    const auto readOption = [&](const QString& option, const std::function<QString()>& value) {
-        if (option == QLatin1String("--hex")) {
-            view.hexScale = true;
-            return true;
-        }
-        if (option != QLatin1String("--track") && option != QLatin1String("--previous"))
-            return false;
-        const std::optional<Track> track = motorSoundTrackOfName(value());
-        if (!track)
-            return false;
-        (option == QLatin1String("--track") ? view.currentTrack : view.previousTrack) = int(*track);
-        return true;
-    };
-    return runPlotCommand(arguments, readOption, prompter, err, [&](const TrainData& data, Prompter&) {
+    const QCommandLineParser& options = request.options;
+    if (!readOption(options, QStringLiteral("track"), trackArgument, view.currentTrack) ||
+        !readOption(options, QStringLiteral("previous"), trackArgument, view.previousTrack))
+        return std::nullopt;
+    view.hexScale = options.isSet(QStringLiteral("hex"));
+    return runPlotCommand(request, [&](const TrainData& data, Prompter&) {
         return MotorSoundGraph::render(data.motorSoundTable(), view);
     });
 }

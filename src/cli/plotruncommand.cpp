@@ -5,32 +5,26 @@
 
 namespace Orlenda {
 
-std::optional<int> plotRunCommand(const QStringList& arguments, CliPrompter& prompter,
-                                  QTextStream& err) {
+namespace {
+
+std::optional<double> brakeFromArgument(const QString& text) {
+    bool ok = false;
+    const int speed = text.toInt(&ok);
+    if (!ok || speed < 1 || speed > TopSpeedKmh)
+        return std::nullopt;
+    return speed;
+}
+
+} // namespace
+
+std::optional<int> plotRunCommand(const CliRequest& request) {
     RunCurveChoices choices;
-    const auto readOption = [&](const QString& option, const std::function<QString()>& value) {
-        if (option == QLatin1String("--notch")) {
-            const std::optional<int> notch = notchArgument(value());
-            if (!notch)
-                return false;
-            choices.notch = *notch;
-        } else if (option == QLatin1String("--grade")) {
-            const std::optional<double> grade = gradeArgument(value());
-            if (!grade)
-                return false;
-            choices.grade = *grade;
-        } else if (option == QLatin1String("--brake-from")) {
-            bool ok = false;
-            const int speed = value().toInt(&ok);
-            if (!ok || speed < 1 || speed > TopSpeedKmh)
-                return false;
-            choices.brakeFrom = speed;
-        } else {
-            return false;
-        }
-        return true;
-    };
-    return runPlotCommand(arguments, readOption, prompter, err, [&](const TrainData& data, Prompter&) {
+    const QCommandLineParser& options = request.options;
+    if (!readOption(options, QStringLiteral("notch"), notchArgument, choices.notch) ||
+        !readOption(options, QStringLiteral("grade"), gradeArgument, choices.grade) ||
+        !readOption(options, QStringLiteral("brake-from"), brakeFromArgument, choices.brakeFrom))
+        return std::nullopt;
+    return runPlotCommand(request, [&](const TrainData& data, Prompter&) {
         RunCurvePlot plot;
         plot.redraw(performanceTrain(data), choices);
         return plot.image();
