@@ -51,17 +51,12 @@ public:
     void setCheck(int index, bool checked);
 
     const AccelerationTable& accelerationTable() const { return mAcceleration; }
-    AccelerationTable& accelerationTable() { return mAcceleration; }
     // Both table setters commit the change as one step of its own: a
     // sub-editor's OK or 適用 writes a whole table.
     void setAccelerationTable(const AccelerationTable& table);
 
     const MotorSoundTable& motorSoundTable() const { return mMotorSound; }
-    MotorSoundTable& motorSoundTable() { return mMotorSound; }
     void setMotorSoundTable(const MotorSoundTable& table);
-
-    // For readers that fill the tables in place: tells views once at the end.
-    void announceTablesChanged() { emit tablesChanged(); }
 
     // Calls slot, in receiver's context, on every change to a value a user can
     // change (texts, lists, checks, tables).
