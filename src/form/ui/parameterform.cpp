@@ -80,7 +80,8 @@ void ParameterForm::buildControls() {
             edit->setAcceptDrops(false);
             edit->installEventFilter(this);
             historyKeys->keepFrom(edit);
-            connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& t) { mData.setText(id, t); });
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, id](const QString& t) { mData.type([&] { mData.setText(id, t); }); });
             connect(edit, &QLineEdit::returnPressed, dummyButton, &QPushButton::click);
             connect(edit, &QLineEdit::textChanged, edit, [edit] { updateOverflowToolTip(edit); });
             mFields[std::size_t(id)] = edit;
@@ -98,8 +99,7 @@ void ParameterForm::buildControls() {
             for (int i = 0; i < entries.size(); ++i)
                 combo->addItem(entries.at(i), i < itemData.size() ? QVariant(itemData.at(i)) : QVariant());
             connect(combo, &QComboBox::activated, this, [this, id](int index) {
-                mData.setListIndex(id, index);
-                mData.commitChange(listStepName(id));
+                mData.edit(listStepName(id), [&] { mData.setListIndex(id, index); });
             });
             mLists[std::size_t(id)] = combo;
             caption = listInfo(id).caption;
@@ -110,8 +110,7 @@ void ParameterForm::buildControls() {
             const int index = c.id;
             auto* box = new QCheckBox(checkInfo(index).caption, host);
             connect(box, &QCheckBox::clicked, this, [this, index](bool on) {
-                mData.setCheck(index, on);
-                mData.commitChange(checkStepName(index));
+                mData.edit(checkStepName(index), [&] { mData.setCheck(index, on); });
             });
             mChecks[std::size_t(index)] = box;
             widget = box;
@@ -205,9 +204,8 @@ bool ParameterForm::eventFilter(QObject* watched, QEvent* event) {
     if (isFocusMoveWithinWindow(event, QEvent::FocusOut)) {
         for (int i = 0; i < TextFieldCount; ++i) {
             if (mFields[std::size_t(i)] == watched) {
-                applyFieldCheck(mData, TextId(i));
+                mData.edit(fieldStepName(TextId(i)), [&] { applyFieldCheck(mData, TextId(i)); });
                 showTextStart(mFields[std::size_t(i)]);
-                mData.commitChange(fieldStepName(TextId(i)));
                 break;
             }
         }
