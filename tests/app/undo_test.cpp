@@ -84,6 +84,29 @@ TEST_F(UndoTest, ListsCheckBoxesAndTheMenuUndoAndNewAndOpenStartAfresh) {
     EXPECT_FALSE(window.isWindowModified());
 }
 
+TEST_F(UndoTest, AFieldPassedThroughIsNeitherCheckedNorAStepButOneTypedInIs) {
+    TrainData read;
+    read.setText(txtPer(1), QStringLiteral("0.350")); // as a file may hold it
+    data.adopt(read);
+    QLineEdit* adhesion = field(txtPer(1));
+    adhesion->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(adhesion, Qt::Key_Tab);
+    EXPECT_EQ(adhesion->text(), QStringLiteral("0.350"));
+    EXPECT_FALSE(canUndo());
+    EXPECT_FALSE(window.isWindowModified());
+
+    type(txtPer(1), QStringLiteral("0.350"));
+    QTest::keyClick(adhesion, Qt::Key_Tab);
+    EXPECT_EQ(adhesion->text(), QStringLiteral("0.35"));
+    EXPECT_EQ(undoText(), QStringLiteral("元に戻す: 粘着係数(&U)"));
+    EXPECT_TRUE(window.isWindowModified());
+
+    // Checked once: passing through it again adds nothing.
+    adhesion->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(adhesion, Qt::Key_Tab);
+    EXPECT_EQ(window.history().stack().count(), 1);
+}
+
 TEST_F(UndoTest, DecliningAFailureQuestionWritesTheRecoveryCopyFirst) {
     bool ended = false;
     window.setProgramEnder([&] { ended = true; });

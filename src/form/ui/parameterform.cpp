@@ -81,7 +81,10 @@ void ParameterForm::buildControls() {
             edit->installEventFilter(this);
             historyKeys->keepFrom(edit);
             connect(edit, &QLineEdit::textEdited, this,
-                    [this, id](const QString& t) { mData.type([&] { mData.setText(id, t); }); });
+                    [this, id](const QString& t) {
+                        mTyped[std::size_t(id)] = true;
+                        mData.type([&] { mData.setText(id, t); });
+                    });
             connect(edit, &QLineEdit::returnPressed, dummyButton, &QPushButton::click);
             connect(edit, &QLineEdit::textChanged, edit, [edit] { updateOverflowToolTip(edit); });
             mFields[std::size_t(id)] = edit;
@@ -203,7 +206,10 @@ bool ParameterForm::eventFilter(QObject* watched, QEvent* event) {
     // the entry is not finished, and a Save from the menu writes it as typed.
     if (isFocusMoveWithinWindow(event, QEvent::FocusOut)) {
         for (int i = 0; i < TextFieldCount; ++i) {
-            if (mFields[std::size_t(i)] == watched) {
+            // A field only passed through keeps its text as it is, even one
+            // the check would write differently.
+            if (mFields[std::size_t(i)] == watched && mTyped[std::size_t(i)]) {
+                mTyped[std::size_t(i)] = false;
                 mData.edit(fieldStepName(TextId(i)), [&] { applyFieldCheck(mData, TextId(i)); });
                 showTextStart(mFields[std::size_t(i)]);
                 break;
