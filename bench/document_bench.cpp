@@ -20,12 +20,16 @@ public:
 
 // A document whose tables are not the defaults, so every row is written out in full.
 void fillDocument(TrainData& data) {
+    MotorSoundTable motor{};
     for (int r = 0; r < MotorSoundRows; ++r) {
         for (int t = 0; t < TrackCount; ++t)
-            data.motorSoundTable().tracks[t][r] = {std::int16_t(100 + r), std::int16_t(r % 128), std::int16_t(r % 8)};
+            motor.tracks[t][r] = {std::int16_t(100 + r), std::int16_t(r % 128), std::int16_t(r % 8)};
     }
+    data.setMotorSoundTable(motor);
+    AccelerationTable acceleration{};
     for (int i = 0; i < NotchCount; ++i)
-        data.accelerationTable()[i] = {2.5f + i, 2.25f, std::int16_t(30 + i), 48, 0.95f};
+        acceleration[i] = {2.5f + i, 2.25f, std::int16_t(30 + i), 48, 0.95f};
+    data.setAccelerationTable(acceleration);
 }
 
 void BM_SaveToText(benchmark::State& state) {

@@ -23,14 +23,14 @@ MotorSoundTable busyTable(int seed) {
 // A sub-editor's OK writing a whole motor-sound table: the largest step.
 void BM_RecordMotorTableStep(benchmark::State& state) {
     TrainData data;
-    DocumentHistory history(data);
+    data.keepHistory();
     const MotorSoundTable tables[] = {busyTable(0), busyTable(1)};
     const DocumentState before = data.state();
-    data.setMotorSoundTable(tables[1]);
+    data.edit(motorSoundStepName(), [&] { data.setMotorSoundTable(tables[1]); });
     const qsizetype bytes = stateBytes(before, data.state(&before));
     int i = 0;
     for (auto _ : state)
-        data.setMotorSoundTable(tables[++i % 2]);
+        data.edit(motorSoundStepName(), [&] { data.setMotorSoundTable(tables[++i % 2]); });
     state.counters["step_KB"] = double(bytes) / 1024;
 }
 BENCHMARK(BM_RecordMotorTableStep)->Unit(benchmark::kMicrosecond);

@@ -48,9 +48,9 @@ void BM_RecoveryWindowWith500Copies(benchmark::State& state) {
     }
     for (auto _ : state) {
         TrainData data;
-        DocumentHistory history(data);
+        data.keepHistory();
         QuietPrompter prompter;
-        RecoveryOffer offer(data, history, prompter);
+        RecoveryOffer offer(data, prompter);
         offer.scan(folder);
         RecoveryDialog dialog(offer);
         dialog.show();

@@ -51,7 +51,7 @@ QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const QKeySequen
 } // namespace
 
 MainWindow::MainWindow(TrainData& data, Prompter& prompter, FileChooser& chooser, QWidget* parent)
-    : QMainWindow(parent), mData(data), mHistory(new DocumentHistory(data, this)),
+    : QMainWindow(parent), mData(data), mHistory(&data.keepHistory()),
       mPrompter(prompter), mChooser(chooser),
       mReference(new ReferenceTrain(this)) {
     setObjectName(QStringLiteral("frmMain"));
@@ -212,7 +212,16 @@ void MainWindow::openPath(const QString& path) {
     // Absolute before anything else can change the working folder.
     const QString absolute = absolutePath(path);
     mGuard.run([this, absolute] {
-        mHistory->replaceDocument([&] { openFile(mData, absolute, mPrompter); });
+        TrainData scratch;
+        try {
+            openFile(scratch, absolute, mPrompter);
+        } catch (...) {
+            // The user has set the old document aside already: what was read
+            // replaces it even when the program ends.
+            mData.adopt(scratch);
+            throw;
+        }
+        mData.adopt(scratch);
     });
 }
 
@@ -278,7 +287,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::newDocument() {
     if (!maySetDocumentAside())
         return;
-    mGuard.run([this] { mHistory->replaceDocument([this] { mData.newDocument(); }); });
+    mGuard.run([this] { mData.adopt(TrainData()); });
 }
 
 bool MainWindow::saveDocument() {
@@ -339,8 +348,7 @@ void MainWindow::showPerformance() {
         mPerformance = new PerformanceWindow(
             mData, *mReference, mPrompter,
             [this](QWidget* parent) { return mChooser.openFileName(parent); }, this);
-        connect(mHistory, &DocumentHistory::documentCommitted, mPerformance,
-                &PerformanceWindow::refresh);
+        connect(&mData, &TrainData::stepCommitted, mPerformance, &PerformanceWindow::refresh);
     }
     mPerformance->show();
     mPerformance->raise();

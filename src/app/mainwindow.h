@@ -43,7 +43,7 @@ public:
 
     QAction* action(const QString& objectName) const;
 
-    // The document's undo history; its documentCommitted() is the signal to follow.
+    // The document's undo history, which the document keeps.
     DocumentHistory& history() const { return *mHistory; }
     // The train to compare with, kept for the run; never written anywhere.
     ReferenceTrain& reference() const { return *mReference; }

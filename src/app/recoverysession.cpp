@@ -40,7 +40,7 @@ RecoverySession::RecoverySession(MainWindow& window, TrainData& data, Prompter& 
 RecoverySession::~RecoverySession() = default;
 
 bool RecoverySession::offerCopies() {
-    return mKeeper.offerCopies(mWindow.history(), mPrompter, mChooser) || mKeeper.keepsCopy();
+    return mKeeper.offerCopies(mPrompter, mChooser) || mKeeper.keepsCopy();
 }
 
 void RecoverySession::keepForEnd() {

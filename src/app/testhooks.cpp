@@ -57,7 +57,7 @@ void installTestHooks(TrainData& data) {
             const qsizetype equals = edit.indexOf(QLatin1Char('='));
             for (const TextFieldInfo& info : textFields()) {
                 if (equals > 0 && edit.left(equals) == QLatin1String(info.name))
-                    data.setText(info.id, edit.mid(equals + 1));
+                    data.type([&] { data.setText(info.id, edit.mid(equals + 1)); });
             }
             std::printf("ready\n");
             std::fflush(stdout);

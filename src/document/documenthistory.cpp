@@ -29,17 +29,12 @@ private:
     bool mDone = false;
 };
 
-DocumentHistory::DocumentHistory(TrainData& data, QObject* parent)
-    : QObject(parent), mData(data), mLast(data.state()) {
+DocumentHistory::DocumentHistory(TrainData& data)
+    : mData(data), mLast(data.state()) {
     mStack.setUndoLimit(StepLimit);
-    mData.setChangesMarkModified(false);
-    if (mData.isModified())
-        mStack.resetClean();
-    data.onValueChanged(this, &DocumentHistory::dataChanged);
-    connect(&data, &TrainData::changeCommitted, this, &DocumentHistory::commit);
-    connect(&data, &TrainData::modifiedChanged, this, &DocumentHistory::modifiedChangedOutside);
-    connect(&mStack, &QUndoStack::indexChanged, this, &DocumentHistory::updateModified);
-    connect(&mStack, &QUndoStack::cleanChanged, this, &DocumentHistory::updateModified);
+    if (!mData.isModified())
+        mSaved = mLast;
+    connect(&data, &TrainData::valueChanged, this, &DocumentHistory::dataChanged);
     connect(&mStack, &QUndoStack::undoTextChanged, this, &DocumentHistory::menuStateChanged);
     connect(&mStack, &QUndoStack::redoTextChanged, this, &DocumentHistory::menuStateChanged);
     connect(&mStack, &QUndoStack::canUndoChanged, this, &DocumentHistory::menuStateChanged);
@@ -49,7 +44,6 @@ DocumentHistory::DocumentHistory(TrainData& data, QObject* parent)
 DocumentHistory::~DocumentHistory() {
     // The stack empties itself as it goes: nobody needs to hear of that.
     mStack.disconnect(this);
-    mData.setChangesMarkModified(true);
 }
 
 QString DocumentHistory::undoText() const {
@@ -82,7 +76,7 @@ void DocumentHistory::redo() {
 }
 
 void DocumentHistory::commit(const QString& stepName) {
-    if (mReplacing)
+    if (mQuiet)
         return;
     if (mData.holds(mLast)) {
         setPending(false);
@@ -94,10 +88,8 @@ void DocumentHistory::commit(const QString& stepName) {
         QScopedValueRollback quiet(mQuiet, true);
         mPending = false;
         if (bytes > StepByteLimit) {
-            // Too large to keep: the steps before it could no longer lead
-            // back, and the saved state is out of reach.
+            // Too large to keep: the steps before it could no longer lead back.
             mStack.clear();
-            mStack.resetClean();
         } else {
             mStack.push(new Step(*this, stepName, mLast, now));
         }
@@ -105,58 +97,38 @@ void DocumentHistory::commit(const QString& stepName) {
     }
     updateModified();
     emit menuStateChanged();
-    emit documentCommitted();
+    emit mData.stepCommitted();
 }
 
-void DocumentHistory::replaceDocument(const std::function<void()>& replace, bool unsaved) {
-    try {
-        QScopedValueRollback replacing(mReplacing, true);
-        {
-            QScopedValueRollback quiet(mQuiet, true);
-            mData.setModified(false);
-        }
-        replace();
-    } catch (...) {
-        startFresh(unsaved);
-        throw;
+void DocumentHistory::markSaved() {
+    if (mPending) {
+        const std::optional<TextId> field = pendingField();
+        commit(field && mFieldNamer ? mFieldNamer(*field) : QString());
     }
-    startFresh(unsaved);
+    mSaved = mLast;
+    updateModified();
 }
 
 void DocumentHistory::startFresh(bool unsaved) {
     {
         QScopedValueRollback quiet(mQuiet, true);
-        mStack.clear(); // leaves the clean state alone when there are no steps
-        if (unsaved)
-            mStack.resetClean();
-        else
-            mStack.setClean();
+        mStack.clear();
         mLast = mData.state();
         mPending = false;
     }
+    mQuiet = false; // ends beginReplacing
+    if (unsaved)
+        mSaved.reset();
+    else
+        mSaved = mLast;
     updateModified();
     emit menuStateChanged();
-    emit documentCommitted();
+    emit mData.stepCommitted();
 }
 
 void DocumentHistory::dataChanged() {
-    if (!mQuiet && !mReplacing)
+    if (!mQuiet)
         setPending(!mData.holds(mLast));
-}
-
-void DocumentHistory::modifiedChangedOutside(bool modified) {
-    if (mQuiet || mReplacing || modified)
-        return;
-    {
-        // What was saved is the clean state; typing saved with it becomes a step.
-        QScopedValueRollback quiet(mQuiet, true);
-        if (mPending) {
-            const std::optional<TextId> field = pendingField();
-            commit(field && mFieldNamer ? mFieldNamer(*field) : QString());
-        }
-        mStack.setClean();
-    }
-    updateModified();
 }
 
 void DocumentHistory::apply(const DocumentState& state, bool committed) {
@@ -166,14 +138,10 @@ void DocumentHistory::apply(const DocumentState& state, bool committed) {
         mLast = state;
         mPending = false;
     }
-    // A step's undo or redo is followed by the stack's own signals, once its
-    // index has moved.
-    if (committed) {
-        emit documentCommitted();
-        return;
-    }
     updateModified();
     emit menuStateChanged();
+    if (committed)
+        emit mData.stepCommitted();
 }
 
 void DocumentHistory::setPending(bool pending) {
@@ -185,10 +153,7 @@ void DocumentHistory::setPending(bool pending) {
 }
 
 void DocumentHistory::updateModified() {
-    if (mQuiet || mReplacing)
-        return;
-    QScopedValueRollback quiet(mQuiet, true);
-    mData.setModified(mPending || !mStack.isClean());
+    mData.setModified(mPending || !mSaved || !sameState(mLast, *mSaved));
 }
 
 } // namespace Orlenda

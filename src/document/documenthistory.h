@@ -12,16 +12,16 @@ namespace Orlenda {
 
 class TrainData;
 
-// The document's undo history. Each step is what changed between two commit
-// points (TrainData::commitChange): a field left with its correction and its
-// rules' effects, a list or check box with its rules' effects, a table
-// written by a sub-editor. A commit that leaves the document as it was records
-// nothing. Changes since the last commit (typing in a field) are pending:
-// undo first puts them back.
+// The document's undo history, kept by the document itself
+// (TrainData::keepHistory). Each step is what changed in one TrainData::edit:
+// a field left with its correction and its rules' effects, a list or check box
+// with its rules' effects, a table written by a sub-editor. An edit that
+// leaves the document as it was records nothing. Changes since the last step
+// (TrainData::type, typing in a field) are pending: undo first puts them back.
 //
-// The history decides the modified mark: pending changes, or a stack that is
-// not at its clean state. Marking the document unmodified from outside (a
-// save) makes the current state the clean one.
+// The history decides the modified mark: pending changes, or a last step
+// whose state is not the saved one. The saved state is compared after every
+// step, so that a change and its reverse leave the document unmodified.
 class DocumentHistory : public QObject {
     Q_OBJECT
 
@@ -29,7 +29,6 @@ public:
     static constexpr int StepLimit = 100;
     static constexpr qsizetype StepByteLimit = 100 * 1024;
 
-    explicit DocumentHistory(TrainData& data, QObject* parent = nullptr);
     ~DocumentHistory() override;
 
     bool canUndo() const { return mPending || mStack.canUndo(); }
@@ -43,14 +42,10 @@ public:
 
     void undo();
     void redo();
-    void commit(const QString& stepName);
 
-    // Runs replace, which makes another document (Open, New, a recovered
-    // copy), and starts a fresh history with its outcome. What happens on the
-    // way is no step; the document counts as unmodified from the start (the
-    // user has already chosen to drop the old one), and afterwards unless
-    // unsaved is true. The fresh history starts even if replace throws.
-    void replaceDocument(const std::function<void()>& replace, bool unsaved = false);
+    // The document as it is now was written: it becomes the saved state, and
+    // typing saved with it becomes a step.
+    void markSaved();
 
     // Names a field's step for the menu and for pending changes committed by a save.
     void setFieldNamer(std::function<QString(TextId)> namer) { mFieldNamer = std::move(namer); }
@@ -58,29 +53,34 @@ public:
     const QUndoStack& stack() const { return mStack; }
 
 signals:
-    // The document changed as a whole step: a commit, undo, redo, or a
-    // replaced document. Windows that show the document follow this.
-    void documentCommitted();
     // Something the undo menu shows changed.
     void menuStateChanged();
 
 private:
+    friend class TrainData;
     class Step;
 
+    explicit DocumentHistory(TrainData& data);
+
+    // The end of an edit: what changed since the last step becomes one named step.
+    void commit(const QString& stepName);
+    // Around TrainData::adopt: what happens in between is no step.
+    void beginReplacing() { mQuiet = true; }
+    void startFresh(bool unsaved);
+
     void dataChanged();
-    void modifiedChangedOutside(bool modified);
     // committed: a step of the stack, not pending changes put back.
     void apply(const DocumentState& state, bool committed);
     void setPending(bool pending);
     void updateModified();
-    void startFresh(bool unsaved);
 
     TrainData& mData;
     QUndoStack mStack;
     DocumentState mLast;
+    // None when no state of this history was ever saved (a recovered copy).
+    std::optional<DocumentState> mSaved;
     bool mPending = false;
-    bool mQuiet = false; // while the history itself changes the document or its mark
-    bool mReplacing = false;
+    bool mQuiet = false; // while the history itself changes the document
     std::function<QString(TextId)> mFieldNamer;
 };
 

@@ -17,6 +17,14 @@ qsizetype listBytes(const DocumentState::List& list) {
 
 } // namespace
 
+bool sameState(const DocumentState& a, const DocumentState& b) {
+    if (a.motorSound != b.motorSound &&
+        (!a.motorSound || !b.motorSound || *a.motorSound != *b.motorSound))
+        return false;
+    return a.texts == b.texts && a.checks == b.checks && a.acceleration == b.acceleration &&
+           a.lists == b.lists;
+}
+
 qsizetype stateBytes(const DocumentState& before, const DocumentState& after) {
     qsizetype bytes = 2 * qsizetype(sizeof(DocumentState));
     for (int i = 0; i < TextFieldCount; ++i) {

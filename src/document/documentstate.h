@@ -30,6 +30,9 @@ struct DocumentState {
     std::shared_ptr<const MotorSoundTable> motorSound;
 };
 
+// Whether two states hold the same values; a shared table is compared by its address.
+bool sameState(const DocumentState& a, const DocumentState& b);
+
 // Bytes that keeping both states costs, counting what they share once.
 qsizetype stateBytes(const DocumentState& before, const DocumentState& after);
 

@@ -89,7 +89,7 @@ void openFile(TrainData& data, const QString& path, Prompter& prompter) {
     // Absolute at once: the working folder may change before the next save.
     readInto(data, absolutePath(path), prompter);
     // Whatever could be read is now the document as the file holds it.
-    data.setModified(false);
+    data.markSaved();
 }
 
 } // namespace Orlenda

@@ -1,6 +1,5 @@
 #include "document/recoverykeeper.h"
 
-#include "document/documenthistory.h"
 #include "document/recoverychooser.h"
 #include "document/recoverycopy.h"
 #include "document/recoveryoffer.h"
@@ -121,7 +120,7 @@ RecoveryKeeper::RecoveryKeeper(TrainData& data, QObject* parent) : QObject(paren
     });
     mTimer.setSingleShot(true);
     connect(&mTimer, &QTimer::timeout, this, &RecoveryKeeper::write);
-    data.onValueChanged(this, &RecoveryKeeper::changed);
+    connect(&data, &TrainData::valueChanged, this, &RecoveryKeeper::changed);
     connect(&data, &TrainData::documentPathChanged, this, &RecoveryKeeper::changed);
     connect(&data, &TrainData::modifiedChanged, this, [this](bool modified) {
         if (modified)
@@ -244,14 +243,13 @@ void RecoveryKeeper::adopt(const QString& copyPath, std::unique_ptr<FileLock> lo
     changed();
 }
 
-bool RecoveryKeeper::offerCopies(DocumentHistory& history, Prompter& prompter,
-                                 RecoveryChooser& chooser) {
+bool RecoveryKeeper::offerCopies(Prompter& prompter, RecoveryChooser& chooser) {
     mFolderProblem = PrivateFolder::secure(folder());
     if (mFolderProblem) {
         written(false, *mFolderProblem);
         return false;
     }
-    RecoveryOffer offer(mData, history, prompter);
+    RecoveryOffer offer(mData, prompter);
     offer.setAdopter([this](const QString& copyPath, std::unique_ptr<FileLock> lock) {
         adopt(copyPath, std::move(lock));
     });

@@ -8,7 +8,6 @@
 
 namespace Orlenda {
 
-class DocumentHistory;
 class FileLock;
 class Prompter;
 class RecoveryChooser;
@@ -55,7 +54,7 @@ public:
     // chooser. A copy that becomes the document becomes this editor's copy.
     // True when one did. Nothing is offered (and false returned) when the
     // folder may not be used.
-    bool offerCopies(DocumentHistory& history, Prompter& prompter, RecoveryChooser& chooser);
+    bool offerCopies(Prompter& prompter, RecoveryChooser& chooser);
 
     // The notice for copies that cannot be written.
     static QString writeFailureText(const QString& reason);

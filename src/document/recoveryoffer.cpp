@@ -1,6 +1,5 @@
 #include "document/recoveryoffer.h"
 
-#include "document/documenthistory.h"
 #include "document/traindata.h"
 #include "shared/apptitle.h"
 #include "shared/prompter.h"
@@ -51,9 +50,9 @@ QString deleteCopyQuestionText(const QString& name, const QDateTime& time) {
         .arg(name, timeText(time));
 }
 
-RecoveryOffer::RecoveryOffer(TrainData& data, DocumentHistory& history, Prompter& prompter,
+RecoveryOffer::RecoveryOffer(TrainData& data, Prompter& prompter,
                              QObject* parent)
-    : QAbstractTableModel(parent), mData(data), mHistory(history), mPrompter(prompter) {}
+    : QAbstractTableModel(parent), mData(data), mPrompter(prompter) {}
 
 RecoveryOffer::~RecoveryOffer() = default;
 
@@ -247,14 +246,13 @@ bool RecoveryOffer::restore(int row) {
         mPrompter.tell(applicationTitle(), damagedCopyNoticeText());
         return false;
     }
-    bool restored = false;
-    mHistory.replaceDocument([&] { restored = restoreRecoveryCopy(mData, *copy, mPrompter); },
-                             true);
-    if (!restored) {
+    TrainData scratch;
+    if (!restoreRecoveryCopy(scratch, *copy, mPrompter)) {
         // Nothing half-read may stay, nor count as a change worth a copy.
-        mHistory.replaceDocument([this] { mData.newDocument(); });
+        mData.adopt(TrainData());
         return false;
     }
+    mData.adopt(scratch, true);
     adopt(row);
     return true;
 }
@@ -269,12 +267,12 @@ bool RecoveryOffer::openAsNew(int row) {
         return false;
     }
     const QString text = recoveryCopyBodyText(whole->bytes);
-    bool opened = false;
-    mHistory.replaceDocument([&] { opened = restoreRecoveryText(mData, text, mPrompter); }, true);
-    if (!opened) {
-        mHistory.replaceDocument([this] { mData.newDocument(); });
+    TrainData scratch;
+    if (!restoreRecoveryText(scratch, text, mPrompter)) {
+        mData.adopt(TrainData());
         return false;
     }
+    mData.adopt(scratch, true);
     adopt(row);
     return true;
 }

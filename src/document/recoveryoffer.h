@@ -11,7 +11,6 @@
 
 namespace Orlenda {
 
-class DocumentHistory;
 class Prompter;
 class TrainData;
 
@@ -42,8 +41,7 @@ class RecoveryOffer : public QAbstractTableModel {
 public:
     enum Column { FileColumn, TimeColumn, StateColumn, ColumnCount };
 
-    RecoveryOffer(TrainData& data, DocumentHistory& history, Prompter& prompter,
-                  QObject* parent = nullptr);
+    RecoveryOffer(TrainData& data, Prompter& prompter, QObject* parent = nullptr);
     ~RecoveryOffer() override;
 
     // Lists the copies in folder, except the one at skip (this editor's own).
@@ -105,7 +103,6 @@ private:
     bool valid(int row) const { return row >= 0 && row < count(); }
 
     TrainData& mData;
-    DocumentHistory& mHistory;
     Prompter& mPrompter;
     Adopter mAdopter;
     std::vector<Entry> mEntries;

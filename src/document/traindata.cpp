@@ -1,11 +1,14 @@
 #include "document/traindata.h"
 
 #include "document/dependentrules.h"
+#include "document/documenthistory.h"
 #include "document/numbertext.h"
 #include "shared/apptitle.h"
 #include "shared/failure.h"
 
+#include <QScopedValueRollback>
 #include <algorithm>
+#include <utility>
 
 namespace Orlenda {
 
@@ -29,29 +32,75 @@ MotorSoundTable defaultMotorSoundTable() {
     return table;
 }
 
+namespace {
+
+void assertStrayEdit() {
+    Q_ASSERT_X(false, "TrainData", "the document was changed outside edit or type");
+}
+
+StrayEditHandler strayEditHandler = &assertStrayEdit;
+
+} // namespace
+
+StrayEditHandler setStrayEditHandler(StrayEditHandler handler) {
+    return std::exchange(strayEditHandler, handler ? handler : &assertStrayEdit);
+}
+
 TrainData::TrainData(QObject* parent) : QObject(parent) {
     // Controls start as an unloaded window has them: texts "0", no selection;
     // the defaults then go in through the setters so the rules run.
     mTexts.fill(QStringLiteral("0"));
     for (const ListInfo& info : lists())
         list(info.id).entries = info.entries;
-    const auto markModified = [this] {
-        if (mChangesMarkModified)
-            setModified(true);
-    };
-    onValueChanged(this, markModified);
     newDocument();
 }
 
+TrainData::~TrainData() {
+    // The history listens to this object: it goes while everything is whole.
+    mHistory.reset();
+}
+
+DocumentHistory& TrainData::keepHistory() {
+    if (!mHistory)
+        mHistory.reset(new DocumentHistory(*this));
+    return *mHistory;
+}
+
+TrainData::EditScope::EditScope(TrainData& data, QString stepName, bool makesStep)
+    : mData(data), mStepName(std::move(stepName)), mMakesStep(makesStep) {
+    ++mData.mEditDepth;
+}
+
+TrainData::EditScope::~EditScope() {
+    // Also after a change that threw: what it did is in the document and must
+    // be a step, or undo would not lead back.
+    if (--mData.mEditDepth == 0 && mMakesStep && mData.mHistory)
+        mData.mHistory->commit(mStepName);
+}
+
+void TrainData::checkEditing() const {
+    if (mHistory && mEditDepth == 0)
+        strayEditHandler();
+}
+
+void TrainData::changedValue() {
+    if (!mHistory && !mAdopting)
+        setModified(true);
+    emit valueChanged();
+}
+
 void TrainData::setText(TextId id, const QString& text) {
+    checkEditing();
     QString& slot = mTexts[std::size_t(id)];
     if (slot == text)
         return;
     slot = text;
     emit textChanged(id);
+    changedValue();
 }
 
 void TrainData::setListIndex(ListId id, int index) {
+    checkEditing();
     ListState& state = list(id);
     if (index < -1 || index >= state.entries.size())
         throw StepFailure(Failure::InvalidPropertyValue);
@@ -59,6 +108,7 @@ void TrainData::setListIndex(ListId id, int index) {
         return;
     state.index = index;
     emit listChanged(id);
+    changedValue();
     if (id == cbxBrkSend)
         applyBrakeTransmissionRule(*this);
 }
@@ -85,45 +135,53 @@ std::optional<int> TrainData::listItemData(ListId id) const {
 }
 
 void TrainData::setListEnabled(ListId id, bool enabled) {
+    checkEditing();
     ListState& state = list(id);
     if (state.enabled == enabled)
         return;
     state.enabled = enabled;
     emit listChanged(id);
+    changedValue();
 }
 
 void TrainData::setListEntryCaption(ListId id, int entry, const QString& caption) {
+    checkEditing();
     ListState& state = list(id);
     if (state.entries.at(entry) == caption)
         return;
     state.entries[entry] = caption;
     emit listChanged(id);
+    changedValue();
 }
 
 void TrainData::setCheck(int index, bool checked) {
+    checkEditing();
     bool& slot = mChecks.at(std::size_t(index));
     if (slot == checked)
         return;
     slot = checked;
     emit checkChanged(index);
+    changedValue();
     applyHoldingControlRule(*this, index);
 }
 
 void TrainData::setAccelerationTable(const AccelerationTable& table) {
+    checkEditing();
     // An editor confirmed without a change leaves the document unmodified.
     if (mAcceleration == table)
         return;
     mAcceleration = table;
     emit tablesChanged();
-    commitChange(accelerationStepName());
+    changedValue();
 }
 
 void TrainData::setMotorSoundTable(const MotorSoundTable& table) {
+    checkEditing();
     if (mMotorSound == table)
         return;
     mMotorSound = table;
     emit tablesChanged();
-    commitChange(motorSoundStepName());
+    changedValue();
 }
 
 DocumentState TrainData::state(const DocumentState* previous) const {
@@ -154,11 +212,14 @@ bool TrainData::holds(const DocumentState& s) const {
 }
 
 void TrainData::restore(const DocumentState& s) {
+    const EditScope scope(*this, QString(), false);
     const bool tables = s.acceleration != mAcceleration || *s.motorSound != mMotorSound;
     mAcceleration = s.acceleration;
     mMotorSound = *s.motorSound;
-    if (tables)
+    if (tables) {
         emit tablesChanged();
+        changedValue();
+    }
     for (int i = 0; i < TextFieldCount; ++i)
         setText(TextId(i), s.texts[std::size_t(i)]);
     for (int i = 0; i < ListCount; ++i) {
@@ -168,13 +229,41 @@ void TrainData::restore(const DocumentState& s) {
             continue;
         l = ListState{kept.index, kept.enabled, kept.entries};
         emit listChanged(ListId(i));
+        changedValue();
     }
     for (int i = 0; i < CheckCount; ++i) {
         if (mChecks[std::size_t(i)] == s.checks[std::size_t(i)])
             continue;
         mChecks[std::size_t(i)] = s.checks[std::size_t(i)];
         emit checkChanged(i);
+        changedValue();
     }
+}
+
+void TrainData::adopt(const TrainData& scratch, bool unsaved) {
+    {
+        const QScopedValueRollback adopting(mAdopting, true);
+        // Unmodified first: the old document is set aside, its recovery copy goes.
+        setModified(false);
+        if (mHistory)
+            mHistory->beginReplacing();
+        restore(scratch.state());
+        setDocumentPath(scratch.mDocumentPath);
+        mDiskFingerprint = scratch.mDiskFingerprint;
+        mAskBeforeReplacing = scratch.mAskBeforeReplacing;
+        mFormatVersion = scratch.mFormatVersion;
+    }
+    if (mHistory)
+        mHistory->startFresh(unsaved);
+    else
+        setModified(unsaved);
+}
+
+void TrainData::markSaved() {
+    if (mHistory)
+        mHistory->markSaved();
+    else
+        setModified(false);
 }
 
 QString accelerationStepName() { return QStringLiteral("加速力曲線"); }
@@ -199,9 +288,11 @@ void TrainData::setModified(bool modified) {
 }
 
 void TrainData::resetToDefaults() {
+    checkEditing();
     mMotorSound = defaultMotorSoundTable();
     mAcceleration = defaultAccelerationTable();
     emit tablesChanged();
+    changedValue();
     for (const TextFieldInfo& info : textFields())
         setText(info.id, info.defaultText);
     // The transmission goes first: its rule would otherwise overwrite the
@@ -220,7 +311,8 @@ void TrainData::newDocument() {
     setDocumentPath(QString());
     mDiskFingerprint = {};
     mAskBeforeReplacing = false;
-    setModified(false);
+    if (!mHistory)
+        setModified(false);
 }
 
 } // namespace Orlenda

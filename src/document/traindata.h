@@ -10,9 +10,17 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace Orlenda {
+
+class DocumentHistory;
+
+// Called when a document with a history is changed outside edit or type.
+using StrayEditHandler = void (*)();
+// Replaces the handler (by default a debug assertion); returns the previous one.
+StrayEditHandler setStrayEditHandler(StrayEditHandler handler);
 
 // The one in-memory home of a train file: what the main window's controls
 // hold (each field's text as typed, each list's selection and enabled state,
@@ -20,15 +28,43 @@ namespace Orlenda {
 // document came from. Setting a list or a check box runs the dependent-control
 // rules, whoever sets it: defaults, a reader or the user.
 //
-// A user's change is finished when the form (or a sub-editor, through the
-// table setters) calls commitChange: that is where undo takes its steps and
-// other windows follow the document.
+// A TrainData without a history is scratch: readers fill it, the command line
+// works on it, and its setters are free. The document the editor shows keeps
+// a history (keepHistory); from then on every change of a value goes through
+// edit, which makes one named step of it, or type, which leaves the change
+// pending until the next step. A setter called outside both is a fault that
+// the stray-edit handler hears of. Another document comes in whole through
+// adopt.
 class TrainData : public QObject {
     Q_OBJECT
 
 public:
     // A new document: every value at its default.
     explicit TrainData(QObject* parent = nullptr);
+    ~TrainData() override;
+
+    // Gives the document its undo history, once; later calls return the same.
+    DocumentHistory& keepHistory();
+    DocumentHistory* history() const { return mHistory.get(); }
+
+    // Runs change, which calls setters, as one step named stepName; typing
+    // still pending goes into the same step. A change that leaves the document
+    // as it was records nothing.
+    template <typename Change> void edit(const QString& stepName, Change&& change) {
+        const EditScope scope(*this, stepName, true);
+        change();
+    }
+    // Typing in a field: the change stays pending (undo puts it back, the mark
+    // and recovery follow it) until the next step takes it.
+    template <typename Change> void type(Change&& change) {
+        const EditScope scope(*this, QString(), false);
+        change();
+    }
+
+    // Takes scratch's values, path and disk facts in one replacement (Open,
+    // New, a restored copy) and starts a fresh history. The document counts as
+    // unmodified afterwards unless unsaved is true (a recovered copy).
+    void adopt(const TrainData& scratch, bool unsaved = false);
 
     const QString& text(TextId id) const { return mTexts[std::size_t(id)]; }
     void setText(TextId id, const QString& text);
@@ -51,38 +87,15 @@ public:
     void setCheck(int index, bool checked);
 
     const AccelerationTable& accelerationTable() const { return mAcceleration; }
-    AccelerationTable& accelerationTable() { return mAcceleration; }
-    // Both table setters commit the change as one step of its own: a
-    // sub-editor's OK or 適用 writes a whole table.
     void setAccelerationTable(const AccelerationTable& table);
 
     const MotorSoundTable& motorSoundTable() const { return mMotorSound; }
-    MotorSoundTable& motorSoundTable() { return mMotorSound; }
     void setMotorSoundTable(const MotorSoundTable& table);
-
-    // For readers that fill the tables in place: tells views once at the end.
-    void announceTablesChanged() { emit tablesChanged(); }
-
-    // Calls slot, in receiver's context, on every change to a value a user can
-    // change (texts, lists, checks, tables).
-    template <typename Receiver, typename Slot>
-    void onValueChanged(const Receiver* receiver, Slot slot) const {
-        connect(this, &TrainData::textChanged, receiver, slot);
-        connect(this, &TrainData::listChanged, receiver, slot);
-        connect(this, &TrainData::checkChanged, receiver, slot);
-        connect(this, &TrainData::tablesChanged, receiver, slot);
-    }
-
-    // Marks the end of one user's change, named for the undo menu.
-    void commitChange(const QString& stepName) { emit changeCommitted(stepName); }
 
     // Every value a user can change; an unchanged motor-sound table is shared
     // with previous's.
     DocumentState state(const DocumentState* previous = nullptr) const;
     bool holds(const DocumentState& state) const;
-    // Puts back a state exactly as it was kept: the dependent-control rules do
-    // not run, since the state already holds their outcome.
-    void restore(const DocumentState& state);
 
     const QString& documentPath() const { return mDocumentPath; }
     void setDocumentPath(const QString& path);
@@ -100,29 +113,60 @@ public:
     // The main window's caption for this document.
     QString caption() const;
 
-    // Whether the document differs from what was last opened, imported or
-    // saved. Every change signal sets it; opening, saving and New clear it.
-    // An undo history turns the first off and decides the mark itself.
+    // Whether the document differs from what was last opened or saved, or a
+    // field holds typing not yet made a step. The history decides it; without
+    // one, every change sets it.
     bool isModified() const { return mModified; }
-    void setModified(bool modified);
-    void setChangesMarkModified(bool on) { mChangesMarkModified = on; }
+    // The current values are what the file now holds (a save, or a reader's
+    // outcome): the history takes this state as the saved one.
+    void markSaved();
 
-    // Every value to its default; DocumentPath and FormatVersion stay.
+    // Every value to its default; DocumentPath and FormatVersion stay. A
+    // change like the setters.
     void resetToDefaults();
     // ResetToDefaults, then no path (the caption becomes the title alone).
     void newDocument();
 
 signals:
+    // What changed, for the controls that show it.
     void textChanged(Orlenda::TextId id);
     // Selection, enabled state or entry captions.
     void listChanged(Orlenda::ListId id);
     void checkChanged(int index);
     void tablesChanged();
+    // Every change of a value a user can change, typing included, after the
+    // signal of its kind: the modified mark and recovery follow this.
+    void valueChanged();
+    // A step was made, undone or redone, or another document adopted: windows
+    // that show the document follow this, not the typing in between.
+    void stepCommitted();
     void documentPathChanged();
     void modifiedChanged(bool modified);
-    void changeCommitted(const QString& stepName);
 
 private:
+    friend class DocumentHistory;
+
+    class EditScope {
+    public:
+        EditScope(TrainData& data, QString stepName, bool makesStep);
+        ~EditScope();
+        EditScope(const EditScope&) = delete;
+        EditScope& operator=(const EditScope&) = delete;
+
+    private:
+        TrainData& mData;
+        QString mStepName;
+        bool mMakesStep;
+    };
+
+    // Before any change of a value: a document with a history must be inside edit or type.
+    void checkEditing() const;
+    void changedValue();
+    // Puts back a state exactly as it was kept: the dependent-control rules do
+    // not run, since the state already holds their outcome.
+    void restore(const DocumentState& state);
+    void setModified(bool modified);
+
     struct ListState {
         int index = -1;
         bool enabled = true;
@@ -141,7 +185,9 @@ private:
     bool mAskBeforeReplacing = false;
     std::int32_t mFormatVersion = 0;
     bool mModified = false;
-    bool mChangesMarkModified = true;
+    int mEditDepth = 0;
+    bool mAdopting = false;
+    std::unique_ptr<DocumentHistory> mHistory;
 };
 
 // Step names of the two tables, as their sub-editors are called.

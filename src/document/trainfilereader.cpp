@@ -59,7 +59,8 @@ public:
     DatReader(TrainData& data, FieldReader& reader, Prompter& prompter)
         : mData(data), mReader(reader),
           mSteps(QStringLiteral("OpenDat"), prompter, MaxQuestionsPerOpen),
-          mVersion(data.formatVersion()) {}
+          mVersion(data.formatVersion()), mAcceleration(data.accelerationTable()),
+          mMotorSound(data.motorSoundTable()) {}
 
     void run();
 
@@ -96,6 +97,9 @@ private:
     GuardedSteps mSteps;
     const std::int32_t mVersion;
     QStringView mField; // points into the reader's text
+    // Filled in place and handed to the document once at the end.
+    AccelerationTable mAcceleration;
+    MotorSoundTable mMotorSound;
 };
 
 void DatReader::run() {
@@ -112,8 +116,8 @@ void DatReader::run() {
         // Reported already; what was read stays and the adjustments still apply.
         mSteps.endQuietGroup();
     }
-    // The tables were filled in place.
-    mData.announceTablesChanged();
+    mData.setAccelerationTable(mAcceleration);
+    mData.setMotorSoundTable(mMotorSound);
     if (finished)
         endAdjustments();
 }
@@ -178,7 +182,7 @@ void DatReader::endAdjustments() {
 }
 
 void DatReader::readAcceleration() {
-    AccelerationTable& table = mData.accelerationTable();
+    AccelerationTable& table = mAcceleration;
     next();
     for (int i = 0; i < NotchCount && !atKeyword(); ++i) {
         AccelerationRow& row = table[std::size_t(i)];
@@ -308,7 +312,7 @@ void DatReader::readDevice() {
 }
 
 void DatReader::readMotorTrack(Track track) {
-    MotorSoundTrack& rows = mData.motorSoundTable()[track];
+    MotorSoundTrack& rows = mMotorSound[track];
     // 2,400 values: the first bad one tells the user enough.
     mSteps.beginQuietGroup();
     next();

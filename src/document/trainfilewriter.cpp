@@ -199,7 +199,7 @@ bool saveTo(TrainData& data, const QString& requestedPath, Prompter& prompter) {
         data.setDiskFingerprint(fingerprintOfBytes(path, bytes));
         data.setAsksBeforeReplacing(false);
         data.setDocumentPath(path);
-        data.setModified(false);
+        data.markSaved();
     }
     return written;
 }

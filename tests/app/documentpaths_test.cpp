@@ -40,7 +40,7 @@ TEST_F(DocumentPaths, ANameThatIsNotUtf8IsToldAndNothingIsOpenedOrWritten) {
     writeTrainFile(mangled, QStringLiteral("7"));
     const QString refusal = unreadableNameText(dir.path() + QStringLiteral("/\\x83A.dat"));
 
-    data.setText(txtPer(0), QStringLiteral("5"));
+    data.type([&] { data.setText(txtPer(0), QStringLiteral("5")); });
     window.loadRawCommandLine({raw, QByteArray("ignored.dat")});
     EXPECT_EQ(prompter.told, QStringList{refusal});
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("4"));

@@ -13,14 +13,14 @@ TEST_F(MainWindowOpenTest, DropOpensOnlyTheFirstLocalFileEvenOnAField) {
     QMimeData remote;
     remote.setUrls({QUrl(QStringLiteral("https://example.org/a.dat"))});
     EXPECT_TRUE(MainWindow::droppedFile(&remote).isEmpty());
-    data.setText(txtPer(0), QStringLiteral("9"));
+    data.type([&] { data.setText(txtPer(0), QStringLiteral("9")); });
     dropOn(&window, &text);
     QCoreApplication::processEvents();
     EXPECT_EQ(data.text(txtPer(0)), QStringLiteral("9"));
     EXPECT_EQ(prompter.count() + prompter.saveQuestions(), 0);
 
-    data.setText(txtPer(0), QStringLiteral("4"));
-    data.setModified(false);
+    data.type([&] { data.setText(txtPer(0), QStringLiteral("4")); });
+    data.markSaved();
     const QString first = writeTrainFile(file("first.dat"), QStringLiteral("1.5"));
     QMimeData files;
     files.setUrls({QUrl::fromLocalFile(first),

@@ -37,7 +37,7 @@ TEST_F(RecoveryWindow, OneTableOfCopiesWhoseButtonsFollowEachCopysState) {
     const QByteArray good = recoveryCopyBytes(source, QDateTime::currentDateTimeUtc().addSecs(5));
     plantCopy(QStringLiteral("junk.recovery"), good + "junk");
 
-    RecoveryOffer offer(data, window.history(), prompter);
+    RecoveryOffer offer(data, prompter);
     offer.scan(RecoveryKeeper::folder());
     RecoveryDialog dialog(offer, &window);
     QTableView* table = dialog.table();
@@ -103,9 +103,9 @@ TEST_F(RecoveryWindow, SessionSaysOnceThatRecoveryIsOffAndADeclinedRestoreNeverE
     RecoverySession session(window, data, prompter, &chooser);
     EXPECT_FALSE(session.offerCopies());
     EXPECT_EQ(chooser.windows, 0);
-    data.setText(txtPer(0), QStringLiteral("7"));
+    data.type([&] { data.setText(txtPer(0), QStringLiteral("7")); });
     EXPECT_FALSE(session.keeper().writeNow());
-    data.setText(txtPer(0), QStringLiteral("8"));
+    data.type([&] { data.setText(txtPer(0), QStringLiteral("8")); });
     EXPECT_FALSE(session.keeper().writeNow());
     QCoreApplication::processEvents();
     ASSERT_EQ(prompter.told.size(), 1);

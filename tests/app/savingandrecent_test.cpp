@@ -10,7 +10,7 @@ using MainWindowSaving = MainWindowFixture<>;
 TEST_F(MainWindowSaving, AFailedSaveAsKeepsPathCaptionAndModifiedMark) {
     const QString path = writeTrainFile(file("first.dat"), QStringLiteral("1.5"));
     window.loadCommandLine({path});
-    data.setText(txtPer(0), QStringLiteral("2.5"));
+    data.type([&] { data.setText(txtPer(0), QStringLiteral("2.5")); });
     const QString caption = shownCaption(window);
     ASSERT_TRUE(caption.startsWith(path + QLatin1Char('*')));
 

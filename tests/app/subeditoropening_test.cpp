@@ -10,9 +10,9 @@ using namespace Orlenda;
 using SubEditorOpening = MainWindowFixture<>;
 
 TEST_F(SubEditorOpening, AccelerationRoundsTheConsistHalvesToEvenAndEveryOpeningStartsFresh) {
-    data.setText(txtCar(0), QStringLiteral("35.5"));
-    data.setText(txtCar(2), QStringLiteral("34.5"));
-    data.setText(txtCar(3), QStringLiteral("2 cars")); // not a number as a whole
+    data.type([&] { data.setText(txtCar(0), QStringLiteral("35.5")); });
+    data.type([&] { data.setText(txtCar(2), QStringLiteral("34.5")); });
+    data.type([&] { data.setText(txtCar(3), QStringLiteral("2 cars")); }); // not a number as a whole
     showActive();
     openAnd<AccelerationWindow>("cmdAcc", [](AccelerationWindow& w) {
         EXPECT_TRUE(w.isModal());

@@ -1,11 +1,13 @@
 #include "app/recoverysession.h"
 #include "document/documenthistory.h"
 #include "form/ui/parameterform.h"
+#include "performance/ui/performancewindow.h"
 #include "support/apptest.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QTableView>
 
 using namespace Orlenda;
 
@@ -82,6 +84,56 @@ TEST_F(UndoTest, ListsCheckBoxesAndTheMenuUndoAndNewAndOpenStartAfresh) {
     trigger("mnuFileOpen");
     EXPECT_FALSE(canUndo());
     EXPECT_FALSE(window.isWindowModified());
+}
+
+TEST_F(UndoTest, AFieldPassedThroughIsNeitherCheckedNorAStepButOneTypedInIs) {
+    TrainData read;
+    read.setText(txtPer(1), QStringLiteral("0.350")); // as a file may hold it
+    data.adopt(read);
+    QLineEdit* adhesion = field(txtPer(1));
+    adhesion->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(adhesion, Qt::Key_Tab);
+    EXPECT_EQ(adhesion->text(), QStringLiteral("0.350"));
+    EXPECT_FALSE(canUndo());
+    EXPECT_FALSE(window.isWindowModified());
+
+    type(txtPer(1), QStringLiteral("0.350"));
+    QTest::keyClick(adhesion, Qt::Key_Tab);
+    EXPECT_EQ(adhesion->text(), QStringLiteral("0.35"));
+    EXPECT_EQ(undoText(), QStringLiteral("元に戻す: 粘着係数(&U)"));
+    EXPECT_TRUE(window.isWindowModified());
+
+    // Checked once: passing through it again adds nothing.
+    adhesion->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(adhesion, Qt::Key_Tab);
+    EXPECT_EQ(window.history().stack().count(), 1);
+}
+
+TEST_F(UndoTest, TheMarkFollowsTypingAndThePerformanceWindowOnlySteps) {
+    trigger("mnuViewPerformance");
+    QTableView* braking = window.performanceWindow()->brakingView();
+    auto shown = [braking] {
+        QCoreApplication::processEvents(); // a refresh that a change scheduled
+        return braking->model()->index(9, 1).data().toString();
+    };
+    EXPECT_EQ(shown(), QStringLiteral("25.8"));
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    type(txtPer(0), QStringLiteral("2"));
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_EQ(shown(), QStringLiteral("25.8"));
+    QTest::keyClick(field(txtPer(0)), Qt::Key_Tab);
+    EXPECT_EQ(shown(), QStringLiteral("50.8"));
+    trigger("mnuEditUndo");
+    EXPECT_EQ(shown(), QStringLiteral("25.8"));
+    EXPECT_FALSE(window.isWindowModified());
+
+    // A tick and its untick are two steps that leave the document as saved.
+    form()->checkBox(1)->click();
+    EXPECT_TRUE(window.isWindowModified());
+    form()->checkBox(1)->click();
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(undoText(), QStringLiteral("元に戻す: EB(&U)"));
 }
 
 TEST_F(UndoTest, DecliningAFailureQuestionWritesTheRecoveryCopyFirst) {

@@ -18,7 +18,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    void modify() { data.setText(txtPer(0), QStringLiteral("9")); }
+    void modify() { data.type([&] { data.setText(txtPer(0), QStringLiteral("9")); }); }
 
     // Runs the command under test; true when it went on: the document was
     // replaced, or the window closed.
@@ -161,7 +161,7 @@ TEST_F(ModifiedMark, FollowsTypingAndClearsOnSaveSaveAsAndOpenButNotOnACancelled
     EXPECT_EQ(shownCaption(window), path + QStringLiteral(" - Orlenda"));
     EXPECT_EQ(chooser.saveAsked, 1);
 
-    data.setCheck(0, true);
+    data.edit(QString(), [&] { data.setCheck(0, true); });
     EXPECT_TRUE(window.isWindowModified());
     trigger("mnuFileOpen"); // a cancelled dialog keeps all
     EXPECT_TRUE(window.isWindowModified() && data.check(0));

@@ -22,8 +22,10 @@ QImage accelerationPlot(const TrainData& data, const PlotChoices& choices,
 // Each plot writes the picture its window shows for the same choices.
 TEST_F(CliTest, PlotWritesTheWindowsPictureForTheChoices) {
     TrainData data;
-    data.accelerationTable()[1] = {1.0f, 0.9f, 40, 60, 2.0f};
-    data.accelerationTable()[2] = {1.2f, 0.9f, 30, 50, 2.5f};
+    AccelerationTable curves = data.accelerationTable();
+    curves[1] = {1.0f, 0.9f, 40, 60, 2.0f};
+    curves[2] = {1.2f, 0.9f, 30, 50, 2.5f};
+    data.setAccelerationTable(curves);
     data.setText(txtCar(0), QStringLiteral("40.5"));
     MotorSoundTable table = defaultMotorSoundTable();
     for (int r = 0; r < MotorSoundRows; ++r) {

@@ -24,7 +24,7 @@ protected:
     // The offer as the window would show it at start.
     struct Start {
         TrainData data;
-        DocumentHistory history{data};
+        DocumentHistory& history = data.keepHistory();
         RecoveryKeeper keeper{data};
         ScriptedPrompter prompter;
         ScriptedRecoveryChooser chooser;
@@ -33,7 +33,10 @@ protected:
             QObject::connect(&keeper, &RecoveryKeeper::recoveryOff,
                              [this](const QString& text) { notices << text; });
         }
-        bool offer() { return keeper.offerCopies(history, prompter, chooser); }
+        bool offer() { return keeper.offerCopies(prompter, chooser); }
+        void type(const QString& text) {
+            data.type([&] { data.setText(txtPer(0), text); });
+        }
     };
 
     static int rowOf(const RecoveryOffer& offer, const QString& copyPath) {
@@ -92,13 +95,13 @@ TEST_F(Recovery, CopyKeepsEveryCharacterThePathAndTheFileFingerprint) {
 
 TEST_F(Recovery, CopyExistsOnlyWhileTheDocumentIsModified) {
     TrainData data;
-    DocumentHistory history(data);
+    data.keepHistory();
     auto keeper = std::make_unique<RecoveryKeeper>(data);
     keeper->setDelays(20, 10000);
     QTest::qWait(60);
     EXPECT_TRUE(copies().isEmpty()); // nothing changed yet
 
-    data.setText(txtPer(0), Unsavable); // typing, not yet committed
+    data.type([&] { data.setText(txtPer(0), Unsavable); }); // not yet committed
     ASSERT_TRUE(QTest::qWaitFor([] { return !copies().isEmpty(); }));
     EXPECT_EQ(copyAt(keeper->copyPath()).text, trainFileText(data));
     struct stat status;
@@ -107,13 +110,13 @@ TEST_F(Recovery, CopyExistsOnlyWhileTheDocumentIsModified) {
     // The copy holds the user's work: nobody else may read it, whatever the umask.
     ASSERT_EQ(::lstat(QFile::encodeName(keeper->copyPath()).constData(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0600u);
-    data.setModified(false); // saved
+    data.markSaved();
     EXPECT_TRUE(QTest::qWaitFor([] { return copies().isEmpty(); }));
 
     // Long typing is written without a pause, at the longest wait.
     keeper->setDelays(1000, 100);
     for (int i = 0; i < 40 && copies().isEmpty(); ++i) {
-        data.setText(txtPer(0), QString::number(i));
+        data.type([&] { data.setText(txtPer(0), QString::number(i)); });
         QTest::qWait(10);
     }
     EXPECT_EQ(copies().size(), 1);
@@ -399,9 +402,9 @@ TEST_F(Recovery, FolderThatIsALinkOrAnotherUsersTurnsRecoveryOffWithOneNotice) {
     {
         Start start;
         EXPECT_FALSE(start.offer());
-        start.data.setText(txtPer(0), QStringLiteral("1"));
+        start.type(QStringLiteral("1"));
         EXPECT_FALSE(start.keeper.writeNow());
-        start.data.setText(txtPer(0), QStringLiteral("2"));
+        start.type(QStringLiteral("2"));
         EXPECT_FALSE(start.keeper.writeNow());
         QCoreApplication::processEvents();
         ASSERT_EQ(start.notices.size(), 1);
@@ -418,7 +421,7 @@ TEST_F(Recovery, FolderThatIsALinkOrAnotherUsersTurnsRecoveryOffWithOneNotice) {
     ASSERT_EQ(::chmod(QFile::encodeName(RecoveryKeeper::folder()).constData(), 0777), 0);
     Start start;
     EXPECT_FALSE(start.offer());
-    start.data.setText(txtPer(0), QStringLiteral("1"));
+    start.type(QStringLiteral("1"));
     EXPECT_FALSE(start.keeper.writeNow());
     QCoreApplication::processEvents();
     ASSERT_EQ(start.notices.size(), 1);
@@ -428,13 +431,13 @@ TEST_F(Recovery, FolderThatIsALinkOrAnotherUsersTurnsRecoveryOffWithOneNotice) {
 
 TEST_F(Recovery, CopyThatCannotBeWrittenIsToldOnceAndAgainAfterASuccess) {
     Start start;
-    start.data.setText(txtPer(0), QStringLiteral("1"));
+    start.type(QStringLiteral("1"));
     ASSERT_TRUE(start.keeper.writeNow());
     const QString copy = start.keeper.copyPath();
     auto block = [&] { ASSERT_TRUE(QFile::remove(copy) && QDir().mkdir(copy)); };
     auto unblock = [&] { ASSERT_TRUE(QDir().rmdir(copy)); };
     auto edit = [&, n = 10]() mutable {
-        start.data.setText(txtPer(0), QString::number(n++));
+        start.type(QString::number(n++));
         const bool ok = start.keeper.writeNow();
         QCoreApplication::processEvents(); // the writer's report
         return ok;

@@ -27,7 +27,9 @@ TEST_F(DocumentTest, NewDocumentResetKeepsFormatVersionAndPathAndUndoesTheRules)
     data.setFormatVersion(1220000);
     data.setDocumentPath(QStringLiteral("/tmp/a.dat"));
     data.setText(txtPer(0), QStringLiteral("9"));
-    data.accelerationTable()[3].speed1 = 40;
+    AccelerationTable table = data.accelerationTable();
+    table[3].speed1 = 40;
+    data.setAccelerationTable(table);
     data.setListIndex(cbxBrkSend, 1);
     data.setListIndex(cbxHandle(0), 1);
     data.setListIndex(cbxHandle(2), 2);

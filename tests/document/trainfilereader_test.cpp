@@ -23,13 +23,17 @@ void fillRandomly(TrainData& data, unsigned seed) {
     auto pick = [&](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
     auto float6 = [&] { return float(pick(-999999, 999999) / std::pow(10.0, pick(0, 8))); };
     const QStringList tails = {"", " ", "abc", "e3", "."};
-    for (AccelerationRow& row : data.accelerationTable())
+    AccelerationTable acceleration{};
+    for (AccelerationRow& row : acceleration)
         row = {float6(), float6(), std::int16_t(pick(-32768, 32767)),
                std::int16_t(pick(-32768, 32767)), float6()};
-    for (MotorSoundTrack& track : data.motorSoundTable().tracks)
+    data.setAccelerationTable(acceleration);
+    MotorSoundTable motor{};
+    for (MotorSoundTrack& track : motor.tracks)
         for (MotorSoundEntry& e : track)
             e = {std::int16_t(pick(-32768, 32767)), std::int16_t(pick(-32768, 32767)),
                  std::int16_t(pick(-1, 7))};
+    data.setMotorSoundTable(motor);
     for (const TextFieldInfo& info : textFields())
         data.setText(info.id, pick(0, 4) == 0 ? QString()
                                               : QString::number(pick(-99999, 99999) / 1000.0) +

@@ -16,8 +16,12 @@ TEST_F(DocumentTest, WriterValuesTextsGoOutAsTheyReadBackAndEmptyListsAsMinusOne
     data.setListIndex(cbxHandle(2), -1);
     data.setListIndex(cbxDevice(2), -1);
     data.setCheck(3, true);
-    data.accelerationTable()[1] = AccelerationRow{1.0f / 3.0f, -2.5f, -1, 32767, 0.95f};
-    data.motorSoundTable()[Track::B2][799] = MotorSoundEntry{-32768, 32767, 7};
+    AccelerationTable acceleration = data.accelerationTable();
+    acceleration[1] = AccelerationRow{1.0f / 3.0f, -2.5f, -1, 32767, 0.95f};
+    data.setAccelerationTable(acceleration);
+    MotorSoundTable motor = data.motorSoundTable();
+    motor[Track::B2][799] = MotorSoundEntry{-32768, 32767, 7};
+    data.setMotorSoundTable(motor);
     const QStringList lines = writtenLines(data);
     ASSERT_EQ(lines.size(), TrainFileLineCount);
     // A leading blank would be lost and a comma would split the field: their value is written.

@@ -122,7 +122,9 @@ TEST(PerformanceFigures, ModelFailuresNameTheirReasonAndKeepThePower) {
     // A coefficient that overflows above speed2: only notch 3 fails, and its
     // power is the maximum over the speeds that can be computed.
     TrainData steep;
-    steep.accelerationTable()[2] = {1, 1, 20, 20, 1e30f};
+    AccelerationTable steepTable = steep.accelerationTable();
+    steepTable[2] = {1, 1, 20, 20, 1e30f};
+    steep.setAccelerationTable(steepTable);
     f = figuresOf(steep);
     EXPECT_TRUE(f.notches[0].failure.isEmpty());
     EXPECT_EQ(f.notches[2].failure,

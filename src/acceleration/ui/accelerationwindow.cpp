@@ -316,7 +316,7 @@ void AccelerationWindow::accept() {
     applyFocusedField();
     // Unchanged rows are not written, so the document does not count as edited.
     if (mTable != mData.accelerationTable())
-        mData.setAccelerationTable(mTable);
+        mData.edit(accelerationStepName(), [this] { mData.setAccelerationTable(mTable); });
     QDialog::accept();
 }
 

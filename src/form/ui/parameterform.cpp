@@ -80,7 +80,11 @@ void ParameterForm::buildControls() {
             edit->setAcceptDrops(false);
             edit->installEventFilter(this);
             historyKeys->keepFrom(edit);
-            connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& t) { mData.setText(id, t); });
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, id](const QString& t) {
+                        mTyped[std::size_t(id)] = true;
+                        mData.type([&] { mData.setText(id, t); });
+                    });
             connect(edit, &QLineEdit::returnPressed, dummyButton, &QPushButton::click);
             connect(edit, &QLineEdit::textChanged, edit, [edit] { updateOverflowToolTip(edit); });
             mFields[std::size_t(id)] = edit;
@@ -98,8 +102,7 @@ void ParameterForm::buildControls() {
             for (int i = 0; i < entries.size(); ++i)
                 combo->addItem(entries.at(i), i < itemData.size() ? QVariant(itemData.at(i)) : QVariant());
             connect(combo, &QComboBox::activated, this, [this, id](int index) {
-                mData.setListIndex(id, index);
-                mData.commitChange(listStepName(id));
+                mData.edit(listStepName(id), [&] { mData.setListIndex(id, index); });
             });
             mLists[std::size_t(id)] = combo;
             caption = listInfo(id).caption;
@@ -110,8 +113,7 @@ void ParameterForm::buildControls() {
             const int index = c.id;
             auto* box = new QCheckBox(checkInfo(index).caption, host);
             connect(box, &QCheckBox::clicked, this, [this, index](bool on) {
-                mData.setCheck(index, on);
-                mData.commitChange(checkStepName(index));
+                mData.edit(checkStepName(index), [&] { mData.setCheck(index, on); });
             });
             mChecks[std::size_t(index)] = box;
             widget = box;
@@ -204,10 +206,12 @@ bool ParameterForm::eventFilter(QObject* watched, QEvent* event) {
     // the entry is not finished, and a Save from the menu writes it as typed.
     if (isFocusMoveWithinWindow(event, QEvent::FocusOut)) {
         for (int i = 0; i < TextFieldCount; ++i) {
-            if (mFields[std::size_t(i)] == watched) {
-                applyFieldCheck(mData, TextId(i));
+            // A field only passed through keeps its text as it is, even one
+            // the check would write differently.
+            if (mFields[std::size_t(i)] == watched && mTyped[std::size_t(i)]) {
+                mTyped[std::size_t(i)] = false;
+                mData.edit(fieldStepName(TextId(i)), [&] { applyFieldCheck(mData, TextId(i)); });
                 showTextStart(mFields[std::size_t(i)]);
-                mData.commitChange(fieldStepName(TextId(i)));
                 break;
             }
         }

@@ -17,11 +17,12 @@ enum class FormButton : int;
 
 // The main window's panels of fields, lists and check boxes. It holds no
 // values of its own: every keystroke, pick and click goes into the document at
-// once, and every change of the document shows here at once. A field that
-// loses focus to another control of the window is corrected; Enter in a field
-// does the same by moving the focus to the hidden cmdDummy. Each of these,
-// and each pick or click, commits one step of the document's history; the
-// undo and redo keys are left to the window.
+// once, and every change of the document shows here at once. A field typed in
+// that loses focus to another control of the window is corrected; Enter in a
+// field does the same by moving the focus to the hidden cmdDummy. Each of
+// these, and each pick or click, commits one step of the document's history;
+// a field left without a keystroke is neither checked nor a step. The undo and
+// redo keys are left to the window.
 class ParameterForm : public QWidget {
     Q_OBJECT
 
@@ -53,6 +54,8 @@ private:
     std::array<QComboBox*, ListCount> mLists{};
     std::array<QCheckBox*, CheckCount> mChecks{};
     std::array<QPushButton*, 3> mButtons{};
+    // Typed in since its text was last checked.
+    std::array<bool, TextFieldCount> mTyped{};
 };
 
 } // namespace Orlenda

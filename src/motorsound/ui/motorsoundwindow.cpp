@@ -227,7 +227,7 @@ void MotorSoundWindow::openModal() {
 }
 
 void MotorSoundWindow::apply() {
-    mData.setMotorSoundTable(mEditor.workingCopy());
+    mData.edit(motorSoundStepName(), [this] { mData.setMotorSoundTable(mEditor.workingCopy()); });
 }
 
 void MotorSoundWindow::startOver() {
