@@ -2,9 +2,6 @@
 
 #include "acceleration/accelerationunits.h"
 #include "acceleration/checkedmath.h"
-#include "document/numbertext.h"
-#include "document/traindata.h"
-#include "shared/failure.h"
 
 namespace Orlenda {
 
@@ -24,22 +21,6 @@ double resistanceDeceleration(const TrainConsist& consist, float mass, int v) {
 }
 
 } // namespace
-
-std::int16_t consistValue(QStringView text) {
-    try {
-        return toInt16Clamped(strictNumber(text));
-    } catch (const StepFailure& failure) {
-        // Beyond the double range: the leading number saturates with its sign.
-        if (failure.kind() == Failure::Overflow)
-            return toInt16Clamped(leadingNumber(text));
-        return 0;
-    }
-}
-
-TrainConsist trainConsist(const TrainData& data) {
-    return {consistValue(data.text(txtCar(0))), consistValue(data.text(txtCar(1))),
-            consistValue(data.text(txtCar(2))), consistValue(data.text(txtCar(3)))};
-}
 
 float trainMass(const TrainConsist& c) {
     const std::int16_t motors = checkedInt16(c.motorWeight * c.motorCount);

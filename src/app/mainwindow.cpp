@@ -324,7 +324,7 @@ void MainWindow::showMotorSound() {
 
 void MainWindow::showAcceleration() {
     // The consist is taken as the fields stand when the button is clicked.
-    AccelerationWindow window(mData, trainConsist(mData), mPrompter, this);
+    AccelerationWindow window(mData, mData.consist(), mPrompter, this);
     window.setProgramEnder(mGuard.programEnder());
     window.setReference(mReference->curves());
     const ReferenceActions reference =

@@ -36,7 +36,7 @@ std::optional<int> plotAcceleration(const CliRequest& request) {
                 plot.setReference(ReferenceCurves{reference->table, reference->consist});
             }
             // Every question is answered Yes, so drawing always runs to the end.
-            plot.redraw(data.accelerationTable(), trainConsist(data), choices, asker);
+            plot.redraw(data.accelerationTable(), data.consist(), choices, asker);
             return plot.image();
         });
 }

@@ -276,6 +276,23 @@ void TrainData::setDocumentPath(const QString& path) {
     emit documentPathChanged();
 }
 
+TrainConsist TrainData::consist() const {
+    return {consistValue(text(txtCar(0))), consistValue(text(txtCar(1))),
+            consistValue(text(txtCar(2))), consistValue(text(txtCar(3)))};
+}
+
+double TrainData::serviceDeceleration() const {
+    return leadingNumber(text(txtPer(0)));
+}
+
+double TrainData::adhesionCoefficient() const {
+    return leadingNumber(text(txtPer(1)));
+}
+
+double TrainData::serviceBrakeDelay() const {
+    return leadingNumber(text(txtDelay(2)));
+}
+
 QString TrainData::caption() const {
     return documentCaption(mDocumentPath);
 }

@@ -5,6 +5,7 @@
 #include "document/diskfingerprint.h"
 #include "document/documentstate.h"
 #include "document/motorsoundtable.h"
+#include "document/trainquantities.h"
 
 #include <QObject>
 #include <QString>
@@ -108,6 +109,13 @@ public:
     bool asksBeforeReplacing() const { return mAskBeforeReplacing; }
     void setAsksBeforeReplacing(bool ask) { mAskBeforeReplacing = ask; }
     std::int32_t formatVersion() const { return mFormatVersion; }
+
+    // The train as the models read it from the fields: the formation as whole
+    // numbers (consistValue), the others as each field's leading number.
+    TrainConsist consist() const;
+    double serviceDeceleration() const; // km/h/s
+    double adhesionCoefficient() const;
+    double serviceBrakeDelay() const; // s
     void setFormatVersion(std::int32_t version) { mFormatVersion = version; }
 
     // The main window's caption for this document.

@@ -1,7 +1,6 @@
 #include "performance/performancefigures.h"
 
 #include "acceleration/accelerationunits.h"
-#include "document/numbertext.h"
 #include "document/traindata.h"
 
 #include <limits>
@@ -157,10 +156,10 @@ SpeedFigures brakingFigures(const PerformanceTrain& train) {
 PerformanceTrain performanceTrain(const TrainData& data) {
     PerformanceTrain train;
     train.table = data.accelerationTable();
-    train.consist = trainConsist(data);
-    train.adhesion = leadingNumber(data.text(txtPer(1)));
-    train.deceleration = leadingNumber(data.text(txtPer(0)));
-    train.brakeDelay = leadingNumber(data.text(txtDelay(2)));
+    train.consist = data.consist();
+    train.adhesion = data.adhesionCoefficient();
+    train.deceleration = data.serviceDeceleration();
+    train.brakeDelay = data.serviceBrakeDelay();
     return train;
 }
 

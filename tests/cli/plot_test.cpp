@@ -12,8 +12,8 @@ QImage accelerationPlot(const TrainData& data, const PlotChoices& choices,
     ScriptedPrompter quiet;
     AccelerationPlot plot;
     if (reference)
-        plot.setReference(ReferenceCurves{reference->accelerationTable(), trainConsist(*reference)});
-    plot.redraw(data.accelerationTable(), trainConsist(data), choices, quiet);
+        plot.setReference(ReferenceCurves{reference->accelerationTable(), reference->consist()});
+    plot.redraw(data.accelerationTable(), data.consist(), choices, quiet);
     return plot.image();
 }
 
