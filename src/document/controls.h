@@ -78,14 +78,17 @@ const ListInfo& listInfo(ListId id);
 const std::array<ListInfo, ListCount>& lists();
 
 // Check boxes chkDevice(0) to chkDevice(3).
-inline constexpr int CheckCount = 4;
+enum class CheckId : int { Device0, Device1, Device2, Device3 };
+inline constexpr int CheckCount = int(CheckId::Device3) + 1;
+constexpr CheckId chkDevice(int i) { return CheckId(int(CheckId::Device0) + i); }
 // chkDevice(3): holding control, which renames the brake notches.
-inline constexpr int HoldingControlCheck = 3;
+inline constexpr CheckId HoldingControlCheck = CheckId::Device3;
 struct CheckInfo {
     const char* name;
     QString caption;
 };
 const CheckInfo& checkInfo(int index);
+inline const CheckInfo& checkInfo(CheckId id) { return checkInfo(int(id)); }
 
 // Brake-notch captions of cbxHandle(2) entries 0 to 3 with holding control off and on.
 QStringList brakeNotchCaptions(bool holdingControl);

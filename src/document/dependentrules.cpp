@@ -30,8 +30,8 @@ void applyBrakeTransmissionRule(TrainData& data) {
     }
 }
 
-void applyHoldingControlRule(TrainData& data, int checkIndex) {
-    if (checkIndex != HoldingControlCheck)
+void applyHoldingControlRule(TrainData& data, CheckId changed) {
+    if (changed != HoldingControlCheck)
         return;
     const QStringList captions = brakeNotchCaptions(data.check(HoldingControlCheck));
     for (int i = 0; i < captions.size(); ++i)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/controls.h"
+
 namespace Orlenda {
 
 class TrainData;
@@ -11,6 +13,6 @@ void applyBrakeTransmissionRule(TrainData& data);
 
 // Run by TrainData when a chkDevice box changes: with holding control on each
 // brake-notch entry names one notch fewer than the count it stores.
-void applyHoldingControlRule(TrainData& data, int checkIndex);
+void applyHoldingControlRule(TrainData& data, CheckId changed);
 
 } // namespace Orlenda

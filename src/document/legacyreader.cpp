@@ -63,7 +63,7 @@ private:
     void setIntegerTextIf(TextId id, const std::optional<std::int16_t>& value);
     void setPressureIf(TextId id, const std::optional<float>& value);
     void readPressurePair(TextId first, TextId second);
-    void setCheckFromText(int index, const std::optional<QString>& text);
+    void setCheckFromText(CheckId id, const std::optional<QString>& text);
 
     void readControlMethod();
     void readAcceleration();
@@ -221,14 +221,14 @@ void LegacyReader::setPressureIf(TextId id, const std::optional<float>& value) {
         guarded([&] { mData.setText(id, integerText(toInt16(double(*value) * PressureFactor))); });
 }
 
-void LegacyReader::setCheckFromText(int index, const std::optional<QString>& text) {
+void LegacyReader::setCheckFromText(CheckId id, const std::optional<QString>& text) {
     if (!text)
         return;
     guarded([&] {
         const std::int16_t state = toInt16(leadingNumber(*text));
         if (state != 0 && state != 1)
             throw StepFailure(Failure::InvalidPropertyValue);
-        mData.setCheck(index, state == 1);
+        mData.setCheck(id, state == 1);
     });
 }
 
@@ -355,14 +355,14 @@ void LegacyReader::readHandle() {
 void LegacyReader::readTrainProtection() {
     const std::optional<QString> atsP = readText();
     const std::optional<std::int16_t> atc = readInteger();
-    setCheckFromText(0, atsP);
+    setCheckFromText(chkDevice(0), atsP);
     if (atc)
         guarded([&] { mData.setListIndex(cbxDevice(0), *atc); });
 }
 
-void LegacyReader::readEbDevice() { setCheckFromText(1, readText()); }
+void LegacyReader::readEbDevice() { setCheckFromText(chkDevice(1), readText()); }
 
-void LegacyReader::readConstantSpeedDevice() { setCheckFromText(2, readText()); }
+void LegacyReader::readConstantSpeedDevice() { setCheckFromText(chkDevice(2), readText()); }
 
 void LegacyReader::readHoldingBrake() { setCheckFromText(HoldingControlCheck, readText()); }
 

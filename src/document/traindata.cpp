@@ -154,15 +154,15 @@ void TrainData::setListEntryCaption(ListId id, int entry, const QString& caption
     changedValue();
 }
 
-void TrainData::setCheck(int index, bool checked) {
+void TrainData::setCheck(CheckId id, bool checked) {
     checkEditing();
-    bool& slot = mChecks.at(std::size_t(index));
+    bool& slot = mChecks.at(std::size_t(id));
     if (slot == checked)
         return;
     slot = checked;
-    emit checkChanged(index);
+    emit checkChanged(id);
     changedValue();
-    applyHoldingControlRule(*this, index);
+    applyHoldingControlRule(*this, id);
 }
 
 void TrainData::setAccelerationTable(const AccelerationTable& table) {
@@ -235,7 +235,7 @@ void TrainData::restore(const DocumentState& s) {
         if (mChecks[std::size_t(i)] == s.checks[std::size_t(i)])
             continue;
         mChecks[std::size_t(i)] = s.checks[std::size_t(i)];
-        emit checkChanged(i);
+        emit checkChanged(chkDevice(i));
         changedValue();
     }
 }
@@ -318,7 +318,7 @@ void TrainData::resetToDefaults() {
     for (ListId id : {cbxBrkElcAir, cbxHandle(0), cbxHandle(1), cbxHandle(2), cbxHead})
         setListIndex(id, listInfo(id).defaultIndex);
     for (int i = 0; i < CheckCount; ++i)
-        setCheck(i, false);
+        setCheck(chkDevice(i), false);
     for (int i = 0; i < 3; ++i)
         setListIndex(cbxDevice(i), listInfo(cbxDevice(i)).defaultIndex);
 }

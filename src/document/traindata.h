@@ -84,8 +84,8 @@ public:
     const QStringList& listEntries(ListId id) const { return list(id).entries; }
     void setListEntryCaption(ListId id, int entry, const QString& caption);
 
-    bool check(int index) const { return mChecks.at(std::size_t(index)); }
-    void setCheck(int index, bool checked);
+    bool check(CheckId id) const { return mChecks.at(std::size_t(id)); }
+    void setCheck(CheckId id, bool checked);
 
     const AccelerationTable& accelerationTable() const { return mAcceleration; }
     void setAccelerationTable(const AccelerationTable& table);
@@ -140,7 +140,7 @@ signals:
     void textChanged(Orlenda::TextId id);
     // Selection, enabled state or entry captions.
     void listChanged(Orlenda::ListId id);
-    void checkChanged(int index);
+    void checkChanged(Orlenda::CheckId id);
     void tablesChanged();
     // Every change of a value a user can change, typing included, after the
     // signal of its kind: the modified mark and recovery follow this.

@@ -288,7 +288,7 @@ void DatReader::setCheckFromField(int index) {
     const std::int16_t value = intValue();
     if (value != 0 && value != 1)
         throw StepFailure(Failure::InvalidPropertyValue);
-    mData.setCheck(index, value == 1);
+    mData.setCheck(chkDevice(index), value == 1);
 }
 
 void DatReader::readDevice() {

@@ -35,7 +35,7 @@ public:
     // A list without a selection has no entry number; its position (-1)
     // keeps the line so that the sections after it stay in place.
     void entryNumber(ListId id) { number(mData.listItemData(id).value_or(mData.listIndex(id))); }
-    void check(int index) { number(mData.check(index) ? 1 : 0); }
+    void check(CheckId id) { number(mData.check(id) ? 1 : 0); }
 
     void motorRow(const MotorSoundEntry& e) {
         appendInt(e.index);
@@ -135,11 +135,11 @@ QString trainFileText(const TrainData& data) {
     out.position(cbxHead);
 
     out.keyword("#DEVICE");
-    out.check(0);
+    out.check(chkDevice(0));
     out.position(cbxDevice(0));
-    out.check(1);
-    out.check(2);
-    out.check(3);
+    out.check(chkDevice(1));
+    out.check(chkDevice(2));
+    out.check(chkDevice(3));
     out.position(cbxDevice(1));
     out.text(txtAdaptLoad);
     out.position(cbxDevice(2));

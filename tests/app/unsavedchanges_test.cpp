@@ -161,15 +161,15 @@ TEST_F(ModifiedMark, FollowsTypingAndClearsOnSaveSaveAsAndOpenButNotOnACancelled
     EXPECT_EQ(shownCaption(window), path + QStringLiteral(" - Orlenda"));
     EXPECT_EQ(chooser.saveAsked, 1);
 
-    data.edit(QString(), [&] { data.setCheck(0, true); });
+    data.edit(QString(), [&] { data.setCheck(chkDevice(0), true); });
     EXPECT_TRUE(window.isWindowModified());
     trigger("mnuFileOpen"); // a cancelled dialog keeps all
-    EXPECT_TRUE(window.isWindowModified() && data.check(0));
+    EXPECT_TRUE(window.isWindowModified() && data.check(chkDevice(0)));
     EXPECT_EQ(data.documentPath(), path);
     chooser.openNames << path;
     trigger("mnuFileOpen");
     EXPECT_FALSE(window.isWindowModified());
-    EXPECT_FALSE(data.check(0));
+    EXPECT_FALSE(data.check(chkDevice(0)));
     EXPECT_EQ(prompter.saveQuestions(), 2);
     EXPECT_EQ(prompter.count(), 0);
 }

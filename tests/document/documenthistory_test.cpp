@@ -43,7 +43,7 @@ const Change changes[] = {
      }},
     {"check box", "抑速制御",
      [](TrainData& d) {
-         d.edit(checkStepName(3), [&] { d.setCheck(3, true); });
+         d.edit(checkStepName(3), [&] { d.setCheck(chkDevice(3), true); });
      }},
     {"motor-sound table", "モータ音",
      [](TrainData& d) {
@@ -146,17 +146,17 @@ TEST(DocumentHistory, ReplacingStartsFreshAndBoundsHold) {
     h.data.adopt(scratch, true); // a recovered copy
     EXPECT_TRUE(h.data.isModified());
     // Its saved state is unknown: no change and its reverse clears the mark.
-    h.data.edit(checkStepName(0), [&] { h.data.setCheck(0, true); });
-    h.data.edit(checkStepName(0), [&] { h.data.setCheck(0, false); });
+    h.data.edit(checkStepName(0), [&] { h.data.setCheck(chkDevice(0), true); });
+    h.data.edit(checkStepName(0), [&] { h.data.setCheck(chkDevice(0), false); });
     EXPECT_TRUE(h.data.isModified());
 }
 
 TEST(DocumentHistory, TheMarkComparesWithTheSavedStateAfterEveryStep) {
     History h;
     QSignalSpy marks(&h.data, &TrainData::modifiedChanged);
-    h.data.edit(checkStepName(2), [&] { h.data.setCheck(2, true); });
+    h.data.edit(checkStepName(2), [&] { h.data.setCheck(chkDevice(2), true); });
     EXPECT_TRUE(h.data.isModified());
-    h.data.edit(checkStepName(2), [&] { h.data.setCheck(2, false); });
+    h.data.edit(checkStepName(2), [&] { h.data.setCheck(chkDevice(2), false); });
     EXPECT_FALSE(h.data.isModified());
     EXPECT_EQ(h.history.stack().count(), 2); // both stay undoable
     EXPECT_EQ(marks.count(), 2);
@@ -188,14 +188,14 @@ TEST(DocumentHistory, AChangeOutsideAnEditIsCaughtAndScratchDocumentsAreFree) {
     {
         TrainData scratch;
         scratch.setText(txtPer(0), QStringLiteral("5"));
-        scratch.setCheck(1, true);
+        scratch.setCheck(chkDevice(1), true);
         EXPECT_EQ(strayEdits, 0);
 
         History h;
         const std::function<void()> strays[] = {
             [&] { h.data.setText(txtPer(0), QStringLiteral("5")); },
             [&] { h.data.setListIndex(cbxBrkSend, 1); },
-            [&] { h.data.setCheck(1, true); },
+            [&] { h.data.setCheck(chkDevice(1), true); },
             [&] { h.data.setAccelerationTable(defaultAccelerationTable()); },
             [&] { h.data.setMotorSoundTable(defaultMotorSoundTable()); },
             [&] { h.data.resetToDefaults(); },
@@ -208,8 +208,8 @@ TEST(DocumentHistory, AChangeOutsideAnEditIsCaughtAndScratchDocumentsAreFree) {
 
         // Undo, redo and a replacement change the document from inside.
         const int before = strayEdits;
-        h.data.edit(checkStepName(1), [&] { h.data.setCheck(1, false); });
-        h.data.edit(checkStepName(1), [&] { h.data.setCheck(1, true); });
+        h.data.edit(checkStepName(1), [&] { h.data.setCheck(chkDevice(1), false); });
+        h.data.edit(checkStepName(1), [&] { h.data.setCheck(chkDevice(1), true); });
         h.history.undo();
         h.history.redo();
         h.data.adopt(scratch);

@@ -83,9 +83,9 @@ TEST_F(LegacyReader, InvalidStatesAreReportedAndKept) {
     EXPECT_EQ(questionTexts(prompter), (QStringList{failureText(Failure::InvalidPropertyValue),
                                                     failureText(Failure::InvalidPropertyValue),
                                                     failureText(Failure::Overflow)}));
-    EXPECT_FALSE(data.check(1));
-    EXPECT_TRUE(data.check(2));
-    EXPECT_TRUE(data.check(0));
+    EXPECT_FALSE(data.check(chkDevice(1)));
+    EXPECT_TRUE(data.check(chkDevice(2)));
+    EXPECT_TRUE(data.check(chkDevice(0)));
     EXPECT_EQ(data.listIndex(cbxDevice(0)), 0);
     EXPECT_EQ(data.listIndex(cbxBrkSend), 0);
 }
@@ -93,7 +93,7 @@ TEST_F(LegacyReader, InvalidStatesAreReportedAndKept) {
 TEST_F(LegacyReader, VvvfInterpolatesAndCopiesToBrakeTrack) {
     // Heads are recognised in lower case too.
     EXPECT_EQ(read("[eb装置]\r\n1\r\n[vvvf]\r\n0,1,0\r\n50,2,1\r\n0,0,0\r\n"), 0);
-    EXPECT_TRUE(data.check(1));
+    EXPECT_TRUE(data.check(chkDevice(1)));
     const MotorSoundTable& table = data.motorSoundTable();
     const MotorSoundTrack& p1 = table[Track::P1];
     EXPECT_EQ(p1[0], (MotorSoundEntry{100, 127, 0}));

@@ -54,7 +54,7 @@ TEST_F(Recovery, CopyKeepsEveryCharacterThePathAndTheFileFingerprint) {
     TrainData data;
     data.setText(txtPer(0), Unsavable);
     data.setListIndex(cbxBrkSend, 2);
-    data.setCheck(3, true);
+    data.setCheck(chkDevice(3), true);
     MotorSoundTable table = data.motorSoundTable();
     table[Track::B2][799] = MotorSoundEntry{-5, 99, 7};
     data.setMotorSoundTable(table);

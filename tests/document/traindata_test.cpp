@@ -33,7 +33,7 @@ TEST_F(DocumentTest, NewDocumentResetKeepsFormatVersionAndPathAndUndoesTheRules)
     data.setListIndex(cbxBrkSend, 1);
     data.setListIndex(cbxHandle(0), 1);
     data.setListIndex(cbxHandle(2), 2);
-    data.setCheck(3, true);
+    data.setCheck(chkDevice(3), true);
     data.setListIndex(cbxBrkSend, 2);
     data.resetToDefaults();
     EXPECT_EQ(data.formatVersion(), 1220000);
@@ -80,15 +80,15 @@ TEST_F(DocumentTest, HoldingControlRuleRenamesBrakeNotchesKeepingTheirNumbers) {
     data.setListIndex(cbxBrkSend, 1);
     data.setListIndex(cbxHandle(2), 2);
     QSignalSpy spy(&data, &TrainData::listChanged);
-    data.setCheck(3, true);
+    data.setCheck(chkDevice(3), true);
     EXPECT_EQ(data.listEntries(cbxHandle(2)),
               (QStringList{"4ノッチ", "5ノッチ", "6ノッチ", "7ノッチ", "無段"}));
     EXPECT_EQ(data.listItemData(cbxHandle(2)), 7);
     EXPECT_GE(spy.count(), 1);
-    data.setCheck(3, false);
+    data.setCheck(chkDevice(3), false);
     EXPECT_EQ(data.listEntries(cbxHandle(2)).at(2), QStringLiteral("7ノッチ"));
     for (int i = 0; i < 3; ++i)
-        data.setCheck(i, true);
+        data.setCheck(chkDevice(i), true);
     EXPECT_EQ(data.listEntries(cbxHandle(2)).at(2), QStringLiteral("7ノッチ"));
 }
 

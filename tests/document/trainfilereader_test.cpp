@@ -45,10 +45,10 @@ void fillRandomly(TrainData& data, unsigned seed) {
         const bool noneLegal = id != cbxHandle(1) && id != cbxHandle(2);
         data.setListIndex(id, pick(noneLegal ? -1 : 0, int(listInfo(id).entries.size()) - 1));
     }
-    data.setCheck(0, pick(0, 1));
+    data.setCheck(chkDevice(0), pick(0, 1));
     data.setListIndex(cbxDevice(0), pick(-1, 2));
     for (int i = 1; i <= 3; ++i)
-        data.setCheck(i, pick(0, 1));
+        data.setCheck(chkDevice(i), pick(0, 1));
     data.setListIndex(cbxDevice(1), pick(-1, 3));
     data.setListIndex(cbxDevice(2), pick(-1, 2));
 }
@@ -117,8 +117,8 @@ TEST_F(DocumentTest, ReaderFailuresBadValuesKeepTheirDefaultsAndMotorTracksRepor
               (QStringList{invalid, invalid, invalid, invalid, failureText(Failure::Overflow),
                            failureText(Failure::TypeMismatch)}));
     EXPECT_EQ(data.listIndex(cbxBrkElcAir), 1);
-    EXPECT_FALSE(data.check(0));
-    EXPECT_TRUE(data.check(2));
+    EXPECT_FALSE(data.check(chkDevice(0)));
+    EXPECT_TRUE(data.check(chkDevice(2)));
     EXPECT_EQ(data.listIndex(cbxDevice(2)), -1);
     EXPECT_EQ(data.accelerationTable()[0], (AccelerationRow{1, 1, 25, 5, 2}));
     const MotorSoundTrack& b1 = data.motorSoundTable()[Track::B1];

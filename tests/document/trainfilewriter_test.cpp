@@ -15,7 +15,7 @@ TEST_F(DocumentTest, WriterValuesTextsGoOutAsTheyReadBackAndEmptyListsAsMinusOne
     data.setListIndex(cbxBrkSend, 1);
     data.setListIndex(cbxHandle(2), -1);
     data.setListIndex(cbxDevice(2), -1);
-    data.setCheck(3, true);
+    data.setCheck(chkDevice(3), true);
     AccelerationTable acceleration = data.accelerationTable();
     acceleration[1] = AccelerationRow{1.0f / 3.0f, -2.5f, -1, 32767, 0.95f};
     data.setAccelerationTable(acceleration);

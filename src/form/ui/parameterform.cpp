@@ -113,7 +113,7 @@ void ParameterForm::buildControls() {
             const int index = c.id;
             auto* box = new QCheckBox(checkInfo(index).caption, host);
             connect(box, &QCheckBox::clicked, this, [this, index](bool on) {
-                mData.edit(checkStepName(index), [&] { mData.setCheck(index, on); });
+                mData.edit(checkStepName(index), [&] { mData.setCheck(chkDevice(index), on); });
             });
             mChecks[std::size_t(index)] = box;
             widget = box;
@@ -168,7 +168,7 @@ void ParameterForm::bindDocument() {
     for (int i = 0; i < ListCount; ++i)
         showList(ListId(i));
     for (int i = 0; i < CheckCount; ++i)
-        showCheck(i);
+        showCheck(chkDevice(i));
     connect(&mData, &TrainData::textChanged, this, &ParameterForm::showText);
     connect(&mData, &TrainData::listChanged, this, &ParameterForm::showList);
     connect(&mData, &TrainData::checkChanged, this, &ParameterForm::showCheck);
@@ -195,10 +195,10 @@ void ParameterForm::showList(ListId id) {
     combo->setEnabled(mData.listEnabled(id));
 }
 
-void ParameterForm::showCheck(int index) {
-    QCheckBox* box = checkBox(index);
-    if (box->isChecked() != mData.check(index))
-        box->setChecked(mData.check(index));
+void ParameterForm::showCheck(CheckId id) {
+    QCheckBox* box = checkBox(int(id));
+    if (box->isChecked() != mData.check(id))
+        box->setChecked(mData.check(id));
 }
 
 bool ParameterForm::eventFilter(QObject* watched, QEvent* event) {

@@ -47,7 +47,7 @@ private:
     void bindDocument();
     void showText(TextId id);
     void showList(ListId id);
-    void showCheck(int index);
+    void showCheck(CheckId id);
 
     TrainData& mData;
     std::array<QLineEdit*, TextFieldCount> mFields{};

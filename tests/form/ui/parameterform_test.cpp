@@ -96,7 +96,7 @@ TEST_F(ParameterFormTest, ControlsFollowTheDocumentAndItsRules) {
     EXPECT_EQ(list(cbxBrkElcAir)->currentText(), "無し");
     EXPECT_FALSE(list(cbxBrkElcAir)->isEnabled());
     clickIndicator(mForm->checkBox(3));
-    EXPECT_TRUE(mData.check(3));
+    EXPECT_TRUE(mData.check(chkDevice(3)));
     EXPECT_EQ(list(cbxHandle(2))->itemText(3), "7ノッチ");
 
     mData.setText(txtPoint(1), "1234");
