@@ -3,7 +3,8 @@
 #include "document/traindata.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -20,15 +21,23 @@ void installTestHooks(TrainData& data) {
     auto* timer = new QTimer(qApp);
     QObject::connect(
         timer, &QTimer::timeout, qApp, [&data, edit, answer, timer, ready = false]() mutable {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            // A notice has one button and no default.
-            QAbstractButton* choice = !box                   ? nullptr
-                                      : box->defaultButton() ? box->defaultButton()
-                                      : box->buttons().size() == 1 ? box->buttons().first()
-                                                                   : nullptr;
+            // A question box is known by its text label; a notice has one
+            // button and no default.
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* text = modal ? modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")) : nullptr;
+            QPushButton* choice = nullptr;
+            if (text) {
+                const QList<QPushButton*> buttons = modal->findChildren<QPushButton*>();
+                for (QPushButton* button : buttons) {
+                    if (button->isDefault())
+                        choice = button;
+                }
+                if (!choice && buttons.size() == 1)
+                    choice = buttons.first();
+            }
             if (answer && choice) {
                 std::printf("question: %s\n",
-                            qPrintable(box->text().replace(QLatin1Char('\n'), u' ')));
+                            qPrintable(text->text().replace(QLatin1Char('\n'), u' ')));
                 std::fflush(stdout);
                 choice->click();
                 return;

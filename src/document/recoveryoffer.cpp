@@ -241,13 +241,22 @@ bool RecoveryOffer::restore(int row) {
     std::optional<RecoveryCopy> copy;
     if (whole && whole->size <= MaxRecoveryCopySize)
         copy = parseRecoveryCopy(whole->bytes);
-    if (!copy || copy->documentPath != documentPath(row)) {
-        markDamaged(row);
-        mPrompter.tell(applicationTitle(), damagedCopyNoticeText());
-        return false;
-    }
+    if (!copy || copy->documentPath != documentPath(row))
+        return refuseDamaged(row);
+    return take(row, [&](TrainData& scratch) {
+        return restoreRecoveryCopy(scratch, *copy, mPrompter);
+    });
+}
+
+bool RecoveryOffer::refuseDamaged(int row) {
+    markDamaged(row);
+    mPrompter.tell(applicationTitle(), damagedCopyNoticeText());
+    return false;
+}
+
+bool RecoveryOffer::take(int row, const std::function<bool(TrainData&)>& read) {
     TrainData scratch;
-    if (!restoreRecoveryCopy(scratch, *copy, mPrompter)) {
+    if (!read(scratch)) {
         // Nothing half-read may stay, nor count as a change worth a copy.
         mData.adopt(TrainData());
         return false;
@@ -261,20 +270,10 @@ bool RecoveryOffer::openAsNew(int row) {
     if (!canOpenAsNew(row))
         return false;
     const auto whole = PrivateFolder::readStart(copyPath(row), MaxRecoveryCopySize);
-    if (!whole) {
-        markDamaged(row);
-        mPrompter.tell(applicationTitle(), damagedCopyNoticeText());
-        return false;
-    }
+    if (!whole)
+        return refuseDamaged(row);
     const QString text = recoveryCopyBodyText(whole->bytes);
-    TrainData scratch;
-    if (!restoreRecoveryText(scratch, text, mPrompter)) {
-        mData.adopt(TrainData());
-        return false;
-    }
-    mData.adopt(scratch, true);
-    adopt(row);
-    return true;
+    return take(row, [&](TrainData& scratch) { return restoreRecoveryText(scratch, text, mPrompter); });
 }
 
 bool RecoveryOffer::remove(int row) {

@@ -100,6 +100,11 @@ private:
 
     void adopt(int row);
     void markDamaged(int row);
+    // Marks the row damaged and says so; false.
+    bool refuseDamaged(int row);
+    // Makes what read gives the document (marked modified) and the row's copy
+    // this editor's; a read that stops leaves an empty, unmodified document.
+    bool take(int row, const std::function<bool(TrainData&)>& read);
     bool valid(int row) const { return row >= 0 && row < count(); }
 
     TrainData& mData;
