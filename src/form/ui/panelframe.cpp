@@ -1,16 +1,36 @@
 #include "form/ui/panelframe.h"
 
+#include <QEvent>
 #include <QPainter>
-#include <QStyle>
+
+#include <cmath>
 
 namespace Orlenda {
 
 PanelFrame::PanelFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
 
+const QStaticText& PanelFrame::captionText() const {
+    if (!mCaptionReady || mCaption.text() != title()) {
+        mCaption = QStaticText(title());
+        mCaption.setTextFormat(Qt::PlainText);
+        mCaption.prepare(QTransform(), font());
+        mCaptionReady = true;
+    }
+    return mCaption;
+}
+
 PanelFrameGeometry PanelFrame::frameParts() const {
-    const QSize text = title().isEmpty() ? QSize(0, fontMetrics().height())
-                                         : fontMetrics().size(Qt::TextSingleLine, title());
-    return panelFrameGeometry(size(), text);
+    if (title().isEmpty())
+        return panelFrameGeometry(size(), QSize(0, fontMetrics().height()));
+    const QSizeF text = captionText().size();
+    return panelFrameGeometry(size(),
+                              QSize(int(std::ceil(text.width())), int(std::ceil(text.height()))));
+}
+
+void PanelFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        mCaptionReady = false;
+    QGroupBox::changeEvent(event);
 }
 
 void PanelFrame::paintEvent(QPaintEvent*) {
@@ -36,8 +56,14 @@ void PanelFrame::paintEvent(QPaintEvent*) {
     };
     rectangle(1, palette().color(QPalette::Light));
     rectangle(0, palette().color(QPalette::Dark));
-    style()->drawItemText(&p, g.caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic,
-                          palette(), isEnabled(), title(), QPalette::WindowText);
+    if (title().isEmpty())
+        return;
+    const QStaticText& caption = captionText();
+    const QPalette::ColorGroup group = isEnabled() ? QPalette::Current : QPalette::Disabled;
+    p.setPen(palette().color(group, QPalette::WindowText));
+    p.setFont(font());
+    const qreal captionTop = g.caption.top() + (g.caption.height() - caption.size().height()) / 2;
+    p.drawStaticText(QPointF(g.caption.left(), captionTop), caption);
 }
 
 } // namespace Orlenda

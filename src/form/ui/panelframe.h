@@ -3,6 +3,7 @@
 #include "form/panelframegeometry.h"
 
 #include <QGroupBox>
+#include <QStaticText>
 
 namespace Orlenda {
 
@@ -19,6 +20,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // The caption is laid out once, not on every paint; a new font lays it
+    // out again.
+    const QStaticText& captionText() const;
+
+    mutable QStaticText mCaption;
+    mutable bool mCaptionReady = false;
 };
 
 } // namespace Orlenda

@@ -218,3 +218,26 @@ TEST_F(ParameterFormTest, EachPanelIsFramedAtItsRectangleWithItsControlsInside) 
             EXPECT_NE(image.pixel(p), dark) << caption << " " << p.x() << "," << p.y();
     }
 }
+
+TEST_F(ParameterFormTest, APanelCaptionIsDrawnAndFollowsANewFont) {
+    PanelFrame* frame = mForm->findChildren<PanelFrame*>().first();
+    auto captionInk = [&](const PanelFrameGeometry& g) {
+        const QImage image = frame->grab().toImage();
+        const QRgb ink = frame->palette().color(QPalette::WindowText).rgb();
+        int count = 0;
+        for (int y = g.caption.top(); y <= g.caption.bottom(); ++y)
+            for (int x = g.caption.left(); x <= g.caption.right(); ++x)
+                count += image.pixel(x, y) == ink;
+        return count;
+    };
+    const PanelFrameGeometry before = frame->frameParts();
+    EXPECT_GT(captionInk(before), 0);
+    // The caption laid out for the old font must not outlive it.
+    QFont larger = frame->font();
+    larger.setPointSize(larger.pointSize() * 2);
+    frame->setFont(larger);
+    const PanelFrameGeometry after = frame->frameParts();
+    EXPECT_GT(after.caption.width(), before.caption.width() * 3 / 2);
+    EXPECT_GT(after.caption.height(), before.caption.height());
+    EXPECT_GT(captionInk(after), captionInk(before));
+}
