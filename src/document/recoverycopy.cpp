@@ -6,6 +6,7 @@
 #include "document/trainfilereader.h"
 #include "document/trainfilewriter.h"
 #include "shared/cappedprompter.h"
+#include "shared/pathname.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -91,14 +92,6 @@ std::optional<DiskFingerprint> parseFingerprint(QByteArrayView text) {
     if (!size || !time || !hash)
         return std::nullopt;
     return DiskFingerprint{*size, *time, *hash};
-}
-
-// The path a copy records: absolute, joined to the working folder as typed,
-// so that a copy restored from anywhere names the same file.
-QString absolutePath(const QString& path) {
-    if (path.isEmpty() || QDir::isAbsolutePath(path))
-        return path;
-    return QDir::currentPath() + QLatin1Char('/') + path;
 }
 
 // A declined question ends the restoring, never the program.

@@ -15,6 +15,10 @@ class TrainData;
 
 // A copy is never larger than twice the largest file Open reads (Shift-JIS
 // grows to UTF-8); a larger file in the copies' folder is not read at all.
+// A copy is "<name>.recovery", held by the lock file "<name>.recovery.lock".
+inline constexpr QLatin1StringView RecoveryCopySuffix(".recovery");
+inline constexpr QLatin1StringView RecoveryLockSuffix(".lock");
+
 inline constexpr qint64 MaxRecoveryCopySize = 4 * 1024 * 1024;
 // The header is read on its own, before anything is asked; one that does not
 // end within this many bytes is damage.

@@ -24,8 +24,6 @@ namespace Orlenda {
 
 namespace {
 
-const QString CopySuffix = QStringLiteral(".recovery");
-const QString LockSuffix = QStringLiteral(".lock");
 
 } // namespace
 
@@ -183,8 +181,8 @@ bool RecoveryKeeper::claimOwnCopy() {
                              .arg(QCoreApplication::applicationPid())
                              .arg(QDateTime::currentMSecsSinceEpoch());
     for (int attempt = 0; attempt < 100 && !mLock; ++attempt) {
-        mCopyPath = stem + (attempt ? QStringLiteral("-%1").arg(attempt) : QString()) + CopySuffix;
-        mLock = FileLock::tryLock(mCopyPath + LockSuffix);
+        mCopyPath = stem + (attempt ? QStringLiteral("-%1").arg(attempt) : QString()) + RecoveryCopySuffix;
+        mLock = FileLock::tryLock(mCopyPath + RecoveryLockSuffix);
         // A name that holds anything already is another run's.
         if (mLock && (QFileInfo::exists(mCopyPath) || QFileInfo(mCopyPath).isSymLink()))
             mLock.reset();

@@ -15,8 +15,6 @@ namespace Orlenda {
 
 namespace {
 
-const QString CopySuffix = QStringLiteral(".recovery");
-const QString LockSuffix = QStringLiteral(".lock");
 
 QString timeText(const QDateTime& time) {
     return time.toLocalTime().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
@@ -62,12 +60,12 @@ void RecoveryOffer::scan(const QString& folder, const QString& skip) {
     const QDir dir(folder);
     const QDir::Filters kinds = QDir::Files | QDir::System | QDir::Hidden;
     QHash<QString, RecoveryCopyState> fileStates;
-    for (const QString& name : dir.entryList({QLatin1Char('*') + CopySuffix}, kinds)) {
+    for (const QString& name : dir.entryList({QLatin1Char('*') + RecoveryCopySuffix}, kinds)) {
         Entry entry;
         entry.copyPath = dir.filePath(name);
         if (entry.copyPath == skip)
             continue;
-        entry.lock = FileLock::tryLock(entry.copyPath + LockSuffix);
+        entry.lock = FileLock::tryLock(entry.copyPath + RecoveryLockSuffix);
         if (!entry.lock)
             continue; // a running editor's
         const auto start = PrivateFolder::readStart(entry.copyPath, MaxRecoveryHeaderSize);
@@ -100,9 +98,9 @@ void RecoveryOffer::scan(const QString& folder, const QString& skip) {
                      [](const Entry& a, const Entry& b) { return a.time > b.time; });
 
     // A lock file outlives its copy when an editor ended without its closing steps.
-    for (const QString& name : dir.entryList({QLatin1Char('*') + CopySuffix + LockSuffix}, kinds)) {
+    for (const QString& name : dir.entryList({QLatin1Char('*') + RecoveryCopySuffix + RecoveryLockSuffix}, kinds)) {
         const QString lockPath = dir.filePath(name);
-        const QString copy = lockPath.chopped(LockSuffix.size());
+        const QString copy = lockPath.chopped(RecoveryLockSuffix.size());
         if (QFileInfo(copy).isSymLink() || QFileInfo::exists(copy))
             continue;
         if (auto lock = FileLock::tryLock(lockPath))
