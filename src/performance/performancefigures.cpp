@@ -15,6 +15,8 @@ using Curve = SpeedCurve;
 
 // Below this a service deceleration in km/h/s is taken for a slip of the pen.
 constexpr double MinUsableDeceleration = 0.1;
+// Below this an adhesion coefficient is taken for a slip of the pen.
+constexpr double MinUsableAdhesion = 0.1;
 
 bool withinFigureRange(double value, double limit) {
     return std::isfinite(value) && std::abs(value) <= limit;
@@ -27,6 +29,26 @@ QString tooLargeReason() {
 
 QString zeroMassReason() {
     return QStringLiteral("質量が 0 のため計算できません");
+}
+
+QString notFiniteReason() {
+    return QStringLiteral("結果が有限の値にならないため表示しません");
+}
+
+QString consistNegativeReason() {
+    return QStringLiteral("編成の値が負のため計算できません");
+}
+
+QString adhesionReason() {
+    return QStringLiteral("粘着係数が 0.1 未満か数でないため粘着限界を計算できません");
+}
+
+QString notFiniteCurveReason() {
+    return QStringLiteral("加速力曲線を計算できません（有限の値になりません）");
+}
+
+bool hasNegative(const TrainConsist& c) {
+    return c.motorWeight < 0 || c.motorCount < 0 || c.trailerWeight < 0 || c.trailerCount < 0;
 }
 
 QString consistOverflowReason() {
@@ -45,6 +67,10 @@ struct TrainModel {
 
 TrainModel trainModel(const TrainConsist& consist) {
     TrainModel model;
+    if (hasNegative(consist)) {
+        model.failure = consistNegativeReason();
+        return model;
+    }
     try {
         model.mass = trainMass(consist);
     } catch (const StepFailure&) {
@@ -80,6 +106,12 @@ std::optional<Curve> graded(const PerformanceTrain& train, const TrainModel& mod
         *failure = curveReason(f);
         return std::nullopt;
     }
+    for (double value : a) {
+        if (!std::isfinite(value)) {
+            *failure = notFiniteCurveReason();
+            return std::nullopt;
+        }
+    }
     return a;
 }
 
@@ -88,6 +120,7 @@ void fillRuns(NotchFigures& n, const Curve& a) {
     double time = 0;
     double distance = 0;
     bool moving = a[0] > 0;
+    bool tooLarge = false;
     int k = 0;
     for (int i = 0; i < SpeedStepCount; ++i) {
         const int target = (i + 1) * SpeedStep;
@@ -102,9 +135,17 @@ void fillRuns(NotchFigures& n, const Curve& a) {
             time += dt;
             distance += dt * (k + 0.5) / KmPerHourPerMetrePerSecond;
         }
+        // A creeping train: this speed and every later one are beyond any figure.
+        if (moving && !(withinFigureRange(time, MaxFigureTime) &&
+                        withinFigureRange(distance, MaxFigureDistance))) {
+            moving = false;
+            tooLarge = true;
+        }
         if (moving) {
             runs[std::size_t(i)].time = time;
             runs[std::size_t(i)].distance = distance;
+        } else if (tooLarge) {
+            runs[std::size_t(i)].reason = tooLargeReason();
         }
     }
     n.runs = runs;
@@ -124,6 +165,8 @@ void fillRunFigures(NotchFigures& n, const Curve& a) {
                 break;
             }
         }
+        if (!n.balancingSpeed)
+            n.balancingAbove = TopSpeed;
     }
     fillRuns(n, a);
 }
@@ -137,6 +180,8 @@ void fillPower(NotchFigures& n, const AccelerationRow& row, const NotchCurve& cu
             const double a = notchAcceleration(row, curve, v);
             const double force = a * mass * RotatingMassFactor / KmPerHourPerMetrePerSecond;
             const double power = force * v / KmPerHourPerMetrePerSecond / 1000;
+            if (!std::isfinite(power))
+                continue;
             if (!n.maxPower || power > *n.maxPower) {
                 n.maxPower = power;
                 n.maxPowerSpeed = v;
@@ -144,6 +189,21 @@ void fillPower(NotchFigures& n, const AccelerationRow& row, const NotchCurve& cu
         } catch (const StepFailure&) {
         }
     }
+    if (mass > 0 && n.maxPower)
+        n.maxPowerPerTonne = *n.maxPower / (mass / 1000);
+}
+
+// The force at standstill that the notch's own curve asks of the train, in kN.
+std::optional<double> startTractiveEffort(const AccelerationRow& row, const NotchCurve& curve,
+                                          double mass) {
+    try {
+        const double a = notchAcceleration(row, curve, 0);
+        const double force = a * mass * RotatingMassFactor / KmPerHourPerMetrePerSecond / 1000;
+        if (std::isfinite(force))
+            return force;
+    } catch (const StepFailure&) {
+    }
+    return std::nullopt;
 }
 
 SpeedFigures brakingFigures(const PerformanceTrain& train, double grade) {
@@ -175,13 +235,13 @@ std::optional<double> gradedBrakingDeceleration(const PerformanceTrain& train, d
     const double b = train.deceleration;
     const double delay = train.brakeDelay;
     if (!std::isfinite(b) || b < MinUsableDeceleration)
-        why = QStringLiteral("減速度が 0.1 km/h/s 未満か数でないため常用ブレーキを計算できません");
+        why = QStringLiteral("減速度が 0.1 km/h/s 未満か数でないため計算できません");
     else if (!std::isfinite(delay) || delay < 0)
-        why = QStringLiteral("常用ブレーキの遅れ時間が負か数でないため常用ブレーキを計算できません");
+        why = QStringLiteral("常用の遅れ時間が負か数でないため計算できません");
     else if (const double graded = b + gradeDeceleration(grade); graded > 0)
         return graded;
     else
-        why = QStringLiteral("この勾配では常用ブレーキで減速しません（減速度が 0 以下）");
+        why = QStringLiteral("この勾配では減速しません（勾配の分を足した減速度が 0 以下）");
     if (reason)
         *reason = why;
     return std::nullopt;
@@ -217,31 +277,52 @@ PerformanceFigures computePerformance(const PerformanceTrain& train, double grad
     PerformanceFigures figures;
     figures.grade = grade;
     const TrainConsist& c = train.consist;
+    const TrainModel model = trainModel(c);
+    const bool negative = model.failure == consistNegativeReason();
     const double motors = double(c.motorWeight) * c.motorCount;
     const double total = motors + double(c.trailerWeight) * c.trailerCount;
-    // The power needs only the mass: the 16-bit limit of the model's sums
-    // does not bound it.
-    figures.mass = total * 1000;
-    if (total != 0)
+    if (!negative) {
+        // The power needs only the mass: the 16-bit limit of the model's sums
+        // does not bound it.
+        figures.mass = total * 1000;
+        if (total != 0)
+            figures.motorShare = 100 * motors / total;
+    }
+    if (negative)
+        figures.adhesionFailure = model.failure;
+    else if (!std::isfinite(train.adhesion) || train.adhesion < MinUsableAdhesion)
+        figures.adhesionFailure = adhesionReason();
+    else if (total != 0) {
         // The motor cars' share of the weight times the adhesion, in kgf per tonne.
-        figures.adhesionLimit =
+        const double limit =
             kgfPerTonneToKmPerHourPerSecond(train.adhesion * 1000 * motors / total);
+        if (std::isfinite(limit))
+            figures.adhesionLimit = limit;
+        else
+            figures.adhesionFailure = notFiniteReason();
+    }
 
-    const TrainModel model = trainModel(c);
     for (int notch = 0; notch < NotchCount; ++notch) {
         NotchFigures& n = figures.notches[std::size_t(notch)];
         const AccelerationRow& row = train.table[std::size_t(notch)];
         const NotchCurve curve = makeNotchCurve(row, [](const StepFailure&) {});
-        fillPower(n, row, curve, *figures.mass);
+        n.adhesionFailure = figures.adhesionFailure;
+        if (figures.mass) {
+            fillPower(n, row, curve, *figures.mass);
+            n.startTractiveEffort = startTractiveEffort(row, curve, *figures.mass);
+        }
         if (figures.adhesionLimit) {
             try {
                 const float a0 = notchAcceleration(row, curve, 0);
-                n.adhesionExceeded = a0 > *figures.adhesionLimit;
+                if (std::isfinite(a0))
+                    n.adhesionExceeded = a0 > *figures.adhesionLimit;
             } catch (const StepFailure&) {
             }
         }
         if (const auto a = graded(train, model, notch, grade, &n.failure))
             fillRunFigures(n, *a);
+        if (figures.mass && !n.maxPower && n.failure.isEmpty())
+            n.failure = notFiniteCurveReason();
     }
     figures.braking = brakingFigures(train, grade);
     return figures;

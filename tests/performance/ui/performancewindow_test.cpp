@@ -77,7 +77,8 @@ TEST_F(PerformanceWindowTest, ModelessTablesFollowTheFieldsAndTheGrade) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(performance));
     performance->notchView()->setFocus();
     QTest::keySequence(performance->notchView(), QKeySequence::Copy);
-    EXPECT_EQ(QApplication::clipboard()->text(), tablesForClipboard(performance->figures(), nullptr));
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral(
+        "ファイル: 新規ドキュメント　勾配 10 ‰　質量 65.0 t　ブレーキ初速 100 km/h\n")));
 }
 
 TEST_F(PerformanceWindowTest, FollowsTheAccelerationWindowUntilItsOk) {
