@@ -22,37 +22,26 @@ bool withinFigureRange(double value, double limit) {
     return std::isfinite(value) && std::abs(value) <= limit;
 }
 
-QString tooLargeReason() {
-    return QStringLiteral("結果が有限でないか大きすぎる（10⁶ s・10⁷ m 超）ため表示しません");
-}
+// Why a figure is none, in the words the window and the CLI show.
+enum class Reason { TooLarge, NotFinite, ZeroMass, NegativeConsist, Adhesion, CurveNotFinite,
+                    ConsistOverflow };
 
-
-QString zeroMassReason() {
-    return QStringLiteral("質量が 0 のため計算できません");
-}
-
-QString notFiniteReason() {
-    return QStringLiteral("結果が有限の値にならないため表示しません");
-}
-
-QString consistNegativeReason() {
-    return QStringLiteral("編成の値が負のため計算できません");
-}
-
-QString adhesionReason() {
-    return QStringLiteral("粘着係数が 0.1 未満か数でないため粘着限界を計算できません");
-}
-
-QString notFiniteCurveReason() {
-    return QStringLiteral("加速力曲線を計算できません（有限の値になりません）");
+QString reasonText(Reason reason) {
+    static const char* const texts[] = {
+        "結果が有限でないか大きすぎる（10⁶ s・10⁷ m 超）ため表示しません",
+        "結果が有限の値にならないため表示しません",
+        "質量が 0 のため計算できません",
+        "編成の値が負のため計算できません",
+        "粘着係数が 0.1 未満か数でないため粘着限界を計算できません",
+        "加速力曲線を計算できません（有限の値になりません）",
+        "編成の値が大きすぎるため計算できません",
+    };
+    static_assert(std::size(texts) == std::size_t(Reason::ConsistOverflow) + 1);
+    return QString::fromUtf8(texts[int(reason)]);
 }
 
 bool hasNegative(const TrainConsist& c) {
     return c.motorWeight < 0 || c.motorCount < 0 || c.trailerWeight < 0 || c.trailerCount < 0;
-}
-
-QString consistOverflowReason() {
-    return QStringLiteral("編成の値が大きすぎるため計算できません");
 }
 
 QString curveReason(const StepFailure& failure) {
@@ -68,21 +57,21 @@ struct TrainModel {
 TrainModel trainModel(const TrainConsist& consist) {
     TrainModel model;
     if (hasNegative(consist)) {
-        model.failure = consistNegativeReason();
+        model.failure = reasonText(Reason::NegativeConsist);
         return model;
     }
     try {
         model.mass = trainMass(consist);
     } catch (const StepFailure&) {
-        model.failure = consistOverflowReason();
+        model.failure = reasonText(Reason::ConsistOverflow);
         return model;
     }
     const int cars = int(consist.motorCount) + int(consist.trailerCount) - 1;
     if (model.mass == 0)
-        model.failure = zeroMassReason();
+        model.failure = reasonText(Reason::ZeroMass);
     else if (cars < std::numeric_limits<std::int16_t>::min() ||
              cars > std::numeric_limits<std::int16_t>::max())
-        model.failure = consistOverflowReason();
+        model.failure = reasonText(Reason::ConsistOverflow);
     return model;
 }
 
@@ -108,7 +97,7 @@ std::optional<Curve> graded(const PerformanceTrain& train, const TrainModel& mod
     }
     for (double value : a) {
         if (!std::isfinite(value)) {
-            *failure = notFiniteCurveReason();
+            *failure = reasonText(Reason::CurveNotFinite);
             return std::nullopt;
         }
     }
@@ -145,7 +134,7 @@ void fillRuns(NotchFigures& n, const Curve& a) {
             runs[std::size_t(i)].time = time;
             runs[std::size_t(i)].distance = distance;
         } else if (tooLarge) {
-            runs[std::size_t(i)].reason = tooLargeReason();
+            runs[std::size_t(i)].reason = reasonText(Reason::TooLarge);
         }
     }
     n.runs = runs;
@@ -262,7 +251,7 @@ SpeedFigure brakingFrom(const PerformanceTrain& train, double grade, int speed) 
         f.time = time;
         f.distance = distance;
     } else {
-        f.reason = tooLargeReason();
+        f.reason = reasonText(Reason::TooLarge);
     }
     return f;
 }
@@ -278,7 +267,7 @@ PerformanceFigures computePerformance(const PerformanceTrain& train, double grad
     figures.grade = grade;
     const TrainConsist& c = train.consist;
     const TrainModel model = trainModel(c);
-    const bool negative = model.failure == consistNegativeReason();
+    const bool negative = model.failure == reasonText(Reason::NegativeConsist);
     const double motors = double(c.motorWeight) * c.motorCount;
     const double total = motors + double(c.trailerWeight) * c.trailerCount;
     if (!negative) {
@@ -291,7 +280,7 @@ PerformanceFigures computePerformance(const PerformanceTrain& train, double grad
     if (negative)
         figures.adhesionFailure = model.failure;
     else if (!std::isfinite(train.adhesion) || train.adhesion < MinUsableAdhesion)
-        figures.adhesionFailure = adhesionReason();
+        figures.adhesionFailure = reasonText(Reason::Adhesion);
     else if (total != 0) {
         // The motor cars' share of the weight times the adhesion, in kgf per tonne.
         const double limit =
@@ -299,7 +288,7 @@ PerformanceFigures computePerformance(const PerformanceTrain& train, double grad
         if (std::isfinite(limit))
             figures.adhesionLimit = limit;
         else
-            figures.adhesionFailure = notFiniteReason();
+            figures.adhesionFailure = reasonText(Reason::NotFinite);
     }
 
     for (int notch = 0; notch < NotchCount; ++notch) {
@@ -322,7 +311,7 @@ PerformanceFigures computePerformance(const PerformanceTrain& train, double grad
         if (const auto a = graded(train, model, notch, grade, &n.failure))
             fillRunFigures(n, *a);
         if (figures.mass && !n.maxPower && n.failure.isEmpty())
-            n.failure = notFiniteCurveReason();
+            n.failure = reasonText(Reason::CurveNotFinite);
     }
     figures.braking = brakingFigures(train, grade);
     return figures;
