@@ -5,18 +5,6 @@
 
 namespace Orlenda {
 
-namespace {
-
-std::optional<double> brakeFromArgument(const QString& text) {
-    bool ok = false;
-    const int speed = text.toInt(&ok);
-    if (!ok || speed < 1 || speed > TopSpeedKmh)
-        return std::nullopt;
-    return speed;
-}
-
-} // namespace
-
 std::optional<int> plotRunCommand(const CliRequest& request) {
     RunCurveChoices choices;
     const QCommandLineParser& options = request.options;

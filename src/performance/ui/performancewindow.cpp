@@ -110,7 +110,7 @@ void PerformanceWindow::buildControls(Prompter& prompter, ReferencePathChooser c
 
     auto* bottom = new QHBoxLayout;
     auto* braking = new QVBoxLayout;
-    braking->addWidget(new QLabel(QStringLiteral("常用ブレーキ（平坦線）"), this));
+    braking->addWidget(new QLabel(QStringLiteral("常用ブレーキ"), this));
     mBrakingModel = new TextTableModel(this);
     mBrakingView = tableView("grdBraking", mBrakingModel, this);
     mBrakingView->verticalHeader()->hide();
@@ -212,6 +212,7 @@ void PerformanceWindow::refresh() {
             notes << QStringLiteral("比較ファイル: ") + note;
     }
     mFailures->setText(notes.join(QLatin1Char('\n')));
+    mSummary->setToolTip(mFailures->text());
     mFailures->setVisible(!notes.isEmpty());
     redrawPlot();
 }
@@ -236,8 +237,11 @@ void PerformanceWindow::stopFollowing() {
 }
 
 void PerformanceWindow::copyTables() {
-    QApplication::clipboard()->setText(
-        tablesForClipboard(mFigures, mReferenceFigures ? &*mReferenceFigures : nullptr));
+    const FiguresContext context{figuresFileName(mData.documentPath()),
+                                 mReferenceFigures ? figuresFileName(mReference.path()) : QString(),
+                                 mBrakeFrom->value()};
+    QApplication::clipboard()->setText(tablesForClipboard(
+        mFigures, mReferenceFigures ? &*mReferenceFigures : nullptr, context));
 }
 
 } // namespace Orlenda

@@ -77,7 +77,20 @@ TEST_F(PerformanceWindowTest, ModelessTablesFollowTheFieldsAndTheGrade) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(performance));
     performance->notchView()->setFocus();
     QTest::keySequence(performance->notchView(), QKeySequence::Copy);
-    EXPECT_EQ(QApplication::clipboard()->text(), tablesForClipboard(performance->figures(), nullptr));
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral(
+        "ファイル: 新規ドキュメント　勾配 10 ‰　質量 65.0 t　ブレーキ初速 100 km/h\n")));
+}
+
+TEST_F(PerformanceWindowTest, AnAbsurdValueFromAFileIsNoneWithItsReason) {
+    // As a file may hold it: the form would refuse it.
+    data.edit(QString(), [&] { data.setText(txtCar(0), QStringLiteral("-35")); });
+    const QString reason = QStringLiteral("編成の値が負のため計算できません");
+    EXPECT_EQ(settled(3, 0), QStringLiteral("—"));
+    EXPECT_EQ(performance->notchView()->model()->index(3, 0).data(Qt::ToolTipRole).toString(),
+              reason);
+    const auto* summary = namedChild<QLabel>(*performance, "lblSummary");
+    EXPECT_TRUE(summary->text().startsWith(QStringLiteral("質量 — t")));
+    EXPECT_EQ(summary->toolTip(), reason);
 }
 
 TEST_F(PerformanceWindowTest, FollowsTheAccelerationWindowUntilItsOk) {
