@@ -24,6 +24,10 @@
 #include "shared/ui/historykeys.h"
 #include "shared/ui/historylabel.h"
 #include "shared/windowplacement.h"
+#ifdef ORLENDA_SOUND
+#include "sound/ui/auditionpanel.h"
+#include "sound/ui/sinkaudiooutput.h"
+#endif
 
 #include <QAction>
 #include <QApplication>
@@ -316,8 +320,15 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::showMotorSound() {
-    if (!mMotorSound)
+    if (!mMotorSound) {
         mMotorSound = new MotorSoundWindow(mData, mPrompter, this);
+#ifdef ORLENDA_SOUND
+        // The panel looks for the audio device only when it first shows.
+        mMotorSound->setSidePanel(new AuditionPanel(mData, *mMotorSound, mPrompter, [] {
+            return std::make_unique<SinkAudioOutput>();
+        }));
+#endif
+    }
     mMotorSound->setProgramEnder(mGuard.programEnder());
     mMotorSound->openModal();
 }
