@@ -423,7 +423,7 @@ TEST_F(MotorSoundWindowTest, APanelSitsBesideTheGraphAndSpaceOnTheGraphAsksToPla
     auto* panel = new QWidget;
     panel->setMinimumSize(150, 300);
     window.setSidePanel(panel);
-    QTest::qWaitFor([&] { return window.viewport()->width() == before.width() - 113; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.viewport()->width() == before.width() - 113; }));
     EXPECT_EQ(window.size().width(), before.width() + 150 + 6);
     EXPECT_GE(panel->x(), window.viewport()->geometry().right());
     EXPECT_EQ(window.viewport()->width(), before.width() - 113);
