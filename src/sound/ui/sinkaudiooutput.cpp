@@ -3,6 +3,7 @@
 #include <QAudioSink>
 #include <QIODevice>
 #include <QMediaDevices>
+#include <QTimer>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -12,42 +13,22 @@ namespace Orlenda {
 
 namespace {
 
-// The sink's QIODevice: each read renders as many whole frames as asked and
-// converts them to the device's format. The scratch block is allocated once,
-// before playback starts.
-class RenderDevice : public QIODevice {
+// Renders whole blocks and converts them to the device's format in buffers
+// allocated once, before playback starts.
+class BlockConverter {
 public:
-    static constexpr int BlockFrames = 1024;
+    static constexpr int BlockFrames = 240;
 
-    RenderDevice(SampleSource& source, const QAudioFormat& format)
-        : mSource(source), mFormat(format), mScratch(std::size_t(BlockFrames) * 2) {}
+    BlockConverter(SampleSource& source, const QAudioFormat& format)
+        : mSource(source), mFormat(format), mScratch(std::size_t(BlockFrames) * 2),
+          mBytes(std::size_t(format.bytesForFrames(BlockFrames))) {}
 
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override {
-        return mFormat.bytesForFrames(BlockFrames) + QIODevice::bytesAvailable();
-    }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const int frameBytes = mFormat.bytesPerFrame();
-        if (frameBytes <= 0)
-            return 0;
-        const qint64 frames = maxSize / frameBytes;
-        qint64 done = 0;
-        while (done < frames) {
-            const int block = int(std::min<qint64>(BlockFrames, frames - done));
-            mSource.render(mScratch.data(), block);
-            write(data + done * frameBytes, block);
-            done += block;
-        }
-        return done * frameBytes;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    void write(char* out, int frames) const {
+    // Renders frames (at most BlockFrames) and returns their bytes.
+    const char* render(int frames) {
+        mSource.render(mScratch.data(), frames);
         const int channels = mFormat.channelCount();
         const int sampleBytes = mFormat.bytesPerSample();
+        char* out = mBytes.data();
         for (int f = 0; f < frames; ++f) {
             const float left = mScratch[std::size_t(2 * f)];
             const float right = mScratch[std::size_t(2 * f + 1)];
@@ -60,7 +41,10 @@ private:
                 writeSample(out + (f * channels + c) * sampleBytes, v);
             }
         }
+        return mBytes.data();
     }
+
+private:
     void writeSample(char* out, float v) const {
         v = std::clamp(v, -1.0f, 1.0f);
         switch (mFormat.sampleFormat()) {
@@ -88,21 +72,32 @@ private:
     SampleSource& mSource;
     QAudioFormat mFormat;
     std::vector<float> mScratch;
+    std::vector<char> mBytes;
 };
 
 } // namespace
 
-// Lives in the output's thread with the sink and its device; the output
-// calls it there and waits for the answer.
+// Lives in the output's thread with the sink; the output calls it there and
+// waits for the answer. It keeps the sink's buffer full on a short timer of
+// this thread. (Qt 6.4's PulseAudio sink in pull mode stops pulling for
+// good when the buffer the server grants is under two of its periods, as it
+// is for 40 ms: the server waits for a pre-buffer that the sink never
+// fills. Writing whatever the buffer has free avoids that.)
 class SinkWorker : public QObject {
 public:
-    explicit SinkWorker(QObject* notified) : mNotified(notified) {}
+    static constexpr int FeedMilliseconds = 5;
+
+    // The timer is a child, so it moves to the thread with the worker.
+    explicit SinkWorker(QObject* notified) : mNotified(notified), mFeed(this) {
+        mFeed.setTimerType(Qt::PreciseTimer);
+        mFeed.setInterval(FeedMilliseconds);
+        QObject::connect(&mFeed, &QTimer::timeout, this, [this] { feed(); });
+    }
 
     bool start(const QAudioDevice& device, const QAudioFormat& format, SampleSource& source) {
         stop();
-        mDevice = std::make_unique<RenderDevice>(source, format);
-        // Unbuffered: QIODevice's own buffer would allocate on the audio thread.
-        mDevice->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        mConverter = std::make_unique<BlockConverter>(source, format);
+        mFrameBytes = format.bytesPerFrame();
         mSink = std::make_unique<QAudioSink>(device, format);
         mSink->setBufferSize(format.bytesForDuration(SinkAudioOutput::BufferMilliseconds * 1000));
         QObject::connect(mSink.get(), &QAudioSink::stateChanged, this, [this](QAudio::State state) {
@@ -112,29 +107,51 @@ public:
                     emit static_cast<SinkAudioOutput*>(n)->lost();
                 });
         });
-        mSink->start(mDevice.get());
-        if (mSink->error() != QAudio::NoError || mSink->state() == QAudio::StoppedState) {
+        mDevice = mSink->start();
+        if (!mDevice || mSink->error() != QAudio::NoError ||
+            mSink->state() == QAudio::StoppedState) {
             stop();
             return false;
         }
+        feed();
+        mFeed.start();
         return true;
     }
 
     void stop() {
+        mFeed.stop();
         if (mSink) {
             mSink->disconnect(this);
             mSink->stop();
         }
         mSink.reset();
-        mDevice.reset();
+        mDevice = nullptr;
+        mConverter.reset();
     }
 
     qsizetype bufferBytes() const { return mSink ? mSink->bufferSize() : 0; }
 
 private:
+    void feed() {
+        if (!mDevice)
+            return;
+        qsizetype frames = mSink->bytesFree() / mFrameBytes;
+        while (frames > 0) {
+            const int block = int(std::min<qsizetype>(frames, BlockConverter::BlockFrames));
+            const char* bytes = mConverter->render(block);
+            const qint64 written = mDevice->write(bytes, qint64(block) * mFrameBytes);
+            if (written < qint64(block) * mFrameBytes)
+                break;
+            frames -= block;
+        }
+    }
+
     QObject* mNotified;
-    std::unique_ptr<RenderDevice> mDevice;
+    QTimer mFeed;
+    std::unique_ptr<BlockConverter> mConverter;
     std::unique_ptr<QAudioSink> mSink;
+    QIODevice* mDevice = nullptr;
+    int mFrameBytes = 1;
 };
 
 QAudioFormat nearestOutputFormat(const QAudioDevice& device) {

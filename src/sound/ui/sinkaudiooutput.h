@@ -10,10 +10,10 @@ namespace Orlenda {
 
 class SinkWorker;
 
-// Plays through the default audio device: a QAudioSink in pull mode, which
-// reads from the thread it lives in, so it lives in a thread of its own and
-// the GUI thread's work never delays the samples. Asks for 40 ms of buffer at
-// 48 kHz stereo, or the device's nearest format.
+// Plays through the default audio device: a QAudioSink that lives in a
+// thread of its own, which keeps it fed, so the GUI thread's work never
+// delays the samples. Asks for 40 ms of buffer at 48 kHz stereo, or the
+// device's nearest format.
 class SinkAudioOutput : public AudioOutput {
     Q_OBJECT
 
