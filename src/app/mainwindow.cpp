@@ -25,8 +25,7 @@
 #include "shared/ui/historylabel.h"
 #include "shared/windowplacement.h"
 #ifdef ORLENDA_SOUND
-#include "sound/ui/auditionpanel.h"
-#include "sound/ui/sinkaudiooutput.h"
+#include "app/auditionloader.h"
 #endif
 
 #include <QAction>
@@ -324,9 +323,7 @@ void MainWindow::showMotorSound() {
         mMotorSound = new MotorSoundWindow(mData, mPrompter, this);
 #ifdef ORLENDA_SOUND
         // The panel looks for the audio device only when it first shows.
-        mMotorSound->setSidePanel(new AuditionPanel(mData, *mMotorSound, mPrompter, [] {
-            return std::make_unique<SinkAudioOutput>();
-        }));
+        mMotorSound->setSidePanel(makeAuditionPanel(mData, *mMotorSound, mPrompter));
 #endif
     }
     mMotorSound->setProgramEnder(mGuard.programEnder());
