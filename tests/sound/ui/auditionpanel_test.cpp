@@ -162,6 +162,14 @@ TEST_F(AuditionPanelTest, PlaybackStopsBeforeTheWindowClosesOrAsks) {
     EXPECT_TRUE(panel->isPlaying());
     QTest::keyClick(window.graphView(), Qt::Key_Space);
     EXPECT_FALSE(panel->isPlaying());
+
+    // A device lost while playing stops playback with a notice.
+    panel->play();
+    emit output->lost();
+    EXPECT_FALSE(panel->isPlaying());
+    EXPECT_EQ(prompter.told.size(), 1);
+    EXPECT_TRUE(child<QLabel>("lblNoDevice")->isVisible());
+    EXPECT_FALSE(child("cmdPlay")->isEnabled());
 }
 
 TEST_F(AuditionPanelTest, EditsAreHeardWithinFiftyMillisecondsAndThePlayLineFollows) {
