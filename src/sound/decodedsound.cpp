@@ -31,7 +31,7 @@ sf_count_t deviceSeek(sf_count_t offset, int whence, void* user) {
     else if (whence == SEEK_END)
         base = device->size();
     const qint64 target = base + offset;
-    if (target < 0 || !device->seek(target))
+    if (target < 0 || target > device->size() || !device->seek(target))
         return -1;
     return sf_count_t(target);
 }
