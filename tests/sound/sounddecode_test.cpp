@@ -3,9 +3,9 @@
 #include "support/soundtests.h"
 
 #include <QBuffer>
-
 #include <QFile>
 #include <sys/stat.h>
+#include <thread>
 
 using namespace Orlenda;
 
@@ -138,4 +138,43 @@ TEST_F(SoundTest, OverTheCapTheLeastRecentlyUsedGoesUnlessPlaying) {
     EXPECT_EQ(bank->info(1).state, SoundState::Usable);
     EXPECT_EQ(bank->info(2).state, SoundState::Pending);
     EXPECT_GT(peakOf(render(renderer, 0.05)), 0.4);
+}
+
+// The bank drops, replaces and decodes sounds while the audio thread plays
+// them: the audio thread never reads a freed sound (run under the sanitizers).
+TEST_F(SoundTest, SoundsChangeUnderThePlayingRenderer) {
+    writeWave(path("0.wav"), 441, 0.2);
+    writeWave(path("1.wav"), 300, 0.3, 22050, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16, Wave::Saw);
+    writeWave(path("x.wav"), 200, 0.1, 48000);
+    useFolder({0, 1});
+    bank->setMaxTotalBytesForTesting(48000 * 4 / 2);
+    SoundRenderer renderer(bank);
+    renderer.publishTable(tableWith(Track::P2, {130, 127, 1}, tableWith(Track::P1, {90, 127, 0})));
+    std::atomic<bool> done{false};
+    double peak = 0;
+    std::thread audio([&] {
+        std::vector<float> block(2 * 256);
+        while (!done.load()) {
+            renderer.render(block.data(), 256);
+            peak = std::max(peak, peakOf(block));
+        }
+    });
+    for (int i = 0; i < 40; ++i) {
+        SoundAssignment a;
+        if (i % 2)
+            a.assign(0, QStringLiteral("x.wav"));
+        bank->setAssignment(a);
+        if (i % 3 == 0)
+            bank->forgetDecoded();
+        bank->prepare({0, 1});
+        renderer.publishTable(tableWith(Track::P1, {std::int16_t(50 + i * 5), 127, std::int16_t(i % 3)},
+                                        tableWith(Track::P2, {130, 127, 1})));
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    }
+    done = true;
+    audio.join();
+    EXPECT_LE(peak, 1.0);
+    // Once the changes stop, what is assigned plays again.
+    bank->prepareAndWait({0, 1, 2});
+    EXPECT_GT(peakOf(render(renderer, 0.05)), 0.3);
 }
