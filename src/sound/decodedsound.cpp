@@ -31,7 +31,7 @@ sf_count_t deviceSeek(sf_count_t offset, int whence, void* user) {
     else if (whence == SEEK_END)
         base = device->size();
     const qint64 target = base + offset;
-    if (target < 0 || !device->seek(target))
+    if (target < 0 || target > device->size() || !device->seek(target))
         return -1;
     return sf_count_t(target);
 }
@@ -101,7 +101,9 @@ DecodeResult decodeSound(QIODevice& device, int outputRate) {
     }
     const int channels = sf.channels;
     const int rate = sf.samplerate;
-    if (sf.frames > 0 && beyondLimits(qint64(sf.frames), channels, rate)) {
+    // SF_COUNT_MAX: a stream that does not say its length.
+    const bool knownLength = sf.frames > 0 && sf.frames != SF_COUNT_MAX;
+    if (knownLength && beyondLimits(qint64(sf.frames), channels, rate)) {
         info.seconds = double(sf.frames) / rate;
         info.state = SoundState::TooLong;
         info.reason = info.seconds > MaxSoundSeconds ? tooLongReason(info.seconds)
@@ -116,7 +118,7 @@ DecodeResult decodeSound(QIODevice& device, int outputRate) {
     std::vector<float> samples;
     const qint64 maxFrames =
         std::min<qint64>(qint64(MaxSoundSeconds * rate), MaxSoundBytes / (4 * channels));
-    if (sf.frames > 0)
+    if (knownLength)
         samples.reserve(std::size_t(std::min<qint64>(sf.frames, maxFrames) * channels));
     qint64 frames = 0;
     for (;;) {

@@ -147,8 +147,9 @@ struct SoundBank::Private {
             if (oldest < 0)
                 return;
             Entry& entry = entries[oldest];
-            unpublish(oldest, entry, true);
-            entry.info.state = SoundState::Pending; // decoded again when next prepared
+            // A renderer may have taken it just now; then it stays.
+            if (unpublish(oldest, entry, true))
+                entry.info.state = SoundState::Pending; // decoded again when next prepared
         }
     }
 };

@@ -116,7 +116,6 @@ struct SoundRenderer::Engine {
     }
 
     ~Engine() {
-        bank.removeHolds(&holds);
         for (TrackState& t : tracks)
             for (Voice& v : t.voices) {
                 v.letGo();
@@ -125,6 +124,8 @@ struct SoundRenderer::Engine {
                 if (v.stereo)
                     src_delete(v.stereo);
             }
+        // Last, so that the bank frees what only this renderer held.
+        bank.removeHolds(&holds);
     }
 
     // The voice starts number from its beginning, if the bank has it.

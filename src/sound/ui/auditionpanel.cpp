@@ -90,8 +90,9 @@ AuditionPanel::AuditionPanel(TrainData& data, MotorSoundWindow& window, Prompter
 }
 
 AuditionPanel::~AuditionPanel() {
-    stop();
-    // The output stops pulling before the renderer it pulls from goes.
+    // The window may be going too, its graph already gone: only the output
+    // stops, before the renderer it pulls from goes.
+    mPositionTimer->stop();
     mOutput.reset();
 }
 

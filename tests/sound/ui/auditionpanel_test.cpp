@@ -7,6 +7,7 @@
 #include "support/scriptedprompter.h"
 #include "support/widgettests.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -162,6 +163,14 @@ TEST_F(AuditionPanelTest, PlaybackStopsBeforeTheWindowClosesOrAsks) {
     EXPECT_TRUE(panel->isPlaying());
     QTest::keyClick(window.graphView(), Qt::Key_Space);
     EXPECT_FALSE(panel->isPlaying());
+
+    // A device lost while playing stops playback with a notice.
+    panel->play();
+    emit output->lost();
+    EXPECT_FALSE(panel->isPlaying());
+    EXPECT_EQ(prompter.told.size(), 1);
+    EXPECT_TRUE(child<QLabel>("lblNoDevice")->isVisible());
+    EXPECT_FALSE(child("cmdPlay")->isEnabled());
 }
 
 TEST_F(AuditionPanelTest, EditsAreHeardWithinFiftyMillisecondsAndThePlayLineFollows) {
@@ -189,6 +198,27 @@ TEST_F(AuditionPanelTest, EditsAreHeardWithinFiftyMillisecondsAndThePlayLineFoll
     panel->stop();
     EXPECT_EQ(window.graphView()->playRow(), -1);
     EXPECT_FALSE(child<QLabel>("pbxStatus")->text().contains(QStringLiteral("km/h  力行")));
+}
+
+TEST_F(AuditionPanelTest, ANotchThatCannotStartSaysSoAndPlaysNothing) {
+    AccelerationTable table = data.accelerationTable();
+    table[2] = AccelerationRow{};
+    data.setAccelerationTable(table);
+    open(true);
+    namedChild<QComboBox>(window, QStringLiteral("cbxNotch"))->setCurrentIndex(2);
+    QTest::mouseClick(child("cmdRun"), Qt::LeftButton);
+    EXPECT_FALSE(panel->isPlaying());
+    EXPECT_TRUE(child<QLabel>("lblRunNote")->isVisible());
+    EXPECT_TRUE(child<QLabel>("lblRunNote")->text().contains(QStringLiteral("ノッチ 3")));
+
+    // Notch 1 runs, and the run shows on the graph.
+    namedChild<QComboBox>(window, QStringLiteral("cbxNotch"))->setCurrentIndex(0);
+    QTest::mouseClick(child("cmdRun"), Qt::LeftButton);
+    EXPECT_TRUE(panel->isPlaying());
+    EXPECT_FALSE(child<QLabel>("lblRunNote")->isVisible());
+    output->pull(48000);
+    QTest::qWait(80);
+    EXPECT_TRUE(child<QLabel>("pbxStatus")->text().contains(QStringLiteral("km/h  力行")));
 }
 
 TEST_F(AuditionPanelTest, TheFolderIsKeptPerTrainFile) {
