@@ -37,6 +37,9 @@ add_custom_command(
 add_custom_target(orlenda_assets ALL DEPENDS ${ORLENDA_ASSET_DIR}/icons.stamp)
 
 install(TARGETS orlenda orlenda-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(ORLENDA_SOUND)
+  install(TARGETS orlenda_audition LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/orlenda)
+endif()
 install(FILES ${ORLENDA_ASSET_DIR}/${ORLENDA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ORLENDA_ASSET_DIR}/${ORLENDA_APP_ID}.xml

@@ -3,7 +3,10 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev)
+# The last three are for sound (the CMake option ORLENDA_SOUND, on by
+# default): decoding, pitch conversion and the audio output.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev
+    libsndfile1-dev libsamplerate0-dev qt6-multimedia-dev)
 # What the editor and the tests use at run time: the Japanese font, Qt's own
 # Japanese translation, and the validators of the installed desktop files.
 RUNTIME_PACKAGES=(fonts-noto-cjk qt6-translations-l10n)

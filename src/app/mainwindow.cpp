@@ -24,6 +24,9 @@
 #include "shared/ui/historykeys.h"
 #include "shared/ui/historylabel.h"
 #include "shared/windowplacement.h"
+#ifdef ORLENDA_SOUND
+#include "app/auditionloader.h"
+#endif
 
 #include <QAction>
 #include <QApplication>
@@ -316,8 +319,13 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::showMotorSound() {
-    if (!mMotorSound)
+    if (!mMotorSound) {
         mMotorSound = new MotorSoundWindow(mData, mPrompter, this);
+#ifdef ORLENDA_SOUND
+        // The panel looks for the audio device only when it first shows.
+        mMotorSound->setSidePanel(makeAuditionPanel(mData, *mMotorSound, mPrompter));
+#endif
+    }
     mMotorSound->setProgramEnder(mGuard.programEnder());
     mMotorSound->openModal();
 }

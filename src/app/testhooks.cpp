@@ -1,6 +1,9 @@
 #include "app/testhooks.h"
 
 #include "document/traindata.h"
+#ifdef ORLENDA_SOUND
+#include "app/auditionloader.h"
+#endif
 
 #include <QApplication>
 #include <QDialog>
@@ -14,6 +17,16 @@
 namespace Orlenda {
 
 void installTestHooks(TrainData& data) {
+#ifdef ORLENDA_SOUND
+    // Whether this editor finds its audition module where it was built.
+    if (qEnvironmentVariableIsSet("ORLENDA_TEST_AUDITION")) {
+        const QString failure = auditionModuleFailure();
+        std::printf("audition: %s\n", failure.isEmpty() ? "loaded" : qPrintable(failure));
+        std::fflush(stdout);
+        QTimer::singleShot(0, qApp, &QApplication::quit);
+        return;
+    }
+#endif
     const QString edit = qEnvironmentVariable("ORLENDA_TEST_EDIT");
     const bool answer = qEnvironmentVariableIsSet("ORLENDA_TEST_ANSWER_DEFAULT");
     if (edit.isEmpty() && !answer)

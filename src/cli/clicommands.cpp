@@ -3,6 +3,9 @@
 #include "cli/cliprompter.h"
 #include "cli/filecommands.h"
 #include "cli/motorcommand.h"
+#ifdef ORLENDA_SOUND
+#include "cli/rendercommand.h"
+#endif
 #include "cli/performancecommand.h"
 #include "cli/plotcommand.h"
 #include "shared/standardoptions.h"
@@ -202,6 +205,20 @@ const QList<CliCommand>& cliCommands() {
          "read CSV into a motor-sound track of IN and save the result as OUT",
          {},
          motorImportCommand},
+#ifdef ORLENDA_SOUND
+        {"motor render",
+         "IN OUT.wav",
+         "play the motor-sound tracks of IN along a run or at a held speed into OUT.wav",
+         {{"sounds", "DIR", "the folder of the sound files (default: IN's folder)"},
+          {"assign", "N=FILE", "sound number N plays FILE of that folder (N= plays nothing); repeatable"},
+          {"run", "1..8", "run from standstill with this notch, then brake to a stop"},
+          {"to", "V", "the run's top speed, a whole km/h 1..160 (default: as reached, at most 100)"},
+          {"speedup", "1|2|4", "the run's simulated time runs this much faster (default 1)"},
+          {"speed", "V", "hold this speed in km/h, 0..159.8"},
+          {"seconds", "S", "for this long, 0.1..600"},
+          {"brake", "", "the held speed brakes instead of powering"}},
+         motorRenderCommand},
+#endif
         {"plot run",
          "IN OUT.png",
          "draw the 性能表 window's run curves of IN to OUT.png",

@@ -41,6 +41,7 @@ void MotorSoundEditor::load(const MotorSoundTable& table) {
     setHexScale(false);
     selectTrack(0);
     setStatus(QString(), false);
+    emit workingCopyChanged();
 }
 
 void MotorSoundEditor::startOver(const MotorSoundTable& table) {
@@ -50,6 +51,7 @@ void MotorSoundEditor::startOver(const MotorSoundTable& table) {
     redraw();
     mHistory.record(QStringLiteral("「やり直し」ボタン"), before, mWorking,
                     changedTrack(before, mWorking, mView.currentTrack));
+    emit workingCopyChanged();
 }
 
 void MotorSoundEditor::undo() {
@@ -71,6 +73,7 @@ void MotorSoundEditor::restore(const MotorSoundTable& table, int track) {
         selectTrack(track);
     else
         redraw();
+    emit workingCopyChanged();
 }
 
 void MotorSoundEditor::selectTrack(int track) {
@@ -195,6 +198,7 @@ void MotorSoundEditor::finishEdit(const QString& stepName, const MotorSoundTable
     redraw();
     setStatus(QString(), false);
     mHistory.record(stepName, before, mWorking, mView.currentTrack);
+    emit workingCopyChanged();
 }
 
 void MotorSoundEditor::redraw() {

@@ -87,6 +87,9 @@ public:
 
 signals:
     void imageChanged();
+    // The working copy is another table: loaded, edited, undone, redone or
+    // started over.
+    void workingCopyChanged();
     void trackChanged(int track);
     void toolChanged(Orlenda::MotorSoundTool tool);
     void hexScaleChanged(bool on);

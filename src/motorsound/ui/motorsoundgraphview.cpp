@@ -34,6 +34,23 @@ void MotorSoundGraphView::paintEvent(QPaintEvent* event) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QRect r = event->rect();
     painter.drawImage(r, mEditor.image(), r);
+    if (mPlayRow >= 0 && mPlayRow >= r.left() && mPlayRow <= r.right()) {
+        painter.setPen(playLineColor());
+        painter.drawLine(mPlayRow, r.top(), mPlayRow, r.bottom());
+    }
+}
+
+void MotorSoundGraphView::setPlayRow(int row) {
+    if (row < 0 || row >= GraphWidth)
+        row = -1;
+    if (row == mPlayRow)
+        return;
+    // Only the two columns change.
+    if (mPlayRow >= 0)
+        update(mPlayRow, 0, 1, height());
+    mPlayRow = row;
+    if (mPlayRow >= 0)
+        update(mPlayRow, 0, 1, height());
 }
 
 void MotorSoundGraphView::showEvent(QShowEvent* event) {

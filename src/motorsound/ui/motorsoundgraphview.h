@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPointF>
 #include <QWidget>
 
@@ -20,6 +21,13 @@ public:
     // covers several device pixels, and all of them belong to that pixel.
     static QPointF graphPixel(QPointF position);
 
+    // The line that marks the row being played, drawn over the view only:
+    // the graph image stays as the tools and the saved picture see it. The
+    // colour is one the graph never uses. A row outside the graph hides it.
+    static QColor playLineColor() { return QColor(255, 255, 255); }
+    void setPlayRow(int row);
+    int playRow() const { return mPlayRow; }
+
 signals:
     void pressed(Qt::MouseButton button, QPointF pixel);
     void moved(QPointF pixel);
@@ -39,6 +47,7 @@ protected:
 private:
     const MotorSoundEditor& mEditor;
     PrecisePointer* mPointer;
+    int mPlayRow = -1;
 };
 
 } // namespace Orlenda

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -35,6 +36,7 @@ constexpr int LayerRowHeight = 16;
 // The read-out runs along the bottom of the window, wide enough for a row's values.
 constexpr int StatusHeight = 16;
 constexpr int StatusRowHeight = StatusHeight + 3;
+constexpr int PanelGap = 6;
 
 } // namespace
 
@@ -60,7 +62,44 @@ MotorSoundWindow::MotorSoundWindow(TrainData& data, Prompter& prompter, QWidget*
 }
 
 QSize MotorSoundWindow::windowSizeFor(QSize frame) const {
-    return QSize(ViewportLeft + frame.width() + 1, 1 + frame.height() + StatusRowHeight);
+    const int panelHeight = mSidePanel ? sidePanelSize().height() + 2 : 0;
+    return QSize(ViewportLeft + frame.width() + 1 + sidePanelWidth(),
+                 std::max(1 + frame.height(), panelHeight) + StatusRowHeight);
+}
+
+QSize MotorSoundWindow::sidePanelSize() const {
+    return mSidePanel ? mSidePanel->sizeHint().expandedTo(mSidePanel->minimumSize()) : QSize();
+}
+
+int MotorSoundWindow::sidePanelWidth() const {
+    return mSidePanel ? sidePanelSize().width() + PanelGap : 0;
+}
+
+void MotorSoundWindow::setSidePanel(QWidget* panel) {
+    mSidePanel = panel;
+    panel->setParent(this);
+    panel->show();
+    // Taken before the new minimum, which may already grow the window.
+    const QSize grown = size() + (defaultSize() - minimumSize());
+    setMinimumSize(defaultSize());
+    setMaximumSize(windowSizeFor(mViewport->fullFrameSize()));
+    resize(grown);
+    // Tab from the graph's neighbours reaches the panel last.
+    QWidget::setTabOrder(findChild<QPushButton*>(QStringLiteral("cmdRedo")), panel);
+}
+
+void MotorSoundWindow::showPlayPosition(int row, const QString& text) {
+    mShowingPlayPosition = true;
+    mGraph->setPlayRow(row);
+    mStatus->setText(text);
+}
+
+void MotorSoundWindow::clearPlayPosition() {
+    if (!mShowingPlayPosition)
+        return;
+    mShowingPlayPosition = false;
+    mGraph->setPlayRow(-1);
+    mStatus->setText(mPointerStatus);
 }
 
 QSize MotorSoundWindow::defaultSize() const {
@@ -69,8 +108,11 @@ QSize MotorSoundWindow::defaultSize() const {
 
 void MotorSoundWindow::resizeEvent(QResizeEvent* event) {
     SubEditorFrame::resizeEvent(event);
-    mViewport->setGeometry(ViewportLeft, 1, width() - ViewportLeft - 1,
-                           height() - 1 - StatusRowHeight);
+    const int viewportWidth = width() - ViewportLeft - 1 - sidePanelWidth();
+    mViewport->setGeometry(ViewportLeft, 1, viewportWidth, height() - 1 - StatusRowHeight);
+    if (mSidePanel)
+        mSidePanel->setGeometry(ViewportLeft + viewportWidth + PanelGap, 1,
+                                sidePanelSize().width(), height() - 1 - StatusRowHeight);
     mStatus->setGeometry(1, height() - StatusRowHeight + 1, width() - 2, StatusHeight);
 }
 
@@ -161,6 +203,7 @@ void MotorSoundWindow::buildControls() {
 void MotorSoundWindow::buildViewport() {
     mViewport = new MotorSoundViewport(mEditor, this);
     mGraph = mViewport->graphView();
+    mGraph->installEventFilter(this);
 
     mMenu = new QMenu(this);
     mMenu->setObjectName(QStringLiteral("mnuGraph"));
@@ -249,6 +292,10 @@ void MotorSoundWindow::moveOverGraph(QPointF pixel) {
 }
 
 void MotorSoundWindow::showStatus(const QString& text, bool paintNow) {
+    mPointerStatus = text;
+    // The busy text shows even over playback; the next position replaces it.
+    if (mShowingPlayPosition && !paintNow)
+        return;
     mStatus->setText(text);
     // Painted at once, without handing control to the event loop: input that
     // arrives meanwhile waits until the edit is finished, so it cannot change
@@ -290,6 +337,12 @@ void MotorSoundWindow::importTrack() {
 }
 
 bool MotorSoundWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mGraph && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        emit playKeyPressed();
+        return true;
+    }
     // A half-made edit ends when the track list, a tool button or the scale
     // takes the focus, before that control reacts to the click.
     if (isFocusMoveWithinWindow(event, QEvent::FocusIn))

@@ -53,6 +53,17 @@ public:
     // The first opening's size: the classic one with room for the scales.
     QSize defaultSize() const;
 
+    // A panel beside the graph, on the right, owned by the window from then
+    // on; the window grows by its width. The window knows nothing of what it
+    // does: whoever opens the window fills the place.
+    void setSidePanel(QWidget* panel);
+    QWidget* sidePanel() const { return mSidePanel; }
+
+    // Marks the row being played on the graph and shows text in the read-out
+    // strip instead of the pointer's row, until clearPlayPosition.
+    void showPlayPosition(int row, const QString& text);
+    void clearPlayPosition();
+
     const MotorSoundEditor& editor() const { return mEditor; }
     MotorSoundGraphView* graphView() const { return mGraph; }
     MotorSoundViewport* viewport() const { return mViewport; }
@@ -80,7 +91,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
+signals:
+    // Space while the graph has the focus.
+    void playKeyPressed();
+
 private:
+    QSize sidePanelSize() const;
+    int sidePanelWidth() const;
     void buildControls();
     void buildViewport();
     void connectEditor();
@@ -112,6 +129,10 @@ private:
     MotorSoundViewport* mViewport = nullptr;
     MotorSoundGraphView* mGraph = nullptr;
     QMenu* mMenu = nullptr;
+    QWidget* mSidePanel = nullptr;
+    // The pointer's read-out, kept while playback shows its own.
+    QString mPointerStatus;
+    bool mShowingPlayPosition = false;
 };
 
 } // namespace Orlenda

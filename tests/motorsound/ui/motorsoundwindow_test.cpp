@@ -5,6 +5,7 @@
 #include "motorsound/ui/motorsoundrangedialog.h"
 #include "motorsound/ui/motorsoundviewport.h"
 #include "motorsound/ui/motorsoundwindow.h"
+#include "shared/graphpalette.h"
 #include "shared/windowplacement.h"
 #include "document/traindata.h"
 #include "support/scriptedprompter.h"
@@ -384,4 +385,54 @@ TEST_F(MotorSoundWindowTest, TracksGoToCsvAndABadFileChangesNothing) {
     trigger("mnuGraphImport");
     EXPECT_EQ(working()[Track::B2], working()[Track::P1]);
     EXPECT_EQ(notices.size(), 1);
+}
+
+TEST_F(MotorSoundWindowTest, PlayPositionMarksTheViewOnlyAndTheReadOutReturnsAfter) {
+    const QImage before = window.editor().image();
+    auto hover = [this](QPointF p) {
+        QMouseEvent move(QEvent::MouseMove, p, graph()->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(graph(), &move);
+    };
+    hover({0, 0});
+    const QString pointer = status();
+
+    window.showPlayPosition(150, QStringLiteral("playing"));
+    EXPECT_EQ(status(), QStringLiteral("playing"));
+    hover({10, 0});
+    EXPECT_EQ(status(), QStringLiteral("playing"));
+    const QImage shown = graph()->grab(QRect(140, 700, 20, 20)).toImage();
+    EXPECT_EQ(shown.pixelColor(10, 5), MotorSoundGraphView::playLineColor());
+    EXPECT_NE(shown.pixelColor(9, 5), MotorSoundGraphView::playLineColor());
+    // The tools' image and the saved picture do not have the line.
+    EXPECT_EQ(window.editor().image(), before);
+    EXPECT_EQ(window.editor().graphImage(), before);
+    for (int entry = 0; entry < GraphPalette::Count; ++entry)
+        EXPECT_NE(GraphPalette::color(entry), MotorSoundGraphView::playLineColor());
+
+    window.clearPlayPosition();
+    EXPECT_NE(status(), pointer); // the last pointer position, (10, 0)
+    hover({0, 0});
+    EXPECT_EQ(status(), pointer);
+    EXPECT_NE(graph()->grab(QRect(150, 700, 1, 1)).toImage().pixelColor(0, 0),
+              MotorSoundGraphView::playLineColor());
+}
+
+TEST_F(MotorSoundWindowTest, APanelSitsBesideTheGraphAndSpaceOnTheGraphAsksToPlay) {
+    const QSize before = window.size();
+    auto* panel = new QWidget;
+    panel->setMinimumSize(150, 300);
+    window.setSidePanel(panel);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.viewport()->width() == before.width() - 113; }));
+    EXPECT_EQ(window.size().width(), before.width() + 150 + 6);
+    EXPECT_GE(panel->x(), window.viewport()->geometry().right());
+    EXPECT_EQ(window.viewport()->width(), before.width() - 113);
+
+    int asked = 0;
+    QObject::connect(&window, &MotorSoundWindow::playKeyPressed, [&] { ++asked; });
+    graph()->setFocus();
+    QTest::keyClick(graph(), Qt::Key_Space);
+    EXPECT_EQ(asked, 1);
+    QTest::keyClick(child("lstLayer"), Qt::Key_Space);
+    EXPECT_EQ(asked, 1);
 }
