@@ -37,7 +37,8 @@ TEST_F(CliTest, TheUsageListsEveryCommandOfTheTable) {
               "[--previous P1|P2|B1|B2] [--hex]\n"
               "       orlenda-cli motor export IN P1|P2|B1|B2 OUT.csv\n"
               "       orlenda-cli motor import IN P1|P2|B1|B2 CSV OUT\n"
-              "       orlenda-cli plot run IN OUT.png [--notch 1..8] [--grade G] [--brake-from V]\n"
+              "       orlenda-cli plot run IN OUT.png [--notch N,N,...] [--grade G] [--brake-from V] "
+              "[--reference REF]\n"
               "       orlenda-cli performance IN [--grade G] [--reference REF] "
               "[--format text|csv|json]\n");
     QString wrongCount;

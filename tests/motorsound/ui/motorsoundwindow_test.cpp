@@ -161,7 +161,7 @@ TEST_F(MotorSoundWindowTest, ReadOutFollowsThePointerAndAScaledPressLandsUnderIt
     // The stored row of the current track, whatever the height.
     EXPECT_EQ(hover({0, 0}), QStringLiteral("0.0 km/h 音 0 ピッチ 10 音量 127"));
     click("chkHex");
-    EXPECT_EQ(hover({62, 544}), QStringLiteral("12.4 km/h 音 0 ピッチ E 音量 7F"));
+    EXPECT_EQ(hover({62, 544}), QStringLiteral("12.4 km/h 音 0x0 ピッチ 0xE 音量 0x7F"));
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(graph(), &leave);
     EXPECT_EQ(status(), QString());
