@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 using namespace Orlenda;
@@ -321,6 +322,28 @@ TEST_F(MotorSoundWindowTest, ResizingShowsMoreUpToTheWholeGraphAndTheSizeIsKept)
     EXPECT_EQ(MotorSoundWindow(data, prompter, nullptr).size(), window.defaultSize());
     writeSettings(windowSizeSettings(MotorSoundWindow::widthSetting(),
                                      MotorSoundWindow::heightSetting(), window.defaultSize()));
+}
+
+TEST_F(MotorSoundWindowTest, ClosedMaximisedItKeepsItsNormalSizeAndReopensMaximised) {
+    const QSize normal = window.size() + QSize(40, 20);
+    window.resize(normal);
+    window.showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window.isMaximized(); }));
+    window.close();
+    EXPECT_EQ(readSetting(MotorSoundWindow::widthSetting()).toInt(),
+              normal.width() * TwipsPerPixel);
+    EXPECT_EQ(readSetting(QStringLiteral("MotorMaximized")), QStringLiteral("1"));
+
+    MotorSoundWindow next(data, prompter, nullptr);
+    bool maximized = false;
+    QTimer::singleShot(0, &next, [&] {
+        maximized = next.isMaximized();
+        next.reject();
+    });
+    next.openModal();
+    EXPECT_TRUE(maximized);
+    writeSettings(windowGeometrySettings(MotorSoundWindow::settingsPrefix(),
+                                         QRect(QPoint(0, 0), window.defaultSize()), false));
 }
 
 TEST_F(MotorSoundWindowTest, WheelsScrollFortyPixelsANotchAndSidewaysWithShiftOrATilt) {

@@ -230,6 +230,9 @@ TEST_F(PerformanceWindowTest, ReferenceQuestionsNeverEndTheProgramNorTouchTheDoc
     EXPECT_EQ(programEnds, 0);
     EXPECT_EQ(performance->notchView()->model()->columnCount(), 8);
 
+    // Each question says which file it is about.
+    EXPECT_TRUE(prompter.questions().last().text.startsWith(
+        QStringLiteral("比較ファイル: many-questions.dat\n")));
     open->click(); // every question answered Yes
     ASSERT_TRUE(window.reference().isSet());
     EXPECT_EQ(performance->notchView()->model()->columnCount(), 24);
