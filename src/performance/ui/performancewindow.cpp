@@ -29,6 +29,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace Orlenda {
 
@@ -227,7 +228,8 @@ QList<int> PerformanceWindow::runNotches() const {
 }
 
 void PerformanceWindow::setRunNotches(const QList<int>& notches) {
-    if (notches.isEmpty())
+    if (std::none_of(notches.begin(), notches.end(),
+                     [](int n) { return n >= 0 && n < NotchCount; }))
         return;
     for (int n = 0; n < NotchCount; ++n) {
         QSignalBlocker block(mRunNotches[std::size_t(n)]);
@@ -237,10 +239,15 @@ void PerformanceWindow::setRunNotches(const QList<int>& notches) {
 }
 
 void PerformanceWindow::runNotchToggled() {
-    // The last ticked box cannot be unticked: a plot always shows a run.
-    const QList<int> notches = runNotches();
-    for (QCheckBox* box : mRunNotches)
-        box->setEnabled(!(notches.size() == 1 && box->isChecked()));
+    // The last ticked box cannot be unticked: a plot always shows a run. It
+    // stays enabled, so that its colour still shows.
+    if (runNotches().isEmpty()) {
+        if (auto* box = qobject_cast<QCheckBox*>(sender())) {
+            QSignalBlocker block(box);
+            box->setChecked(true);
+        }
+        return;
+    }
     redrawPlot();
 }
 

@@ -38,7 +38,7 @@ public:
     const PerformanceFigures& figures() const { return mFigures; }
     const QImage& plotImage() const { return mPlot.image(); }
     RunCurveChoices runChoices() const;
-    // The notches whose runs are drawn (0..7); an empty list changes nothing.
+    // The notches whose runs are drawn (0..7); a list without one changes nothing.
     void setRunNotches(const QList<int>& notches);
     QTableView* notchView() const { return mNotchView; }
     QTableView* brakingView() const { return mBrakingView; }
