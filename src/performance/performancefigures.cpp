@@ -3,6 +3,7 @@
 #include "acceleration/accelerationunits.h"
 #include "document/traindata.h"
 
+#include <cmath>
 #include <limits>
 
 namespace Orlenda {
@@ -11,6 +12,17 @@ namespace {
 
 constexpr int TopSpeed = 160;
 using Curve = SpeedCurve;
+
+// Below this a service deceleration in km/h/s is taken for a slip of the pen.
+constexpr double MinUsableDeceleration = 0.1;
+
+bool withinFigureRange(double value, double limit) {
+    return std::isfinite(value) && std::abs(value) <= limit;
+}
+
+QString tooLargeReason() {
+    return QStringLiteral("結果が有限でないか大きすぎる（10⁶ s・10⁷ m 超）ため表示しません");
+}
 
 
 QString zeroMassReason() {
@@ -134,20 +146,10 @@ void fillPower(NotchFigures& n, const AccelerationRow& row, const NotchCurve& cu
     }
 }
 
-SpeedFigures brakingFigures(const PerformanceTrain& train) {
+SpeedFigures brakingFigures(const PerformanceTrain& train, double grade) {
     SpeedFigures braking{};
-    const double b = train.deceleration;
-    const double d = train.brakeDelay;
-    for (int i = 0; i < SpeedStepCount; ++i) {
-        SpeedFigure& f = braking[std::size_t(i)];
-        f.speed = (i + 1) * SpeedStep;
-        if (b > 0) {
-            const double v = f.speed;
-            f.time = d + v / b;
-            f.distance = v * d / KmPerHourPerMetrePerSecond +
-                         v * v / (2 * KmPerHourPerMetrePerSecond * b);
-        }
-    }
+    for (int i = 0; i < SpeedStepCount; ++i)
+        braking[std::size_t(i)] = brakingFrom(train, grade, (i + 1) * SpeedStep);
     return braking;
 }
 
@@ -165,6 +167,44 @@ PerformanceTrain performanceTrain(const TrainData& data) {
 
 double gradeDeceleration(double grade) {
     return kgfPerTonneToKmPerHourPerSecond(grade);
+}
+
+std::optional<double> gradedBrakingDeceleration(const PerformanceTrain& train, double grade,
+                                                QString* reason) {
+    QString why;
+    const double b = train.deceleration;
+    const double delay = train.brakeDelay;
+    if (!std::isfinite(b) || b < MinUsableDeceleration)
+        why = QStringLiteral("減速度が 0.1 km/h/s 未満か数でないため常用ブレーキを計算できません");
+    else if (!std::isfinite(delay) || delay < 0)
+        why = QStringLiteral("常用ブレーキの遅れ時間が負か数でないため常用ブレーキを計算できません");
+    else if (const double graded = b + gradeDeceleration(grade); graded > 0)
+        return graded;
+    else
+        why = QStringLiteral("この勾配では常用ブレーキで減速しません（減速度が 0 以下）");
+    if (reason)
+        *reason = why;
+    return std::nullopt;
+}
+
+SpeedFigure brakingFrom(const PerformanceTrain& train, double grade, int speed) {
+    SpeedFigure f;
+    f.speed = speed;
+    const std::optional<double> b = gradedBrakingDeceleration(train, grade, &f.reason);
+    if (!b)
+        return f;
+    const double v = speed;
+    const double d = train.brakeDelay;
+    const double time = d + v / *b;
+    const double distance =
+        v * d / KmPerHourPerMetrePerSecond + v * v / (2 * KmPerHourPerMetrePerSecond * *b);
+    if (withinFigureRange(time, MaxFigureTime) && withinFigureRange(distance, MaxFigureDistance)) {
+        f.time = time;
+        f.distance = distance;
+    } else {
+        f.reason = tooLargeReason();
+    }
+    return f;
 }
 
 std::optional<SpeedCurve> gradedAccelerations(const PerformanceTrain& train, int notch,
@@ -203,7 +243,7 @@ PerformanceFigures computePerformance(const PerformanceTrain& train, double grad
         if (const auto a = graded(train, model, notch, grade, &n.failure))
             fillRunFigures(n, *a);
     }
-    figures.braking = brakingFigures(train);
+    figures.braking = brakingFigures(train, grade);
     return figures;
 }
 

@@ -37,6 +37,9 @@ struct SpeedFigure {
     int speed = 0;                  // km/h
     std::optional<double> time;     // s; none when not reached
     std::optional<double> distance; // m
+    // Why time and distance are none, in Japanese; empty when the speed is
+    // simply not reached.
+    QString reason;
 };
 using SpeedFigures = std::array<SpeedFigure, SpeedStepCount>;
 
@@ -58,11 +61,28 @@ struct PerformanceFigures {
     std::optional<double> mass;          // kg
     std::optional<double> adhesionLimit; // km/h/s
     std::array<NotchFigures, NotchCount> notches;
-    SpeedFigures braking; // level track, whatever the grade
+    SpeedFigures braking; // service braking on the grade
 };
 
 // The deceleration a grade of g per mille adds, in km/h/s (1 per mille is 1 kgf/t).
 double gradeDeceleration(double grade);
+
+// Times and distances beyond these are no figure but a sign of absurd input.
+inline constexpr double MaxFigureTime = 1e6;     // s
+inline constexpr double MaxFigureDistance = 1e7; // m
+
+// The service brake's deceleration on a grade in km/h/s: the brake's own plus
+// the grade's, so uphill shortens the stop and downhill lengthens it. None,
+// with the reason in Japanese in *reason, when the brake's deceleration or
+// delay cannot be used or the grade leaves no deceleration.
+std::optional<double> gradedBrakingDeceleration(const PerformanceTrain& train, double grade,
+                                                QString* reason = nullptr);
+
+// Service braking from `speed` km/h to standstill on a grade: the brake
+// delay at that speed, then the graded deceleration. Time and distance none,
+// with SpeedFigure::reason, where gradedBrakingDeceleration is none or a
+// result exceeds MaxFigureTime or MaxFigureDistance.
+SpeedFigure brakingFrom(const PerformanceTrain& train, double grade, int speed);
 
 // Every figure of the eight notches from the acceleration model with the
 // running resistance subtracted, as the acceleration window draws it, less

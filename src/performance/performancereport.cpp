@@ -105,7 +105,7 @@ QString performanceText(const PerformanceFigures& figures, const PerformanceFigu
     if (reference)
         text += QLatin1Char('\n') + textOf(*reference, QStringLiteral("比較ファイル"));
     text += QLatin1Char('\n') + alignedText(notchTable(figures, reference)) + QLatin1Char('\n') +
-            QStringLiteral("常用ブレーキ（平坦線）\n") +
+            QStringLiteral("常用ブレーキ（勾配 %1 ‰）\n").arg(QString::number(figures.grade, 'g', 4)) +
             alignedText(brakingTable(figures, reference));
     return text;
 }

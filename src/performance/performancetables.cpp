@@ -155,11 +155,13 @@ TextTable brakingTable(const PerformanceFigures& figures, const PerformanceFigur
                             << QStringLiteral("差 時間 [s]") << QStringLiteral("差 距離 [m]");
     for (int i = 0; i < SpeedStepCount; ++i) {
         const SpeedFigure& mine = figures.braking[std::size_t(i)];
-        QList<Cell> cells{
-            {QString::number(mine.speed)}, {fixed(mine.time, 1)}, {fixed(mine.distance, 0)}};
+        QList<Cell> cells{{QString::number(mine.speed)},
+                          {fixed(mine.time, 1), mine.reason},
+                          {fixed(mine.distance, 0), mine.reason}};
         if (reference) {
             const SpeedFigure& theirs = reference->braking[std::size_t(i)];
-            cells << Cell{fixed(theirs.time, 1)} << Cell{fixed(theirs.distance, 0)}
+            cells << Cell{fixed(theirs.time, 1), theirs.reason}
+                  << Cell{fixed(theirs.distance, 0), theirs.reason}
                   << Cell{difference(mine.time, theirs.time, 1)}
                   << Cell{difference(mine.distance, theirs.distance, 0)};
         }
@@ -169,7 +171,7 @@ TextTable brakingTable(const PerformanceFigures& figures, const PerformanceFigur
 }
 
 QString summaryText(const PerformanceFigures& figures) {
-    return QStringLiteral("質量 %1 t　粘着限界 %2 km/h/s　勾配 %3 ‰")
+    return QStringLiteral("質量 %1 t　粘着限界 %2 km/h/s　勾配 %3 ‰（加速・常用ブレーキとも）")
         .arg(fixed(figures.mass ? std::optional<double>(*figures.mass / 1000) : std::nullopt, 1),
              fixed(figures.adhesionLimit, 3), QString::number(figures.grade, 'g', 4));
 }

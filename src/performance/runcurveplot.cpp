@@ -118,11 +118,12 @@ void RunCurvePlot::redraw(const PerformanceTrain& train, const RunCurveChoices& 
             referenceRuns << theirs;
         }
     }
-    const double b = train.deceleration + gradeDeceleration(choices.grade);
-    const double v0 = std::clamp(choices.brakeFrom, 0.0, double(TopSpeed));
-    const double delay = std::max(train.brakeDelay, 0.0);
-    const bool braking = b > 0 && v0 > 0 && std::isfinite(delay + v0 / b);
-    const double brakingEnd = braking ? delay + v0 / b : 0;
+    // The braking as the braking table gives it, on the same grade.
+    const int v0 = int(std::clamp(choices.brakeFrom, 1.0, double(TopSpeed)));
+    const SpeedFigure stop = brakingFrom(train, choices.grade, v0);
+    const bool braking = stop.time.has_value();
+    const double delay = train.brakeDelay;
+    const double brakingEnd = stop.time.value_or(0);
 
     longest = std::max(longest, brakingEnd);
     if (!(longest > 0) || !std::isfinite(longest))

@@ -65,8 +65,28 @@ TEST(PerformanceFigures, SteepestGradesEitherStopTheTrainOrKeepItAccelerating) {
     const NotchFigures down = figuresOf(data, MinGrade).notches[0];
     EXPECT_FALSE(down.balancingSpeed);
     EXPECT_TRUE(down.runs->at(15).time);
-    // The braking figures are for level track whatever the grade.
-    EXPECT_EQ(figuresOf(data, MaxGrade).braking[9].time, figuresOf(data).braking[9].time);
+}
+
+TEST(PerformanceFigures, BrakingFollowsTheGrade) {
+    TrainData data;
+    // Uphill adds 10 x 3.530394 / 1.1 / 100 = 0.32094 km/h/s to the 4 km/h/s.
+    const SpeedFigure up = figuresOf(data, 10).braking[9];
+    EXPECT_NEAR(*up.time, 23.943, 5e-4);
+    EXPECT_NEAR(*up.distance, 343.65, 5e-3);
+    EXPECT_GT(*figuresOf(data, -10).braking[9].time, *figuresOf(data).braking[9].time);
+
+    // 1 km/h/s cannot hold a train on 40 per mille downhill.
+    data.setText(txtPer(0), QStringLiteral("1"));
+    const SpeedFigure down = brakingFrom(performanceTrain(data), MinGrade, 100);
+    EXPECT_FALSE(down.time);
+    EXPECT_FALSE(down.distance);
+    EXPECT_TRUE(down.reason.contains(QStringLiteral("勾配")));
+    // Just holding it: the stop would take longer than any figure shows.
+    const double holding = -gradeDeceleration(MinGrade) + 1e-9;
+    data.setText(txtPer(0), QString::number(holding, 'g', 17));
+    const SpeedFigure creeping = brakingFrom(performanceTrain(data), MinGrade, 10);
+    EXPECT_FALSE(creeping.time);
+    EXPECT_FALSE(creeping.reason.isEmpty());
 }
 
 TEST(PerformanceFigures, RunsAndBalancingFromHandMadeCurves) {

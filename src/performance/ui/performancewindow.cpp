@@ -124,7 +124,7 @@ void PerformanceWindow::buildControls(Prompter& prompter, ReferencePathChooser c
 
     auto* bottom = new QHBoxLayout;
     auto* braking = new QVBoxLayout;
-    braking->addWidget(new QLabel(QStringLiteral("常用ブレーキ（平坦線）"), this));
+    braking->addWidget(new QLabel(QStringLiteral("常用ブレーキ"), this));
     mBrakingModel = new TextTableModel(this);
     mBrakingView = tableView("grdBraking", mBrakingModel, this);
     mBrakingView->verticalHeader()->hide();
