@@ -58,8 +58,7 @@ MotorSoundRangeParse parseMotorSoundRange(const MotorSoundRangeInput& input) {
     const std::optional<int> from = typedRow(input.fromSpeed);
     const std::optional<int> to = typedRow(input.toSpeed);
     if (!from || !to)
-        // No-break spaces keep the range on one line when the message wraps.
-        return refused(QStringLiteral("速度は 0\u00A0から\u00A0%1\u00A0まで（km/h）の数値で入力してください。")
+        return refused(QStringLiteral("速度は 0 から %1 まで（km/h）の数値で入力してください。")
                            .arg(motorSoundRowSpeed(MotorSoundRows - 1)));
     range.fromRow = *from;
     range.toRow = *to;
