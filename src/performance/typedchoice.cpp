@@ -18,7 +18,7 @@ std::optional<qint64> typedDecimalUnits(const QString& text, int decimals) {
     static const QRegularExpression number(
         QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?$"));
     QString plain = halfWidthText(text).trimmed();
-    for (const QString unit : {QStringLiteral("‰"), QStringLiteral("km/h")}) {
+    for (const QString& unit : {QStringLiteral("‰"), QStringLiteral("km/h")}) {
         if (plain.endsWith(unit)) {
             plain.chop(unit.size());
             plain = plain.trimmed();
