@@ -214,6 +214,7 @@ const QList<CliCommand>& cliCommands() {
          "IN",
          "print the performance figures of IN",
          {{"grade", "G", GradeHelp},
+          {"brake-from", "V", "the braking speed in km/h the first line names (default 100)"},
           {"reference", "REF", "a train file whose figures are printed after IN's"},
           {"format", "text|csv|json", "the window's tables (the default), CSV or JSON"}},
          performanceCommand},

@@ -69,6 +69,14 @@ std::optional<double> gradeArgument(const QString& text) {
     return grade;
 }
 
+std::optional<double> brakeFromArgument(const QString& text) {
+    bool ok = false;
+    const int speed = text.toInt(&ok);
+    if (!ok || speed < 1 || speed > TopSpeedKmh)
+        return std::nullopt;
+    return speed;
+}
+
 std::optional<QString> nameArgument(const QString& text) {
     if (text.isEmpty())
         return std::nullopt;

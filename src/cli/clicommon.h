@@ -81,6 +81,9 @@ std::optional<int> notchArgument(const QString& text);
 // A grade argument: a decimal number from -40 to 40 per mille.
 std::optional<double> gradeArgument(const QString& text);
 
+// A braking speed argument: a whole number of km/h from 1 to 160.
+std::optional<double> brakeFromArgument(const QString& text);
+
 // A file name given with an option: any text but the empty one.
 std::optional<QString> nameArgument(const QString& text);
 

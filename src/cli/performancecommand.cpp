@@ -31,10 +31,12 @@ std::optional<Format> formatArgument(const QString& text) {
 
 std::optional<int> performanceCommand(const CliRequest& request) {
     double grade = 0;
+    double brakeFrom = 100;
     Format format = Format::Text;
     QString referencePath;
     const QCommandLineParser& options = request.options;
     if (!readOption(options, QStringLiteral("grade"), gradeArgument, grade) ||
+        !readOption(options, QStringLiteral("brake-from"), brakeFromArgument, brakeFrom) ||
         !readOption(options, QStringLiteral("reference"), nameArgument, referencePath) ||
         !readOption(options, QStringLiteral("format"), formatArgument, format))
         return std::nullopt;
@@ -58,12 +60,15 @@ std::optional<int> performanceCommand(const CliRequest& request) {
         askReasons(*reference, QStringLiteral("比較ファイル: "), prompter);
 
     const PerformanceFigures* ref = reference ? &*reference : nullptr;
+    const FiguresContext context{figuresFileName(request.arguments.first()),
+                                 reference ? figuresFileName(referencePath) : QString(),
+                                 int(brakeFrom)};
     switch (format) {
     case Format::Text:
-        out << performanceText(figures, ref);
+        out << performanceText(figures, ref, context);
         break;
     case Format::Csv:
-        out << performanceCsv(figures, ref);
+        out << performanceCsv(figures, ref, context);
         break;
     case Format::Json:
         out << QString::fromUtf8(QJsonDocument(performanceJson(figures, ref)).toJson());

@@ -1,22 +1,14 @@
 #include "cli/plotcommand.h"
 
 #include "document/traindata.h"
+#include "performance/performancetables.h"
 #include "performance/runcurveplot.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 namespace Orlenda {
 
 namespace {
-
-std::optional<double> brakeFromArgument(const QString& text) {
-    bool ok = false;
-    const int speed = text.toInt(&ok);
-    if (!ok || speed < 1 || speed > TopSpeedKmh)
-        return std::nullopt;
-    return speed;
-}
 
 // "1,4,8": each notch once, in the order of the notches.
 std::optional<QList<int>> notchListArgument(const QString& text) {
@@ -43,7 +35,7 @@ std::optional<int> plotRunCommand(const CliRequest& request) {
         !readOption(options, QStringLiteral("brake-from"), brakeFromArgument, choices.brakeFrom) ||
         !readOption(options, QStringLiteral("reference"), nameArgument, referencePath))
         return std::nullopt;
-    choices.title = QFileInfo(request.arguments.at(0)).fileName();
+    choices.title = figuresFileName(request.arguments.at(0));
     return runPlotCommand(request, [&](const TrainData& data, Prompter&) -> std::optional<QImage> {
         std::optional<PerformanceTrain> reference;
         if (!referencePath.isEmpty()) {

@@ -15,22 +15,33 @@ using Curve = SpeedCurve;
 
 // Below this a service deceleration in km/h/s is taken for a slip of the pen.
 constexpr double MinUsableDeceleration = 0.1;
+// Below this an adhesion coefficient is taken for a slip of the pen.
+constexpr double MinUsableAdhesion = 0.1;
 
 bool withinFigureRange(double value, double limit) {
     return std::isfinite(value) && std::abs(value) <= limit;
 }
 
-QString tooLargeReason() {
-    return QStringLiteral("結果が有限でないか大きすぎる（10⁶ s・10⁷ m 超）ため表示しません");
+// Why a figure is none, in the words the window and the CLI show.
+enum class Reason { TooLarge, NotFinite, ZeroMass, NegativeConsist, Adhesion, CurveNotFinite,
+                    ConsistOverflow };
+
+QString reasonText(Reason reason) {
+    static const char* const texts[] = {
+        "結果が有限でないか大きすぎる（10⁶ s・10⁷ m 超）ため表示しません",
+        "結果が有限の値にならないため表示しません",
+        "質量が 0 のため計算できません",
+        "編成の値が負のため計算できません",
+        "粘着係数が 0.1 未満か数でないため粘着限界を計算できません",
+        "加速力曲線を計算できません（有限の値になりません）",
+        "編成の値が大きすぎるため計算できません",
+    };
+    static_assert(std::size(texts) == std::size_t(Reason::ConsistOverflow) + 1);
+    return QString::fromUtf8(texts[int(reason)]);
 }
 
-
-QString zeroMassReason() {
-    return QStringLiteral("質量が 0 のため計算できません");
-}
-
-QString consistOverflowReason() {
-    return QStringLiteral("編成の値が大きすぎるため計算できません");
+bool hasNegative(const TrainConsist& c) {
+    return c.motorWeight < 0 || c.motorCount < 0 || c.trailerWeight < 0 || c.trailerCount < 0;
 }
 
 QString curveReason(const StepFailure& failure) {
@@ -45,18 +56,22 @@ struct TrainModel {
 
 TrainModel trainModel(const TrainConsist& consist) {
     TrainModel model;
+    if (hasNegative(consist)) {
+        model.failure = reasonText(Reason::NegativeConsist);
+        return model;
+    }
     try {
         model.mass = trainMass(consist);
     } catch (const StepFailure&) {
-        model.failure = consistOverflowReason();
+        model.failure = reasonText(Reason::ConsistOverflow);
         return model;
     }
     const int cars = int(consist.motorCount) + int(consist.trailerCount) - 1;
     if (model.mass == 0)
-        model.failure = zeroMassReason();
+        model.failure = reasonText(Reason::ZeroMass);
     else if (cars < std::numeric_limits<std::int16_t>::min() ||
              cars > std::numeric_limits<std::int16_t>::max())
-        model.failure = consistOverflowReason();
+        model.failure = reasonText(Reason::ConsistOverflow);
     return model;
 }
 
@@ -80,6 +95,12 @@ std::optional<Curve> graded(const PerformanceTrain& train, const TrainModel& mod
         *failure = curveReason(f);
         return std::nullopt;
     }
+    for (double value : a) {
+        if (!std::isfinite(value)) {
+            *failure = reasonText(Reason::CurveNotFinite);
+            return std::nullopt;
+        }
+    }
     return a;
 }
 
@@ -88,6 +109,7 @@ void fillRuns(NotchFigures& n, const Curve& a) {
     double time = 0;
     double distance = 0;
     bool moving = a[0] > 0;
+    bool tooLarge = false;
     int k = 0;
     for (int i = 0; i < SpeedStepCount; ++i) {
         const int target = (i + 1) * SpeedStep;
@@ -102,9 +124,17 @@ void fillRuns(NotchFigures& n, const Curve& a) {
             time += dt;
             distance += dt * (k + 0.5) / KmPerHourPerMetrePerSecond;
         }
+        // A creeping train: this speed and every later one are beyond any figure.
+        if (moving && !(withinFigureRange(time, MaxFigureTime) &&
+                        withinFigureRange(distance, MaxFigureDistance))) {
+            moving = false;
+            tooLarge = true;
+        }
         if (moving) {
             runs[std::size_t(i)].time = time;
             runs[std::size_t(i)].distance = distance;
+        } else if (tooLarge) {
+            runs[std::size_t(i)].reason = reasonText(Reason::TooLarge);
         }
     }
     n.runs = runs;
@@ -124,6 +154,8 @@ void fillRunFigures(NotchFigures& n, const Curve& a) {
                 break;
             }
         }
+        if (!n.balancingSpeed)
+            n.balancingAbove = TopSpeed;
     }
     fillRuns(n, a);
 }
@@ -137,6 +169,8 @@ void fillPower(NotchFigures& n, const AccelerationRow& row, const NotchCurve& cu
             const double a = notchAcceleration(row, curve, v);
             const double force = a * mass * RotatingMassFactor / KmPerHourPerMetrePerSecond;
             const double power = force * v / KmPerHourPerMetrePerSecond / 1000;
+            if (!std::isfinite(power))
+                continue;
             if (!n.maxPower || power > *n.maxPower) {
                 n.maxPower = power;
                 n.maxPowerSpeed = v;
@@ -144,6 +178,21 @@ void fillPower(NotchFigures& n, const AccelerationRow& row, const NotchCurve& cu
         } catch (const StepFailure&) {
         }
     }
+    if (mass > 0 && n.maxPower)
+        n.maxPowerPerTonne = *n.maxPower / (mass / 1000);
+}
+
+// The force at standstill that the notch's own curve asks of the train, in kN.
+std::optional<double> startTractiveEffort(const AccelerationRow& row, const NotchCurve& curve,
+                                          double mass) {
+    try {
+        const double a = notchAcceleration(row, curve, 0);
+        const double force = a * mass * RotatingMassFactor / KmPerHourPerMetrePerSecond / 1000;
+        if (std::isfinite(force))
+            return force;
+    } catch (const StepFailure&) {
+    }
+    return std::nullopt;
 }
 
 SpeedFigures brakingFigures(const PerformanceTrain& train, double grade) {
@@ -175,13 +224,13 @@ std::optional<double> gradedBrakingDeceleration(const PerformanceTrain& train, d
     const double b = train.deceleration;
     const double delay = train.brakeDelay;
     if (!std::isfinite(b) || b < MinUsableDeceleration)
-        why = QStringLiteral("減速度が 0.1 km/h/s 未満か数でないため常用ブレーキを計算できません");
+        why = QStringLiteral("減速度が 0.1 km/h/s 未満か数でないため計算できません");
     else if (!std::isfinite(delay) || delay < 0)
-        why = QStringLiteral("常用ブレーキの遅れ時間が負か数でないため常用ブレーキを計算できません");
+        why = QStringLiteral("常用の遅れ時間が負か数でないため計算できません");
     else if (const double graded = b + gradeDeceleration(grade); graded > 0)
         return graded;
     else
-        why = QStringLiteral("この勾配では常用ブレーキで減速しません（減速度が 0 以下）");
+        why = QStringLiteral("この勾配では減速しません（勾配の分を足した減速度が 0 以下）");
     if (reason)
         *reason = why;
     return std::nullopt;
@@ -202,7 +251,7 @@ SpeedFigure brakingFrom(const PerformanceTrain& train, double grade, int speed) 
         f.time = time;
         f.distance = distance;
     } else {
-        f.reason = tooLargeReason();
+        f.reason = reasonText(Reason::TooLarge);
     }
     return f;
 }
@@ -217,31 +266,52 @@ PerformanceFigures computePerformance(const PerformanceTrain& train, double grad
     PerformanceFigures figures;
     figures.grade = grade;
     const TrainConsist& c = train.consist;
+    const TrainModel model = trainModel(c);
+    const bool negative = model.failure == reasonText(Reason::NegativeConsist);
     const double motors = double(c.motorWeight) * c.motorCount;
     const double total = motors + double(c.trailerWeight) * c.trailerCount;
-    // The power needs only the mass: the 16-bit limit of the model's sums
-    // does not bound it.
-    figures.mass = total * 1000;
-    if (total != 0)
+    if (!negative) {
+        // The power needs only the mass: the 16-bit limit of the model's sums
+        // does not bound it.
+        figures.mass = total * 1000;
+        if (total != 0)
+            figures.motorShare = 100 * motors / total;
+    }
+    if (negative)
+        figures.adhesionFailure = model.failure;
+    else if (!std::isfinite(train.adhesion) || train.adhesion < MinUsableAdhesion)
+        figures.adhesionFailure = reasonText(Reason::Adhesion);
+    else if (total != 0) {
         // The motor cars' share of the weight times the adhesion, in kgf per tonne.
-        figures.adhesionLimit =
+        const double limit =
             kgfPerTonneToKmPerHourPerSecond(train.adhesion * 1000 * motors / total);
+        if (std::isfinite(limit))
+            figures.adhesionLimit = limit;
+        else
+            figures.adhesionFailure = reasonText(Reason::NotFinite);
+    }
 
-    const TrainModel model = trainModel(c);
     for (int notch = 0; notch < NotchCount; ++notch) {
         NotchFigures& n = figures.notches[std::size_t(notch)];
         const AccelerationRow& row = train.table[std::size_t(notch)];
         const NotchCurve curve = makeNotchCurve(row, [](const StepFailure&) {});
-        fillPower(n, row, curve, *figures.mass);
+        n.adhesionFailure = figures.adhesionFailure;
+        if (figures.mass) {
+            fillPower(n, row, curve, *figures.mass);
+            n.startTractiveEffort = startTractiveEffort(row, curve, *figures.mass);
+        }
         if (figures.adhesionLimit) {
             try {
                 const float a0 = notchAcceleration(row, curve, 0);
-                n.adhesionExceeded = a0 > *figures.adhesionLimit;
+                if (std::isfinite(a0))
+                    n.adhesionExceeded = a0 > *figures.adhesionLimit;
             } catch (const StepFailure&) {
             }
         }
         if (const auto a = graded(train, model, notch, grade, &n.failure))
             fillRunFigures(n, *a);
+        if (figures.mass && !n.maxPower && n.failure.isEmpty())
+            n.failure = reasonText(Reason::CurveNotFinite);
     }
     figures.braking = brakingFigures(train, grade);
     return figures;

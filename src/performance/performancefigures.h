@@ -47,19 +47,27 @@ struct NotchFigures {
     std::optional<double> startAcceleration; // km/h/s on the grade
     std::optional<bool> canStart;
     std::optional<double> balancingSpeed; // km/h
-    std::optional<double> maxPower;       // kW
-    std::optional<int> maxPowerSpeed;     // km/h, the least speed of the maximum
+    // TopSpeedKmh when the notch still accelerates there, so that its
+    // balancing speed lies above what the figures cover.
+    std::optional<double> balancingAbove;
+    std::optional<double> maxPower;            // kW
+    std::optional<int> maxPowerSpeed;          // km/h, the least speed of the maximum
+    std::optional<double> startTractiveEffort; // kN at standstill, on level track
+    std::optional<double> maxPowerPerTonne;    // kW/t
     std::optional<bool> adhesionExceeded;
     std::optional<SpeedFigures> runs; // none when the model fails for the notch
-    // Why start, balancing and runs are none although the notch was computed:
-    // empty when the model could be evaluated.
+    // Why start, balancing and runs (and the figures from the mass) are none
+    // although the notch was computed: empty when the model could be evaluated.
     QString failure;
+    QString adhesionFailure; // why adhesionExceeded is none
 };
 
 struct PerformanceFigures {
     double grade = 0;
     std::optional<double> mass;          // kg
+    std::optional<double> motorShare;    // percent of the weight on motor cars
     std::optional<double> adhesionLimit; // km/h/s
+    QString adhesionFailure;             // why adhesionLimit is none
     std::array<NotchFigures, NotchCount> notches;
     SpeedFigures braking; // service braking on the grade
 };

@@ -39,7 +39,7 @@ TEST_F(CliTest, TheUsageListsEveryCommandOfTheTable) {
               "       orlenda-cli motor import IN P1|P2|B1|B2 CSV OUT\n"
               "       orlenda-cli plot run IN OUT.png [--notch N,N,...] [--grade G] [--brake-from V] "
               "[--reference REF]\n"
-              "       orlenda-cli performance IN [--grade G] [--reference REF] "
+              "       orlenda-cli performance IN [--grade G] [--brake-from V] [--reference REF] "
               "[--format text|csv|json]\n");
     QString wrongCount;
     EXPECT_EQ(runCliForTest({"plot", "run", in}, &wrongCount), CliFailed);

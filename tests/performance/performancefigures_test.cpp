@@ -48,6 +48,10 @@ TEST(PerformanceFigures, NewDocumentMatchesTheHandWorkedValues) {
     EXPECT_NEAR(*f.braking[9].time, 25.8, 1e-9);
     EXPECT_NEAR(*f.braking[9].distance, 369.44, 5e-3);
     EXPECT_TRUE(one.failure.isEmpty());
+    // 0.6 km/h/s x 65,000 kg x 1.1 / 3.6 / 1000 and 82.7546 kW / 65 t.
+    EXPECT_NEAR(*one.startTractiveEffort, 11.917, 5e-4);
+    EXPECT_NEAR(*one.maxPowerPerTonne, 1.2731, 5e-5);
+    EXPECT_NEAR(*f.motorShare, 100 * 35.0 / 65, 1e-9);
 
     const NotchFigures& two = f.notches[1];
     expectStandstill(two);
@@ -64,7 +68,16 @@ TEST(PerformanceFigures, SteepestGradesEitherStopTheTrainOrKeepItAccelerating) {
     // 40 per mille downhill outweighs the resistance at every speed.
     const NotchFigures down = figuresOf(data, MinGrade).notches[0];
     EXPECT_FALSE(down.balancingSpeed);
+    EXPECT_EQ(down.balancingAbove, 160);
     EXPECT_TRUE(down.runs->at(15).time);
+    const TextTable::Cell above = notchTable(figuresOf(data, MinGrade), nullptr).rows[2][0];
+    EXPECT_EQ(above.text, QStringLiteral("160 以上"));
+    EXPECT_EQ(above.tip, QStringLiteral("160 km/h でもまだ加速します"));
+    // A notch that cannot start keeps its dash and says why.
+    const TextTable::Cell stopped = notchTable(figuresOf(data), nullptr).rows[2][1];
+    EXPECT_EQ(stopped.text, QStringLiteral("—"));
+    EXPECT_FALSE(stopped.tip.isEmpty());
+    EXPECT_FALSE(figuresOf(data).notches[1].balancingAbove);
 }
 
 TEST(PerformanceFigures, BrakingFollowsTheGrade) {
@@ -124,9 +137,70 @@ TEST(PerformanceFigures, NoBrakingWithoutDecelerationAndNoRunsWithoutMass) {
         EXPECT_FALSE(n.runs);
         EXPECT_FALSE(n.adhesionExceeded);
         EXPECT_EQ(n.maxPower, 0);
+        EXPECT_EQ(n.startTractiveEffort, 0);
+        EXPECT_FALSE(n.maxPowerPerTonne);
         EXPECT_EQ(n.failure, QStringLiteral("質量が 0 のため計算できません"));
     }
-    EXPECT_EQ(failureNotes(f), QStringList{QStringLiteral("質量が 0 のため計算できません")});
+    EXPECT_FALSE(f.motorShare);
+    EXPECT_EQ(failureNotes(f),
+              QStringList({QStringLiteral("質量が 0 のため計算できません"),
+                           QStringLiteral("常用ブレーキ: 減速度が 0.1 km/h/s 未満か数でないため"
+                                          "計算できません")}));
+}
+
+TEST(PerformanceFigures, AbsurdInputsGiveNoFigureWithTheirReason) {
+    const auto absurd = [](TextId id, const char* text) {
+        TrainData data;
+        data.setText(id, QString::fromLatin1(text));
+        return figuresOf(data);
+    };
+    // Every figure from the mass or the adhesion limit, and nothing else.
+    PerformanceFigures f = absurd(txtCar(0), "-35");
+    const QString negative = QStringLiteral("編成の値が負のため計算できません");
+    EXPECT_FALSE(f.mass);
+    EXPECT_FALSE(f.motorShare);
+    EXPECT_FALSE(f.adhesionLimit);
+    for (const NotchFigures& n : f.notches) {
+        EXPECT_FALSE(n.startAcceleration);
+        EXPECT_FALSE(n.maxPower);
+        EXPECT_FALSE(n.startTractiveEffort);
+        EXPECT_FALSE(n.adhesionExceeded);
+        EXPECT_EQ(n.failure, negative);
+    }
+    EXPECT_TRUE(f.braking[9].time);
+    EXPECT_EQ(failureNotes(f), QStringList{negative});
+    EXPECT_EQ(notchTable(f, nullptr).rows[3][0].tip, negative);
+    EXPECT_TRUE(summaryText(f).startsWith(QStringLiteral("質量 — t")));
+
+    f = absurd(txtPer(1), "-0.35");
+    const QString adhesion =
+        QStringLiteral("粘着係数が 0.1 未満か数でないため粘着限界を計算できません");
+    EXPECT_FALSE(f.adhesionLimit);
+    EXPECT_FALSE(f.notches[0].adhesionExceeded);
+    EXPECT_TRUE(f.notches[0].canStart);
+    EXPECT_EQ(failureNotes(f), QStringList{adhesion});
+    const TextTable::Cell mark = notchTable(f, nullptr).rows[7][0];
+    EXPECT_EQ(mark.text, QStringLiteral("—"));
+    EXPECT_EQ(mark.tip, adhesion);
+
+    // The braking table: unusable inputs, then results beyond any figure.
+    for (const auto& [id, text] : {std::pair{txtDelay(2), "-5"}, std::pair{txtPer(0), "1e-30"},
+                                   std::pair{txtDelay(2), "1e308"}}) {
+        f = absurd(id, text);
+        for (const SpeedFigure& b : f.braking) {
+            EXPECT_FALSE(b.time) << text;
+            EXPECT_FALSE(b.distance) << text;
+            EXPECT_FALSE(b.reason.isEmpty()) << text;
+        }
+        EXPECT_EQ(failureNotes(f).size(), 1) << text;
+        EXPECT_EQ(brakingTable(f, nullptr).rows[0][1].tip, f.braking[0].reason);
+    }
+
+    // A curve that barely accelerates: 10 km/h in 5 x 10^5 s, 30 km/h beyond 10^6 s.
+    const NotchFigures n = fromCurve([](int) { return 2e-5; });
+    EXPECT_TRUE(n.runs->at(1).time);
+    EXPECT_TRUE(n.runs->at(2).reason.contains(QStringLiteral("大きすぎる")));
+    EXPECT_FALSE(n.runs->at(15).time);
 }
 
 TEST(PerformanceFigures, ModelFailuresNameTheirReasonAndKeepThePower) {

@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDoubleSpinBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QScreen>
@@ -251,13 +250,9 @@ void PerformanceWindow::runNotchToggled() {
     redrawPlot();
 }
 
-QString PerformanceWindow::documentName() const {
-    const QString path = mData.documentPath();
-    return path.isEmpty() ? QStringLiteral("新規ドキュメント") : QFileInfo(path).fileName();
-}
-
 RunCurveChoices PerformanceWindow::runChoices() const {
-    return {runNotches(), mGrade->value(), double(mBrakeFrom->value()), documentName()};
+    return {runNotches(), mGrade->value(), double(mBrakeFrom->value()),
+            figuresFileName(mData.documentPath())};
 }
 
 void PerformanceWindow::showRunPoint(QPoint pixel) {
@@ -342,6 +337,7 @@ void PerformanceWindow::refresh() {
             notes << QStringLiteral("比較ファイル: ") + note;
     }
     mFailures->setText(notes.join(QLatin1Char('\n')));
+    mSummary->setToolTip(mFailures->text());
     mFailures->setVisible(!notes.isEmpty());
     redrawPlot();
 }
@@ -366,8 +362,11 @@ void PerformanceWindow::stopFollowing() {
 }
 
 void PerformanceWindow::copyTables() {
-    QApplication::clipboard()->setText(
-        tablesForClipboard(mFigures, mReferenceFigures ? &*mReferenceFigures : nullptr));
+    const FiguresContext context{figuresFileName(mData.documentPath()),
+                                 mReferenceFigures ? figuresFileName(mReference.path()) : QString(),
+                                 mBrakeFrom->value()};
+    QApplication::clipboard()->setText(tablesForClipboard(
+        mFigures, mReferenceFigures ? &*mReferenceFigures : nullptr, context));
 }
 
 } // namespace Orlenda

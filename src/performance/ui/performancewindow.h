@@ -68,7 +68,6 @@ private:
     void redrawPlot();
     QList<int> runNotches() const;
     void runNotchToggled();
-    QString documentName() const;
     void showRunPoint(QPoint pixel);
     void placeFirst();
 
