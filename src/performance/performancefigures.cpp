@@ -23,8 +23,18 @@ bool withinFigureRange(double value, double limit) {
 }
 
 // Why a figure is none, in the words the window and the CLI show.
-enum class Reason { TooLarge, NotFinite, ZeroMass, NegativeConsist, Adhesion, CurveNotFinite,
-                    ConsistOverflow };
+enum class Reason {
+    TooLarge,
+    NotFinite,
+    ZeroMass,
+    NegativeConsist,
+    Adhesion,
+    CurveNotFinite,
+    Deceleration,
+    BrakeDelay,
+    GradeOutbrakes,
+    ConsistOverflow
+};
 
 QString reasonText(Reason reason) {
     static const char* const texts[] = {
@@ -34,6 +44,9 @@ QString reasonText(Reason reason) {
         "編成の値が負のため計算できません",
         "粘着係数が 0.1 未満か数でないため粘着限界を計算できません",
         "加速力曲線を計算できません（有限の値になりません）",
+        "減速度が 0.1 km/h/s 未満か数でないため計算できません",
+        "常用の遅れ時間が負か数でないため計算できません",
+        "この勾配では減速しません（勾配の分を足した減速度が 0 以下）",
         "編成の値が大きすぎるため計算できません",
     };
     static_assert(std::size(texts) == std::size_t(Reason::ConsistOverflow) + 1);
@@ -195,6 +208,23 @@ std::optional<double> startTractiveEffort(const AccelerationRow& row, const Notc
     return std::nullopt;
 }
 
+// The motor cars' share of the weight times the adhesion, in kgf per tonne,
+// as km/h/s; none without weight, and with a reason for an unusable input.
+std::optional<double> adhesionLimit(double adhesion, double motors, double total,
+                                    QString* failure) {
+    if (!std::isfinite(adhesion) || adhesion < MinUsableAdhesion) {
+        *failure = reasonText(Reason::Adhesion);
+        return std::nullopt;
+    }
+    if (total == 0)
+        return std::nullopt;
+    const double limit = kgfPerTonneToKmPerHourPerSecond(adhesion * 1000 * motors / total);
+    if (std::isfinite(limit))
+        return limit;
+    *failure = reasonText(Reason::NotFinite);
+    return std::nullopt;
+}
+
 SpeedFigures brakingFigures(const PerformanceTrain& train, double grade) {
     SpeedFigures braking{};
     for (int i = 0; i < SpeedStepCount; ++i)
@@ -220,19 +250,17 @@ double gradeDeceleration(double grade) {
 
 std::optional<double> gradedBrakingDeceleration(const PerformanceTrain& train, double grade,
                                                 QString* reason) {
-    QString why;
+    Reason why = Reason::GradeOutbrakes;
     const double b = train.deceleration;
     const double delay = train.brakeDelay;
     if (!std::isfinite(b) || b < MinUsableDeceleration)
-        why = QStringLiteral("減速度が 0.1 km/h/s 未満か数でないため計算できません");
+        why = Reason::Deceleration;
     else if (!std::isfinite(delay) || delay < 0)
-        why = QStringLiteral("常用の遅れ時間が負か数でないため計算できません");
+        why = Reason::BrakeDelay;
     else if (const double graded = b + gradeDeceleration(grade); graded > 0)
         return graded;
-    else
-        why = QStringLiteral("この勾配では減速しません（勾配の分を足した減速度が 0 以下）");
     if (reason)
-        *reason = why;
+        *reason = reasonText(why);
     return std::nullopt;
 }
 
@@ -267,28 +295,19 @@ PerformanceFigures computePerformance(const PerformanceTrain& train, double grad
     figures.grade = grade;
     const TrainConsist& c = train.consist;
     const TrainModel model = trainModel(c);
-    const bool negative = model.failure == reasonText(Reason::NegativeConsist);
     const double motors = double(c.motorWeight) * c.motorCount;
     const double total = motors + double(c.trailerWeight) * c.trailerCount;
-    if (!negative) {
+    if (hasNegative(c)) {
+        // Nothing from the mass or the adhesion: model.failure says why.
+        figures.adhesionFailure = model.failure;
+    } else {
         // The power needs only the mass: the 16-bit limit of the model's sums
         // does not bound it.
         figures.mass = total * 1000;
         if (total != 0)
             figures.motorShare = 100 * motors / total;
-    }
-    if (negative)
-        figures.adhesionFailure = model.failure;
-    else if (!std::isfinite(train.adhesion) || train.adhesion < MinUsableAdhesion)
-        figures.adhesionFailure = reasonText(Reason::Adhesion);
-    else if (total != 0) {
-        // The motor cars' share of the weight times the adhesion, in kgf per tonne.
-        const double limit =
-            kgfPerTonneToKmPerHourPerSecond(train.adhesion * 1000 * motors / total);
-        if (std::isfinite(limit))
-            figures.adhesionLimit = limit;
-        else
-            figures.adhesionFailure = reasonText(Reason::NotFinite);
+        figures.adhesionLimit =
+            adhesionLimit(train.adhesion, motors, total, &figures.adhesionFailure);
     }
 
     for (int notch = 0; notch < NotchCount; ++notch) {

@@ -110,16 +110,11 @@ QString quotedField(QString text) {
 }
 
 QString csvContextLine(const PerformanceFigures& figures, const FiguresContext& context) {
-    QStringList line{QStringLiteral("#file"),
-                     quotedField(context.fileName),
-                     QStringLiteral("grade"),
-                     csv(std::optional<double>(figures.grade)),
-                     QStringLiteral("mass"),
-                     csv(figures.mass),
-                     QStringLiteral("motorShare"),
-                     csv(figures.motorShare),
-                     QStringLiteral("brake_from"),
-                     QString::number(context.brakeFrom)};
+    QStringList line{QStringLiteral("#file"),      quotedField(context.fileName),
+                     QStringLiteral("grade"),      csv(std::optional<double>(figures.grade)),
+                     QStringLiteral("mass"),       csv(figures.mass),
+                     QStringLiteral("motorShare"), csv(figures.motorShare),
+                     QStringLiteral("brake_from"), QString::number(context.brakeFrom)};
     if (!context.referenceName.isEmpty())
         line << QStringLiteral("reference") << quotedField(context.referenceName);
     return line.join(QLatin1Char(',')) + QLatin1Char('\n');
@@ -140,9 +135,10 @@ QString performanceText(const PerformanceFigures& figures, const PerformanceFigu
                    textOf(figures, QStringLiteral("性能表（エディタのモデルによる推定値）"));
     if (reference)
         text += QLatin1Char('\n') + textOf(*reference, QStringLiteral("比較ファイル"));
-    text += QLatin1Char('\n') + alignedText(notchTable(figures, reference)) + QLatin1Char('\n') +
-            QStringLiteral("常用ブレーキ（勾配 %1 ‰）\n").arg(QString::number(figures.grade, 'g', 4)) +
-            alignedText(brakingTable(figures, reference));
+    text +=
+        QLatin1Char('\n') + alignedText(notchTable(figures, reference)) + QLatin1Char('\n') +
+        QStringLiteral("常用ブレーキ（勾配 %1 ‰）\n").arg(QString::number(figures.grade, 'g', 4)) +
+        alignedText(brakingTable(figures, reference));
     return text;
 }
 

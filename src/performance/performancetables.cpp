@@ -111,9 +111,15 @@ QList<NotchRow> notchRows() {
             return n.runs ? n.runs->at(std::size_t(i)) : SpeedFigure{};
         };
         rows.append({QStringLiteral("0→%1 km/h 時間 [s]").arg(v),
-                     [run](const NotchFigures& n) { return run(n).time; }, 1, {}, i});
+                     [run](const NotchFigures& n) { return run(n).time; },
+                     1,
+                     {},
+                     i});
         rows.append({QStringLiteral("0→%1 km/h 距離 [m]").arg(v),
-                     [run](const NotchFigures& n) { return run(n).distance; }, 0, {}, i});
+                     [run](const NotchFigures& n) { return run(n).distance; },
+                     0,
+                     {},
+                     i});
     }
     return rows;
 }

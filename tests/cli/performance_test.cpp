@@ -49,14 +49,18 @@ TEST_F(CliPerformance, PrintsTheFiguresInEachFormat) {
     // The braking on +10 per mille: 4 + 0.32094 km/h/s from 100 km/h.
     EXPECT_NEAR(figures.value("braking").toArray().at(9).toObject().value("time").toDouble(),
                 23.943, 5e-4);
-    EXPECT_EQ(json({"--grade", "-40"}).value("notches").toArray().at(0).toObject().value(
-                  "balancingAbove"),
+    EXPECT_EQ(json({"--grade", "-40"})
+                  .value("notches")
+                  .toArray()
+                  .at(0)
+                  .toObject()
+                  .value("balancingAbove"),
               160);
 
     QString out;
-    EXPECT_EQ(runCliForTest({"performance", in, "--format", "csv", "--brake-from", "60"}, &err,
-                            &out),
-              CliClean);
+    EXPECT_EQ(
+        runCliForTest({"performance", in, "--format", "csv", "--brake-from", "60"}, &err, &out),
+        CliClean);
     const QStringList lines = out.split('\n');
     ASSERT_EQ(lines.size(), 1 + 1 + 8 + 1 + 17 + 1);
     EXPECT_EQ(lines[0], "#file,\"in.dat\",grade,0,mass,65000,motorShare,53.84615384615385,"
@@ -85,7 +89,7 @@ TEST_F(CliPerformance, AbsurdInputsAreNoneInEveryFormatWithOneQuestionLine) {
         const char* text;
         QString reason;
         std::function<QJsonValue(const QJsonObject&)> figure; // in the JSON
-        int csvLine, csvField;                                   // in the CSV
+        int csvLine, csvField;                                // in the CSV
     };
     const auto braking = [](const QJsonObject& f) {
         return f.value("braking").toArray().at(9).toObject().value("time");
@@ -96,8 +100,9 @@ TEST_F(CliPerformance, AbsurdInputsAreNoneInEveryFormatWithOneQuestionLine) {
         {txtPer(1), "-0.35",
          QStringLiteral("粘着係数が 0.1 未満か数でないため粘着限界を計算できません"),
          [](const QJsonObject& f) { return notch(f, 1).value("adhesionExceeded"); }, 2, 9},
-        {txtDelay(2), "-5", QStringLiteral("常用ブレーキ: 常用の遅れ時間が負か数でないため計算できません"),
-         braking, 21, 1},
+        {txtDelay(2), "-5",
+         QStringLiteral("常用ブレーキ: 常用の遅れ時間が負か数でないため計算できません"), braking,
+         21, 1},
         {txtPer(1), "1e400", QStringLiteral("結果が有限の値にならないため表示しません"),
          [](const QJsonObject& f) { return f.value("adhesionLimit"); }, 2, 9},
         {txtPer(0), "1e-30",

@@ -199,6 +199,18 @@ TEST_F(PerformanceWindowTest, CtrlTBringsBackAMinimisedWindowThatRemembersItsPla
     EXPECT_EQ(next.geometry().size(), kept.size());
 }
 
+TEST_F(PerformanceWindowTest, AnAbsurdValueFromAFileIsNoneWithItsReason) {
+    // As a file may hold it: the form would refuse it.
+    data.edit(QString(), [&] { data.setText(txtCar(0), QStringLiteral("-35")); });
+    const QString reason = QStringLiteral("編成の値が負のため計算できません");
+    EXPECT_EQ(settled(3, 0), QStringLiteral("—"));
+    EXPECT_EQ(performance->notchView()->model()->index(3, 0).data(Qt::ToolTipRole).toString(),
+              reason);
+    const auto* summary = namedChild<QLabel>(*performance, "lblSummary");
+    EXPECT_TRUE(summary->text().startsWith(QStringLiteral("質量 — t")));
+    EXPECT_EQ(summary->toolTip(), reason);
+}
+
 TEST_F(PerformanceWindowTest, FollowsTheAccelerationWindowUntilItsOk) {
     showActive();
     openAnd<AccelerationWindow>("cmdAcc", [&](AccelerationWindow& acc) {
