@@ -307,6 +307,13 @@ TEST_F(MotorSoundWindowTest, ResizingShowsMoreUpToTheWholeGraphAndTheSizeIsKept)
     window.resize(window.maximumSize());
     EXPECT_EQ(window.viewport()->visibleGraph(), QRect(0, 0, 800, 800));
     EXPECT_FALSE(hScroll()->isVisible() || vScroll()->isVisible());
+    // As wide as it goes on a screen too low for the graph: the vertical bar
+    // takes no width from it, so no horizontal bar is needed.
+    window.resize(window.maximumWidth(), 500);
+    EXPECT_TRUE(vScroll()->isVisible());
+    EXPECT_FALSE(hScroll()->isVisible());
+    EXPECT_EQ(window.viewport()->visibleGraph().width(), 800);
+    window.resize(window.maximumSize());
     EXPECT_EQ(graph()->pos(), QPoint(0, 0));
     // The controls on the left stay; the read-out runs along the bottom.
     EXPECT_EQ(child("cmdRedo")->geometry(), QRect(8, 368, 88, 21));
