@@ -17,13 +17,13 @@
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
-#include <QHideEvent>
-#include <QScreen>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QToolButton>
@@ -72,6 +72,8 @@ PerformanceWindow::PerformanceWindow(TrainData& data, ReferenceTrain& reference,
     setWindowTitle(QStringLiteral("性能表"));
     buildControls(prompter, std::move(chooseReference));
     connect(&mReference, &ReferenceTrain::changed, this, &PerformanceWindow::refresh);
+    // The plot's picture names the file it was drawn from.
+    connect(&mData, &TrainData::documentPathChanged, this, &PerformanceWindow::redrawPlot);
 }
 
 PerformanceWindow::~PerformanceWindow() = default;
