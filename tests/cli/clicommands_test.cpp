@@ -97,6 +97,7 @@ TEST_F(CliTest, OptionsAreWordsStartingWithTwoDashes) {
         return QJsonDocument::fromJson(json.toUtf8()).object().value("grade").toDouble(99);
     };
     EXPECT_EQ(grade({"--grade", "-2.5"}), -2.5);
+    EXPECT_EQ(grade({"--grade", "2.55"}), 2.6); // as the window's box reads it
     EXPECT_EQ(grade({"--grade=-40"}), -40);
     EXPECT_EQ(grade({"--grade", "3", "--grade", "-4"}), -4);
     EXPECT_EQ(runCliForTest({"motor", "export", "-in.dat", "b2", "-b2.csv"}), CliClean);
