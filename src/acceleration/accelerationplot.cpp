@@ -91,7 +91,7 @@ void drawReference(QPainter& painter, const ReferenceCurves& reference, bool sub
     for (int n = 0; n < NotchCount; ++n) {
         const AccelerationRow& row = reference.table[std::size_t(n)];
         const NotchCurve curve = makeNotchCurve(row, [](const StepFailure&) {});
-        CurvePen pen(painter, AccelerationPlot::referenceColor(), Qt::DashLine);
+        CurvePen pen(painter, AccelerationPlot::referenceColor(n), Qt::DashLine);
         for (int v = 0; v <= AccelerationPlot::MaxSpeed; ++v) {
             try {
                 const float a = subtractResistance
@@ -109,6 +109,10 @@ void drawReference(QPainter& painter, const ReferenceCurves& reference, bool sub
 
 AccelerationPlot::AccelerationPlot() : mImage(Width, Height, QImage::Format_RGB32) {
     mImage.fill(Qt::black);
+}
+
+QColor AccelerationPlot::referenceColor(int notch) {
+    return GraphPalette::color(notch + 1);
 }
 
 int AccelerationPlot::rowOf(float acceleration) {

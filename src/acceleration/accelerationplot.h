@@ -4,6 +4,7 @@
 #include "acceleration/trainconsist.h"
 #include "document/accelerationtable.h"
 
+#include <QColor>
 #include <QImage>
 #include <optional>
 
@@ -49,14 +50,15 @@ public:
     const QImage& image() const { return mImage; }
 
     // A reference train drawn by every later redraw under the document's
-    // curves, net or not as they are, all eight notches dashed in
-    // ReferenceColor. Its failures are never asked about: a point of it that
+    // curves, net or not as they are, each notch dashed in its own bright
+    // colour, so that a notch of the reference is told by the same colour as
+    // the document's. Its failures are never asked about: a point of it that
     // cannot be computed is left out.
     void setReference(std::optional<ReferenceCurves> reference) {
         mReference = std::move(reference);
     }
     const std::optional<ReferenceCurves>& reference() const { return mReference; }
-    static QColor referenceColor() { return QColor(255, 255, 255); }
+    static QColor referenceColor(int notch);
 
     // The row of an acceleration: 100 x a rounded halves to even, up from the
     // bottom row. StepFailure(Overflow) when it does not fit a 16-bit coordinate.

@@ -20,8 +20,11 @@ std::unique_ptr<QFileDialog> DialogFileChooser::makeDialog(QWidget* parent,
     return dialog;
 }
 
-QString DialogFileChooser::run(QWidget* parent, QFileDialog::AcceptMode mode) {
+QString DialogFileChooser::run(QWidget* parent, QFileDialog::AcceptMode mode,
+                               const QString& title) {
     const std::unique_ptr<QFileDialog> dialog = makeDialog(parent, mode);
+    if (!title.isEmpty())
+        dialog->setWindowTitle(title);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
     return dialog->selectedFiles().constFirst();
@@ -33,6 +36,10 @@ QString DialogFileChooser::openFileName(QWidget* parent) {
 
 QString DialogFileChooser::saveFileName(QWidget* parent) {
     return run(parent, QFileDialog::AcceptSave);
+}
+
+QString DialogFileChooser::openReferenceName(QWidget* parent) {
+    return run(parent, QFileDialog::AcceptOpen, QStringLiteral("比較ファイルを開く"));
 }
 
 } // namespace Orlenda

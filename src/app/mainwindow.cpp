@@ -337,7 +337,7 @@ void MainWindow::showAcceleration() {
     window.setReference(mReference->curves());
     const ReferenceActions reference =
         makeReferenceActions(&window, *mReference, mPrompter,
-                             [this](QWidget* parent) { return mChooser.openFileName(parent); });
+                             [this](QWidget* parent) { return mChooser.openReferenceName(parent); });
     window.plotView()->addActions({reference.open, reference.clear});
     connect(mReference, &ReferenceTrain::changed, &window,
             [this, &window] { window.setReference(mReference->curves()); });
@@ -355,12 +355,10 @@ void MainWindow::showPerformance() {
     if (!mPerformance) {
         mPerformance = new PerformanceWindow(
             mData, *mReference, mPrompter,
-            [this](QWidget* parent) { return mChooser.openFileName(parent); }, this);
+            [this](QWidget* parent) { return mChooser.openReferenceName(parent); }, this);
         connect(&mData, &TrainData::stepCommitted, mPerformance, &PerformanceWindow::refresh);
     }
-    mPerformance->show();
-    mPerformance->raise();
-    mPerformance->activateWindow();
+    mPerformance->bringUp();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

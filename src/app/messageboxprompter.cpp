@@ -67,7 +67,7 @@ Prompter::Answer MessageBoxPrompter::askWhileReading(const QString& caption, con
     switch (showBox(boxIcon(icon), caption, text,
                     QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No, QMessageBox::Yes,
                     QMessageBox::NoButton,
-                    {{QMessageBox::YesToAll, QStringLiteral("すべて続行")}})) {
+                    {{QMessageBox::YesToAll, QStringLiteral("すべて続行(&A)")}})) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::YesToAll:

@@ -4,6 +4,7 @@
 #include "document/openfile.h"
 #include "document/traindata.h"
 #include "performance/referencetrain.h"
+#include "performance/typedchoice.h"
 #include "shared/failure.h"
 #include "shared/pathname.h"
 
@@ -62,11 +63,8 @@ std::optional<int> notchArgument(const QString& text) {
 }
 
 std::optional<double> gradeArgument(const QString& text) {
-    bool ok = false;
-    const double grade = text.toDouble(&ok);
-    if (!ok || !std::isfinite(grade) || grade < MinGrade || grade > MaxGrade)
-        return std::nullopt;
-    return grade;
+    // Read as the window's grade box reads it, so that both draw the same grade.
+    return typedGrade(text);
 }
 
 std::optional<double> brakeFromArgument(const QString& text) {

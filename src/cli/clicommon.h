@@ -78,7 +78,8 @@ std::optional<T> choiceArgument(const QString& text,
 // A notch argument, 1 to 8, as the notch's index.
 std::optional<int> notchArgument(const QString& text);
 
-// A grade argument: a decimal number from -40 to 40 per mille.
+// A grade argument: a decimal number from -40 to 40 per mille, rounded half
+// to even on its digits to one decimal as the 性能表 window's box reads it.
 std::optional<double> gradeArgument(const QString& text);
 
 // A braking speed argument: a whole number of km/h from 1 to 160.

@@ -58,7 +58,7 @@ MotorSoundRangeParse parseMotorSoundRange(const MotorSoundRangeInput& input) {
     const std::optional<int> from = typedRow(input.fromSpeed);
     const std::optional<int> to = typedRow(input.toSpeed);
     if (!from || !to)
-        return refused(QStringLiteral("速度は 0 から %1 km/h までの数値で入力してください。")
+        return refused(QStringLiteral("速度は 0 から %1 まで（km/h）の数値で入力してください。")
                            .arg(motorSoundRowSpeed(MotorSoundRows - 1)));
     range.fromRow = *from;
     range.toRow = *to;

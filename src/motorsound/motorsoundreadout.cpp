@@ -15,7 +15,8 @@ namespace {
 QString valueText(int value, bool hexScale) {
     if (!hexScale)
         return QString::number(value);
-    const QString digits = QString::number(std::abs(value), 16).toUpper();
+    // "0x" so that 10 is never read as ten.
+    const QString digits = QStringLiteral("0x") + QString::number(std::abs(value), 16).toUpper();
     return value < 0 ? QLatin1Char('-') + digits : digits;
 }
 

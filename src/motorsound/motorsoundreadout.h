@@ -9,7 +9,8 @@ namespace Orlenda {
 struct MotorSoundEdit;
 
 // The status read-outs of the motor-sound graph. Values are decimal, or
-// upper-case hexadecimal with the hexadecimal scale; a silent index reads 無音.
+// upper-case hexadecimal after "0x" with the hexadecimal scale; a silent
+// index reads 無音.
 
 // The speed of a row with one decimal and its unit: "42.6 km/h".
 QString motorSoundSpeedText(int row);

@@ -6,23 +6,32 @@
 #include "shared/pathname.h"
 #include "shared/prompter.h"
 
+#include <QFileInfo>
+
 namespace Orlenda {
 
 namespace {
 
-// Passes the questions on and remembers whether any was answered No.
+// Passes the questions on, each saying that it is about the comparison file
+// and not the document, and remembers whether any was answered No.
 class DeclineWatch : public Prompter {
 public:
-    explicit DeclineWatch(Prompter& inner) : mInner(inner) {}
+    DeclineWatch(Prompter& inner, const QString& path)
+        : mInner(inner), mAbout(aboutReference(path)) {}
     bool ask(const QString& caption, const QString& text, Icon icon) override {
-        const bool yes = mInner.ask(caption, text, icon);
+        const bool yes = mInner.ask(caption, mAbout + text, icon);
         mDeclined = mDeclined || !yes;
         return yes;
     }
     bool declined() const { return mDeclined; }
 
+    static QString aboutReference(const QString& path) {
+        return QStringLiteral("比較ファイル: %1\n").arg(QFileInfo(path).fileName());
+    }
+
 private:
     Prompter& mInner;
+    QString mAbout;
     bool mDeclined = false;
 };
 
@@ -30,11 +39,12 @@ private:
 
 bool ReferenceTrain::load(const QString& path, Prompter& prompter) {
     if (holdsUnreadableBytes(path)) {
-        prompter.tell(applicationTitle(), unreadableNameText(path));
+        prompter.tell(applicationTitle(),
+                      DeclineWatch::aboutReference(path) + unreadableNameText(path));
         return false;
     }
     TrainData data;
-    DeclineWatch watch(prompter);
+    DeclineWatch watch(prompter, path);
     try {
         openFile(data, path, watch);
     } catch (const ProgramEndRequested&) {

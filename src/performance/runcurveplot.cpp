@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 #include <cmath>
 
 namespace Orlenda {
@@ -37,11 +38,47 @@ QPen onePixel(const QColor& color) {
     return pen;
 }
 
+QPen dashed(const QColor& color) {
+    QPen pen = onePixel(color);
+    pen.setDashPattern({4, 4});
+    return pen;
+}
+
 void drawPolyline(QPainter& painter, const QPolygon& points) {
     if (points.size() == 1)
         painter.drawPoint(points.first());
     else if (points.size() > 1)
         painter.drawPolyline(points);
+}
+
+// Time and distance at each whole speed while the train still accelerates.
+void runFrom(const SpeedCurve& a, QList<double>& times, QList<double>* distances) {
+    if (!(a[0] > 0))
+        return;
+    double t = 0;
+    double x = 0;
+    times << t;
+    if (distances)
+        *distances << x;
+    for (int k = 0; k < TopSpeed && a[std::size_t(k + 1)] > 0; ++k) {
+        const double dt = 2 / (a[std::size_t(k)] + a[std::size_t(k + 1)]);
+        t += dt;
+        x += dt * (k + 0.5) / KmPerHourPerMetrePerSecond;
+        if (!std::isfinite(t) || !std::isfinite(x))
+            break;
+        times << t;
+        if (distances)
+            *distances << x;
+    }
+}
+
+QString describe(const RunCurveChoices& choices) {
+    QStringList notches;
+    for (int n : choices.notches)
+        notches << QString::number(n + 1);
+    return QStringLiteral("ノッチ %1、勾配 %2 ‰、ブレーキ初速 %3 km/h。縦: 速度 [km/h]、横: 時間 [s]")
+        .arg(notches.join(QLatin1Char(',')), QString::number(choices.grade, 'f', 1),
+             QString::number(choices.brakeFrom, 'g', 12));
 }
 
 } // namespace
@@ -58,32 +95,45 @@ int RunCurvePlot::rowOf(double kmh) {
     return Bottom - int(std::nearbyint(kmh * RowsPerKmh));
 }
 
-void RunCurvePlot::redraw(const PerformanceTrain& train, const RunCurveChoices& choices) {
-    // The run: time at each whole speed while the train still accelerates.
-    QList<double> runTimes;
-    if (const auto a = gradedAccelerations(train, choices.notch, choices.grade); a && (*a)[0] > 0) {
-        double t = 0;
-        runTimes << t;
-        for (int k = 0; k < TopSpeed && (*a)[std::size_t(k + 1)] > 0; ++k) {
-            t += 2 / ((*a)[std::size_t(k)] + (*a)[std::size_t(k + 1)]);
-            if (!std::isfinite(t))
-                break;
-            runTimes << t;
+void RunCurvePlot::redraw(const PerformanceTrain& train, const RunCurveChoices& choices,
+                          const PerformanceTrain* reference) {
+    mRuns.clear();
+    QList<Run> referenceRuns;
+    double longest = 0;
+    for (int notch : choices.notches) {
+        if (notch < 0 || notch >= NotchCount)
+            continue;
+        Run run{notch, {}, {}};
+        if (const auto a = gradedAccelerations(train, notch, choices.grade))
+            runFrom(*a, run.times, &run.distances);
+        if (!run.times.isEmpty())
+            longest = std::max(longest, run.times.last());
+        mRuns << run;
+        if (reference) {
+            Run theirs{notch, {}, {}};
+            if (const auto a = gradedAccelerations(*reference, notch, choices.grade))
+                runFrom(*a, theirs.times, nullptr);
+            if (!theirs.times.isEmpty())
+                longest = std::max(longest, theirs.times.last());
+            referenceRuns << theirs;
         }
     }
-    const double b = train.deceleration;
-    const double v0 = std::clamp(choices.brakeFrom, 0.0, double(TopSpeed));
-    const double delay = std::max(train.brakeDelay, 0.0);
-    const bool braking = b > 0 && v0 > 0;
-    const double brakingEnd = braking ? delay + v0 / b : 0;
+    // The braking as the braking table gives it, on the same grade.
+    const int v0 = int(std::clamp(choices.brakeFrom, 1.0, double(TopSpeed)));
+    const SpeedFigure stop = brakingFrom(train, choices.grade, v0);
+    const bool braking = stop.time.has_value();
+    const double delay = train.brakeDelay;
+    const double brakingEnd = stop.time.value_or(0);
 
-    double longest = std::max(runTimes.isEmpty() ? 0.0 : runTimes.last(), brakingEnd);
+    longest = std::max(longest, brakingEnd);
     if (!(longest > 0) || !std::isfinite(longest))
         longest = 1;
     mStep = timeStepFor(longest);
     mSpan = std::ceil(longest / mStep) * mStep;
 
     mImage.fill(Qt::black);
+    mImage.setText(QStringLiteral("Title"), choices.title);
+    mImage.setText(QStringLiteral("Description"), describe(choices));
     QPainter painter(&mImage);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
@@ -106,16 +156,54 @@ void RunCurvePlot::redraw(const PerformanceTrain& train, const RunCurveChoices& 
 
     if (braking) {
         painter.setPen(onePixel(brakingColor()));
-        const QPolygon points{QPoint(columnOf(0), rowOf(v0)), QPoint(columnOf(delay), rowOf(v0)),
+        // Starts one column right of the speed axis, so that the top speed's
+        // line stays inside the plot and off the axis numbers.
+        const QPolygon points{QPoint(columnOf(0) + 1, rowOf(v0)),
+                              QPoint(std::max(columnOf(delay), columnOf(0) + 1), rowOf(v0)),
                               QPoint(columnOf(brakingEnd), rowOf(0))};
         drawPolyline(painter, points);
     }
 
-    painter.setPen(onePixel(GraphPalette::color(choices.notch + 1)));
-    QPolygon run;
-    for (qsizetype k = 0; k < runTimes.size(); ++k)
-        run << QPoint(columnOf(runTimes.at(k)), rowOf(double(k)));
-    drawPolyline(painter, run);
+    auto points = [this](const Run& run) {
+        QPolygon line;
+        for (qsizetype k = 0; k < run.times.size(); ++k)
+            line << QPoint(columnOf(run.times.at(k)), rowOf(double(k)));
+        return line;
+    };
+    for (const Run& run : referenceRuns) {
+        painter.setPen(dashed(GraphPalette::color(run.notch + 1)));
+        drawPolyline(painter, points(run));
+    }
+    for (const Run& run : std::as_const(mRuns)) {
+        painter.setPen(onePixel(GraphPalette::color(run.notch + 1)));
+        drawPolyline(painter, points(run));
+    }
+}
+
+std::optional<RunPoint> RunCurvePlot::nearestRunPoint(QPoint pixel) const {
+    std::optional<RunPoint> nearest;
+    qint64 best = 0;
+    for (const Run& run : mRuns) {
+        for (qsizetype k = 0; k < run.times.size(); ++k) {
+            const QPoint p(columnOf(run.times.at(k)), rowOf(double(k)));
+            const qint64 dx = p.x() - pixel.x();
+            const qint64 dy = p.y() - pixel.y();
+            const qint64 d = dx * dx + dy * dy;
+            if (!nearest || d < best) {
+                best = d;
+                nearest = RunPoint{run.notch, run.times.at(k), int(k), run.distances.at(k)};
+            }
+        }
+    }
+    return nearest;
+}
+
+QString runPointText(const RunPoint& point) {
+    return QStringLiteral("ノッチ %1　%2 s　%3 km/h　%4 m")
+        .arg(point.notch + 1)
+        .arg(QString::number(point.time, 'f', 1))
+        .arg(point.speed)
+        .arg(QString::number(point.distance, 'f', 0));
 }
 
 } // namespace Orlenda

@@ -4,6 +4,7 @@
 
 #include <QSettings>
 #include <QStringList>
+#include <algorithm>
 
 namespace Orlenda {
 
@@ -79,6 +80,54 @@ std::optional<QSize> savedWindowSize(const QString& widthText, const QString& he
     if (!width || !height || *width <= 0 || *height <= 0)
         return std::nullopt;
     return QSize(*width, *height).expandedTo(minimum).boundedTo(maximum);
+}
+
+QStringList windowGeometryKeys(const QString& prefix) {
+    QStringList keys;
+    for (const char* key : {"Left", "Top", "Width", "Height", "Maximized"})
+        keys << prefix + QLatin1String(key);
+    return keys;
+}
+
+QList<QPair<QString, QString>> windowGeometrySettings(const QString& prefix, const QRect& normal,
+                                                      bool maximized) {
+    const QStringList keys = windowGeometryKeys(prefix);
+    QList<QPair<QString, QString>> values;
+    const int numbers[] = {normal.x(), normal.y(), normal.width(), normal.height()};
+    for (int i = 0; i < 4; ++i)
+        values.append({keys.at(i), QString::number(qint64(numbers[i]) * TwipsPerPixel)});
+    values.append({keys.at(4), maximized ? QStringLiteral("1") : QStringLiteral("0")});
+    return values;
+}
+
+std::optional<SavedGeometry> savedWindowGeometry(const QStringList& texts,
+                                                 const QList<QRect>& screens, QSize minimum) {
+    if (texts.size() != 5)
+        return std::nullopt;
+    const std::optional<QRect> normal = savedWindowPlacement(texts.mid(0, 4), screens, minimum);
+    if (!normal)
+        return std::nullopt;
+    return SavedGeometry{*normal, texts.at(4).trimmed() == QLatin1String("1")};
+}
+
+QRect firstWindowGeometry(QSize wanted, const QRect& available, const QRect& mainFrame,
+                          QMargins frame) {
+    const QRect inner = available.marginsRemoved(frame);
+    const QSize size = wanted.boundedTo(inner.size()).expandedTo(QSize(1, 1));
+    const int outerWidth = size.width() + frame.left() + frame.right();
+    int left = 0;
+    if (mainFrame.right() + 1 + outerWidth <= available.right() + 1)
+        left = mainFrame.right() + 1;
+    else if (mainFrame.left() - outerWidth >= available.left())
+        left = mainFrame.left() - outerWidth;
+    else
+        left = mainFrame.center().x() < available.center().x() ? available.right() + 1 - outerWidth
+                                                                : available.left();
+    const int top = std::clamp(mainFrame.top(), available.top(),
+                               std::max(available.top(), available.bottom() + 1 -
+                                                             (size.height() + frame.top() +
+                                                              frame.bottom())));
+    return QRect(QPoint(left + frame.left(), top + frame.top()), size);
 }
 
 QString readSetting(const QString& key) {

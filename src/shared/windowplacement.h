@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QPair>
 #include <QRect>
 #include <QSettings>
@@ -31,6 +32,27 @@ QList<QPair<QString, QString>> windowSizeSettings(const QString& widthKey,
 // both are positive whole numbers.
 std::optional<QSize> savedWindowSize(const QString& widthText, const QString& heightText,
                                      QSize minimum, QSize maximum);
+
+// A window's normal geometry (without the frame) and whether it was
+// maximised, kept under prefix + Left, Top, Width, Height (twips) and
+// Maximized (1 or 0).
+QList<QPair<QString, QString>> windowGeometrySettings(const QString& prefix, const QRect& normal,
+                                                      bool maximized);
+struct SavedGeometry {
+    QRect normal;
+    bool maximized = false;
+};
+// Those settings when worth using, as savedWindowPlacement judges a placement;
+// the texts are read in the order written.
+std::optional<SavedGeometry> savedWindowGeometry(const QStringList& texts,
+                                                 const QList<QRect>& screens, QSize minimum);
+QStringList windowGeometryKeys(const QString& prefix);
+
+// Where a window first opens: the wanted size, shrunk to the available area
+// less the frame, beside the main window's frame (right, else left) where
+// there is room, otherwise at the available area's right or left edge.
+QRect firstWindowGeometry(QSize wanted, const QRect& available, const QRect& mainFrame,
+                          QMargins frame);
 
 // Where those settings live.
 inline QString settingsApplication() { return QStringLiteral("Orlenda"); }

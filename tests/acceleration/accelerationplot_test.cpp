@@ -176,20 +176,23 @@ TEST_F(AccelerationPlotTest, FailingCoefficientLeavesOutOnlyTheSpeedsThatNeedIt)
     EXPECT_FALSE(any(palette(1), 41, 0, 319, 399));
 }
 
-TEST_F(AccelerationPlotTest, ReferenceIsDashedInItsOwnColourUnderTheDocumentsCurves) {
-    const QRgb white = AccelerationPlot::referenceColor().rgb();
+TEST_F(AccelerationPlotTest, ReferenceIsDashedInItsNotchColourUnderTheDocumentsCurves) {
+    // Notch 3 of the reference in notch 3's bright colour, which the
+    // document's notch 3 shows only when selected.
+    const QRgb third = AccelerationPlot::referenceColor(2).rgb();
+    EXPECT_EQ(third, palette(3));
     plot.setReference(ReferenceCurves{table, kDefaultConsist});
     draw({0, AccelerationUnit::KmPerHourPerSecond, false});
     // The same train: every dash lies under the document's curves.
-    EXPECT_EQ(count(white), 0);
+    EXPECT_EQ(count(third), 0);
 
     ReferenceCurves other{table, kDefaultConsist};
-    other.table[0] = {1.0f, 1.0f, 60, 60, 2.0f};
+    other.table[2] = {1.0f, 1.0f, 60, 60, 2.0f};
     plot.setReference(other);
     draw({0, AccelerationUnit::KmPerHourPerSecond, false});
     int dashes = 0;
     for (int x = 0; x <= 120; ++x)
-        dashes += at(x, 299) == white;
+        dashes += at(x, 299) == third;
     EXPECT_GT(dashes, 40);
     EXPECT_LT(dashes, 100);
     EXPECT_EQ(prompter.count(), 0);
@@ -197,6 +200,6 @@ TEST_F(AccelerationPlotTest, ReferenceIsDashedInItsOwnColourUnderTheDocumentsCur
     // A reference without mass is never asked about; net curves of it are left out.
     plot.setReference(ReferenceCurves{other.table, {35, 0, 30, 0}});
     draw();
-    EXPECT_EQ(count(white), 0);
+    EXPECT_EQ(count(third), 0);
     EXPECT_EQ(prompter.count(), 0);
 }

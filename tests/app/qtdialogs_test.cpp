@@ -113,6 +113,20 @@ TEST(FileDialogs, SaveAsAddsDatToANameWithoutExtensionAndAsksBeforeReplacing) {
     EXPECT_TRUE(asked.first().contains(QStringLiteral("old.dat"))) << asked.first().toStdString();
 }
 
+TEST(FileDialogs, TheReferenceIsChosenUnderItsOwnTitle) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    DialogFileChooser chooser;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        dialog->reject();
+    });
+    EXPECT_EQ(chooser.openReferenceName(nullptr), QString());
+    EXPECT_EQ(title, QStringLiteral("比較ファイルを開く"));
+}
+
 TEST(MessageBoxPrompter, AllContinueAnswersTheRestOfTheReadAndBoxesFitTheirTitles) {
     QList<std::pair<int, int>> widths; // box, title
     QTimer clicker;
@@ -120,7 +134,9 @@ TEST(MessageBoxPrompter, AllContinueAnswersTheRestOfTheReadAndBoxesFitTheirTitle
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             widths << std::pair{box->width(), box->fontMetrics().horizontalAdvance(box->windowTitle())};
             QAbstractButton* all = box->button(QMessageBox::YesToAll);
-            EXPECT_EQ(all ? all->text() : QStringLiteral("すべて続行"), QStringLiteral("すべて続行"));
+            // Alt+A answers it from the keyboard.
+            EXPECT_EQ(all ? all->text() : QStringLiteral("すべて続行(&A)"),
+                      QStringLiteral("すべて続行(&A)"));
             (all ? all : box->button(QMessageBox::Yes))->click();
         }
     });

@@ -37,7 +37,8 @@ TEST_F(CliTest, TheUsageListsEveryCommandOfTheTable) {
               "[--previous P1|P2|B1|B2] [--hex]\n"
               "       orlenda-cli motor export IN P1|P2|B1|B2 OUT.csv\n"
               "       orlenda-cli motor import IN P1|P2|B1|B2 CSV OUT\n"
-              "       orlenda-cli plot run IN OUT.png [--notch 1..8] [--grade G] [--brake-from V]\n"
+              "       orlenda-cli plot run IN OUT.png [--notch N,N,...] [--grade G] [--brake-from V] "
+              "[--reference REF]\n"
               "       orlenda-cli performance IN [--grade G] [--brake-from V] [--reference REF] "
               "[--format text|csv|json]\n");
     QString wrongCount;
@@ -96,6 +97,7 @@ TEST_F(CliTest, OptionsAreWordsStartingWithTwoDashes) {
         return QJsonDocument::fromJson(json.toUtf8()).object().value("grade").toDouble(99);
     };
     EXPECT_EQ(grade({"--grade", "-2.5"}), -2.5);
+    EXPECT_EQ(grade({"--grade", "2.55"}), 2.6); // as the window's box reads it
     EXPECT_EQ(grade({"--grade=-40"}), -40);
     EXPECT_EQ(grade({"--grade", "3", "--grade", "-4"}), -4);
     EXPECT_EQ(runCliForTest({"motor", "export", "-in.dat", "b2", "-b2.csv"}), CliClean);

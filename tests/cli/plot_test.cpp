@@ -38,7 +38,10 @@ TEST_F(CliTest, PlotWritesTheWindowsPictureForTheChoices) {
     const TrainData reference;
     const QString ref = savedDocument(dir, "ref.dat", reference);
     RunCurvePlot run;
-    run.redraw(performanceTrain(data), {1, -2.5, 60});
+    run.redraw(performanceTrain(data), {{1}, -2.5, 60, {}});
+    RunCurvePlot runs;
+    const PerformanceTrain referenceTrain = performanceTrain(reference);
+    runs.redraw(performanceTrain(data), {{0, 3, 7}, 0, 100, {}}, &referenceTrain);
     const std::pair<QStringList, QImage> cases[] = {
         {{"plot", "acceleration", in, out}, accelerationPlot(data, {})},
         {{"plot", "acceleration", "--notch", "3", in, out, "--unit", "kgft", "--show-resistance"},
@@ -51,13 +54,19 @@ TEST_F(CliTest, PlotWritesTheWindowsPictureForTheChoices) {
         {{"plot", "motor", "--hex", in, "--track", "P2", "--previous", "b2", out},
          MotorSoundGraph::render(table, {1, 3, true})},
         {{"plot", "run", in, out, "--notch", "2", "--grade", "-2.5", "--brake-from", "60"},
-         run.image()}};
+         run.image()},
+        {{"plot", "run", in, out, "--notch", "8,1,4,1", "--reference", ref}, runs.image()}};
     for (const auto& [args, image] : cases) {
         EXPECT_EQ(runCliForTest(args), CliClean) << args.join(' ').toStdString();
         EXPECT_EQ(pngImage(out), image) << args.join(' ').toStdString();
     }
     EXPECT_NE(cases[0].second, cases[1].second);
     EXPECT_NE(cases[0].second, cases[3].second);
+    // The PNG names what it shows in its text, not in its pixels.
+    EXPECT_EQ(pngImage(out).text(QStringLiteral("Title")), QStringLiteral("in.dat"));
+    EXPECT_TRUE(pngImage(out).text(QStringLiteral("Description")).startsWith(
+        QStringLiteral("ノッチ 1,4,8、勾配 0.0 ‰")));
+    EXPECT_EQ(runCliForTest({"plot", "run", in, out, "--notch", "1,9"}), CliFailed);
 }
 
 TEST_F(CliTest, PlotQuestionsArePrintedOncePerPlotAndTheImageIsStillWritten) {

@@ -150,9 +150,9 @@ TEST(MotorSoundReadout, StoredRowUnderThePointerAndWhatAnEditWouldWrite) {
     EXPECT_EQ(motorSoundRowReadout(track, 213.4, 5, false),
               QStringLiteral("42.6 km/h 音 3 ピッチ 85 音量 127"));
     EXPECT_EQ(motorSoundRowReadout(track, 213, 799, true),
-              QStringLiteral("42.6 km/h 音 3 ピッチ 55 音量 7F"));
+              QStringLiteral("42.6 km/h 音 0x3 ピッチ 0x55 音量 0x7F"));
     EXPECT_EQ(motorSoundRowReadout(track, 0, 0, true),
-              QStringLiteral("0.0 km/h 音 無音 ピッチ -5 音量 0"));
+              QStringLiteral("0.0 km/h 音 無音 ピッチ -0x5 音量 0x0"));
     EXPECT_EQ(motorSoundRowReadout(track, 800, 10, false), QString());
     EXPECT_EQ(motorSoundRowReadout(track, 10, -1, false), QString());
 
@@ -162,7 +162,7 @@ TEST(MotorSoundReadout, StoredRowUnderThePointerAndWhatAnEditWouldWrite) {
     const MotorSoundEdit pitch{MotorSoundTool::Pitch, start, QPoint(145, lowerPixelOfValue(4))};
     EXPECT_EQ(motorSoundEditReadout(pitch, false), QStringLiteral("29.0 km/h ← ピッチ 10"));
     const MotorSoundEdit same{MotorSoundTool::Volume, start, QPoint(100, lowerPixelOfValue(300))};
-    EXPECT_EQ(motorSoundEditReadout(same, true), QStringLiteral("20.0 km/h ← 音量 32"));
+    EXPECT_EQ(motorSoundEditReadout(same, true), QStringLiteral("20.0 km/h ← 音量 0x32"));
     EXPECT_EQ(motorSoundEditReadout({MotorSoundTool::Index, start, QPoint(7, 1), -1}, false),
               QStringLiteral("1.4 km/h ← 音 無音"));
     EXPECT_EQ(motorSoundEditReadout({MotorSoundTool::Copy, start, QPoint(7, 1)}, false),

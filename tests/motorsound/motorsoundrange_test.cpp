@@ -74,7 +74,7 @@ TEST(MotorSoundTypedRange, RefusesWhatNoPressCouldWriteNamingTheRange) {
     auto refusal = [](MotorSoundRangeInput input) {
         return parseMotorSoundRange(input).error;
     };
-    const QString speed = QStringLiteral("速度は 0 から 159.8 km/h までの数値で入力してください。");
+    const QString speed = QStringLiteral("速度は 0 から 159.8 まで（km/h）の数値で入力してください。");
     for (const char* bad : {"159.9", "-0.1", "", "abc", "1e9"})
         EXPECT_EQ(refusal(speeds("10", bad)), speed) << bad;
     MotorSoundRangeInput input = speeds("１０", "20");

@@ -42,6 +42,34 @@ TEST(WindowPlacement, ASavedPlacementIsUsedOnlyWhenSaneAndOnAScreen) {
     EXPECT_FALSE(savedWindowSize("-9000", "7500", {557, 453}, {941, 837}));
 }
 
+TEST(WindowPlacement, AWindowsGeometryIsKeptWithItsMaximisedStateAndFirstFitsTheScreen) {
+    const QList<QRect> screens = {QRect(0, 0, 1280, 800)};
+    const auto kept = windowGeometrySettings(QStringLiteral("Performance"),
+                                             QRect(100, 50, 700, 600), true);
+    QStringList texts;
+    for (const auto& [key, value] : kept)
+        texts << value;
+    EXPECT_EQ(kept.last(), (QPair<QString, QString>{"PerformanceMaximized", "1"}));
+    const auto saved = savedWindowGeometry(texts, screens, {300, 200});
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->normal, QRect(100, 50, 700, 600));
+    EXPECT_TRUE(saved->maximized);
+    texts[2] = QStringLiteral("1e9");
+    EXPECT_FALSE(savedWindowGeometry(texts, screens, {300, 200}));
+
+    // 900 x 820 on a 1280 x 800 screen whose panel takes 30 rows: shrunk to
+    // fit with its frame, right of the main window when there is room, else left.
+    const QRect available(0, 0, 1280, 770);
+    const QMargins frame(4, 26, 4, 4);
+    EXPECT_EQ(firstWindowGeometry({900, 820}, available, QRect(0, 0, 300, 400), frame),
+              QRect(304, 26, 900, 740));
+    EXPECT_EQ(firstWindowGeometry({900, 820}, available, QRect(960, 100, 300, 400), frame),
+              QRect(56, 26, 900, 740));
+    // No room on either side: against the edge away from the main window.
+    EXPECT_EQ(firstWindowGeometry({900, 600}, available, QRect(100, 0, 900, 400), frame),
+              QRect(376, 26, 900, 600));
+}
+
 TEST(WheelScroll, NotchesMoveFortyPixelsAndShiftOrATiltScrollsSideways) {
     WheelScroll wheel;
     EXPECT_EQ(wheel.distance({0, 120}, {}, false), QPoint(0, -40)); // up: towards the top

@@ -70,7 +70,9 @@ MotorSoundRangeDialog::MotorSoundRangeDialog(const MotorSoundRangeInput& initial
 
     mError = new QLabel(this);
     mError->setObjectName(QStringLiteral("lblRangeError"));
-    mError->setWordWrap(true);
+    // One line: the dialog widens to the message rather than break "km/h"
+    // or a number across lines.
+    mError->setWordWrap(false);
     QPalette warning = mError->palette();
     warning.setColor(QPalette::WindowText, QColor(192, 0, 0));
     mError->setPalette(warning);

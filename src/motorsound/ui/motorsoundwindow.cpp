@@ -8,6 +8,7 @@
 #include "motorsound/ui/motorsoundrangedialog.h"
 #include "motorsound/ui/motorsoundviewport.h"
 #include "shared/ui/focusmove.h"
+#include "shared/ui/windowmemory.h"
 #include "shared/windowplacement.h"
 
 #include <QButtonGroup>
@@ -53,9 +54,12 @@ MotorSoundWindow::MotorSoundWindow(TrainData& data, Prompter& prompter, QWidget*
     buildViewport();
     connectEditor();
     buildHistory();
-    // At least the classic size with room for the scales, at most the whole graph.
+    // At least the classic size with room for the scales, at most the whole
+    // graph and a vertical scroll bar: on a screen lower than the graph the
+    // bar then takes no width from it, and no horizontal bar is needed.
     setMinimumSize(defaultSize());
-    setMaximumSize(windowSizeFor(mViewport->fullFrameSize()));
+    setMaximumSize(windowSizeFor(mViewport->fullFrameSize() +
+                                 QSize(MotorSoundViewport::ScrollBarSize, 0)));
     resize(savedWindowSize(readSetting(widthSetting()), readSetting(heightSetting()),
                            minimumSize(), maximumSize())
                .value_or(defaultSize()));
@@ -119,7 +123,7 @@ void MotorSoundWindow::resizeEvent(QResizeEvent* event) {
 void MotorSoundWindow::hideEvent(QHideEvent* event) {
     SubEditorFrame::hideEvent(event);
     if (!event->spontaneous())
-        writeSettings(windowSizeSettings(widthSetting(), heightSetting(), size()));
+        rememberWindowGeometry(*this, settingsPrefix());
 }
 
 void MotorSoundWindow::buildControls() {
@@ -266,6 +270,11 @@ void MotorSoundWindow::load() {
 
 void MotorSoundWindow::openModal() {
     load();
+    if (!mPlaced) {
+        mPlaced = true;
+        if (restoreWindowGeometry(*this, settingsPrefix()).maximized)
+            setWindowState(windowState() | Qt::WindowMaximized);
+    }
     exec();
 }
 

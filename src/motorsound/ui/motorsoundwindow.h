@@ -50,6 +50,9 @@ public:
     // Where the window's size is kept between runs, in twips.
     static QString widthSetting() { return QStringLiteral("MotorWidth"); }
     static QString heightSetting() { return QStringLiteral("MotorHeight"); }
+    // The prefix of its place and maximised state; its width and height keys
+    // are the two above.
+    static QString settingsPrefix() { return QStringLiteral("Motor"); }
     // The first opening's size: the classic one with room for the scales.
     QSize defaultSize() const;
 
@@ -120,6 +123,7 @@ private:
                                     std::nullopt, std::nullopt, std::nullopt};
     // A right press that cancelled an edit does not also open the menu.
     bool mPressCancelledEdit = false;
+    bool mPlaced = false;
 
     QListWidget* mLayer = nullptr;
     std::array<QRadioButton*, MotorSoundToolCount> mTools{};

@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <optional>
 
-class QComboBox;
+class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
 class QSpinBox;
@@ -38,8 +38,15 @@ public:
     const PerformanceFigures& figures() const { return mFigures; }
     const QImage& plotImage() const { return mPlot.image(); }
     RunCurveChoices runChoices() const;
+    // The notches whose runs are drawn (0..7); a list without one changes nothing.
+    void setRunNotches(const QList<int>& notches);
     QTableView* notchView() const { return mNotchView; }
     QTableView* brakingView() const { return mBrakingView; }
+
+    // Shows the window, brought back from minimised and in front; the first
+    // time where it was last closed, or beside the main window at a size that
+    // fits the screen.
+    void bringUp();
 
 public slots:
     // Computes everything again from the document (or the acceleration
@@ -53,11 +60,16 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls(Prompter& prompter, ReferencePathChooser chooseReference);
     void redrawPlot();
+    QList<int> runNotches() const;
+    void runNotchToggled();
+    void showRunPoint(QPoint pixel);
+    void placeFirst();
 
     TrainData& mData;
     ReferenceTrain& mReference;
@@ -68,6 +80,7 @@ private:
     std::optional<PerformanceFigures> mReferenceFigures;
     RunCurvePlot mPlot;
     bool mStale = true;
+    bool mPlaced = false;
 
     QDoubleSpinBox* mGrade = nullptr;
     QLabel* mReferenceLabel = nullptr;
@@ -78,7 +91,8 @@ private:
     TextTableModel* mBrakingModel = nullptr;
     QTableView* mNotchView = nullptr;
     QTableView* mBrakingView = nullptr;
-    QComboBox* mRunNotch = nullptr;
+    std::array<QCheckBox*, NotchCount> mRunNotches{};
+    QLabel* mRunStatus = nullptr;
     QSpinBox* mBrakeFrom = nullptr;
     PlotView* mPlotView = nullptr;
 };

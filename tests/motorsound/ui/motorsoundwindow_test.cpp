@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 using namespace Orlenda;
@@ -162,7 +163,7 @@ TEST_F(MotorSoundWindowTest, ReadOutFollowsThePointerAndAScaledPressLandsUnderIt
     // The stored row of the current track, whatever the height.
     EXPECT_EQ(hover({0, 0}), QStringLiteral("0.0 km/h 音 0 ピッチ 10 音量 127"));
     click("chkHex");
-    EXPECT_EQ(hover({62, 544}), QStringLiteral("12.4 km/h 音 0 ピッチ E 音量 7F"));
+    EXPECT_EQ(hover({62, 544}), QStringLiteral("12.4 km/h 音 0x0 ピッチ 0xE 音量 0x7F"));
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(graph(), &leave);
     EXPECT_EQ(status(), QString());
@@ -307,6 +308,13 @@ TEST_F(MotorSoundWindowTest, ResizingShowsMoreUpToTheWholeGraphAndTheSizeIsKept)
     window.resize(window.maximumSize());
     EXPECT_EQ(window.viewport()->visibleGraph(), QRect(0, 0, 800, 800));
     EXPECT_FALSE(hScroll()->isVisible() || vScroll()->isVisible());
+    // As wide as it goes on a screen too low for the graph: the vertical bar
+    // takes no width from it, so no horizontal bar is needed.
+    window.resize(window.maximumWidth(), 500);
+    EXPECT_TRUE(vScroll()->isVisible());
+    EXPECT_FALSE(hScroll()->isVisible());
+    EXPECT_EQ(window.viewport()->visibleGraph().width(), 800);
+    window.resize(window.maximumSize());
     EXPECT_EQ(graph()->pos(), QPoint(0, 0));
     // The controls on the left stay; the read-out runs along the bottom.
     EXPECT_EQ(child("cmdRedo")->geometry(), QRect(8, 368, 88, 21));
@@ -322,6 +330,28 @@ TEST_F(MotorSoundWindowTest, ResizingShowsMoreUpToTheWholeGraphAndTheSizeIsKept)
     EXPECT_EQ(MotorSoundWindow(data, prompter, nullptr).size(), window.defaultSize());
     writeSettings(windowSizeSettings(MotorSoundWindow::widthSetting(),
                                      MotorSoundWindow::heightSetting(), window.defaultSize()));
+}
+
+TEST_F(MotorSoundWindowTest, ClosedMaximisedItKeepsItsNormalSizeAndReopensMaximised) {
+    const QSize normal = window.size() + QSize(40, 20);
+    window.resize(normal);
+    window.showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window.isMaximized(); }));
+    window.close();
+    EXPECT_EQ(readSetting(MotorSoundWindow::widthSetting()).toInt(),
+              normal.width() * TwipsPerPixel);
+    EXPECT_EQ(readSetting(QStringLiteral("MotorMaximized")), QStringLiteral("1"));
+
+    MotorSoundWindow next(data, prompter, nullptr);
+    bool maximized = false;
+    QTimer::singleShot(0, &next, [&] {
+        maximized = next.isMaximized();
+        next.reject();
+    });
+    next.openModal();
+    EXPECT_TRUE(maximized);
+    writeSettings(windowGeometrySettings(MotorSoundWindow::settingsPrefix(),
+                                         QRect(QPoint(0, 0), window.defaultSize()), false));
 }
 
 TEST_F(MotorSoundWindowTest, WheelsScrollFortyPixelsANotchAndSidewaysWithShiftOrATilt) {

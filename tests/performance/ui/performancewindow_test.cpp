@@ -4,12 +4,19 @@
 #include "performance/performancetables.h"
 #include "performance/referencetrain.h"
 #include "performance/ui/performancewindow.h"
+#include "performance/typedchoice.h"
+#include "shared/windowplacement.h"
 #include "support/apptest.h"
+#include "support/clirun.h"
+#include "support/clitests.h"
 #include "support/documenttests.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
 #include <QTableView>
 #include <QToolButton>
 
@@ -46,6 +53,30 @@ protected:
         QTest::keyClick(edit, Qt::Key_Tab);
     }
     QString notice() const { return namedChild<QLabel>(*performance, "lblNotice")->text(); }
+    // Types into a number box of the window and finishes with Enter.
+    // The box has the focus and its keys; its line edit holds the text.
+    QLineEdit* typeIntoBox(const char* name, const QString& text) {
+        auto* box = namedChild<QAbstractSpinBox>(*performance, QString::fromLatin1(name));
+        box->setFocus(Qt::TabFocusReason);
+        auto* edit = box->findChild<QLineEdit*>();
+        edit->selectAll();
+        // As an input method commits it: full-width text has no key of its own.
+        edit->insert(text);
+        QTest::keyClick(box, Qt::Key_Return);
+        return edit;
+    }
+    QCheckBox* runNotch(int n) const {
+        return namedChild<QCheckBox>(*performance, QStringLiteral("chkRunNotch(%1)").arg(n));
+    }
+    // What orlenda-cli draws for the new document with these options.
+    QImage cliPicture(const QStringList& options) {
+        const QString in = savedDocument(dir, "new.dat", TrainData());
+        const QString out = file("run.png");
+        EXPECT_EQ(runCliForTest(QStringList{"plot"} + options.mid(0, 1) + QStringList{in, out} +
+                                options.mid(1)),
+                  0);
+        return pngImage(out);
+    }
 
     PerformanceWindow* performance = nullptr;
     int programEnds = 0;
@@ -79,6 +110,93 @@ TEST_F(PerformanceWindowTest, ModelessTablesFollowTheFieldsAndTheGrade) {
     QTest::keySequence(performance->notchView(), QKeySequence::Copy);
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral(
         "ファイル: 新規ドキュメント　勾配 10 ‰　質量 65.0 t　ブレーキ初速 100 km/h\n")));
+}
+
+TEST_F(PerformanceWindowTest, NumberBoxesRefuseWhatTheyCannotUseAndCtrlCCopiesTheTables) {
+    performance->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(performance));
+    auto* grade = namedChild<QDoubleSpinBox>(*performance, "txtGrade");
+    const std::pair<const char*, double> typed[] = {
+        {"2.55", 2.6}, {"50", 2.6}, {"−45", 2.6}, {"１０", 10}, {"40.05", 40}, {"-2.45", -2.4}};
+    for (const auto& [text, used] : typed) {
+        QLineEdit* edit = typeIntoBox("txtGrade", QString::fromUtf8(text));
+        EXPECT_EQ(grade->value(), used) << text;
+        EXPECT_EQ(edit->text(), QString::number(used, 'f', 1) + QStringLiteral(" ‰")) << text;
+        EXPECT_FALSE(edit->hasSelectedText()) << text;
+    }
+    EXPECT_EQ(prompter.told, QStringList({gradeRefusal(), gradeRefusal()}));
+    EXPECT_EQ(performance->figures().grade, -2.4);
+
+    // After Enter the box holds no selection: Ctrl+C copies the tables.
+    QLineEdit* edit = typeIntoBox("txtGrade", QStringLiteral("10"));
+    QTest::keySequence(grade, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              tablesForClipboard(performance->figures(), nullptr,
+                                 {figuresFileName(QString()), QString(), 100}));
+    // A selection in a box is copied as text would be.
+    edit->setSelection(0, 2);
+    QTest::keySequence(grade, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("10"));
+
+    auto* brake = namedChild<QSpinBox>(*performance, "txtBrakeFrom");
+    typeIntoBox("txtBrakeFrom", QStringLiteral("６０.５"));
+    EXPECT_EQ(brake->value(), 60);
+    typeIntoBox("txtBrakeFrom", QStringLiteral("161"));
+    EXPECT_EQ(brake->value(), 60);
+    EXPECT_EQ(prompter.told.last(), brakeSpeedRefusal());
+    EXPECT_EQ(performance->runChoices().brakeFrom, 60);
+}
+
+TEST_F(PerformanceWindowTest, RunsOfTickedNotchesAndTheReferenceAreTheCliPicture) {
+    runNotch(0)->click(); // the last ticked box stays ticked
+    EXPECT_TRUE(runNotch(0)->isChecked());
+    runNotch(7)->click();
+    runNotch(3)->setChecked(true);
+    EXPECT_EQ(performance->runChoices().notches, QList<int>({0, 3, 7}));
+    EXPECT_EQ(performance->plotImage().text(QStringLiteral("Title")),
+              QStringLiteral("新規ドキュメント"));
+    EXPECT_EQ(performance->plotImage(), cliPicture({"run", "--notch", "1,4,8"}));
+
+    // The pointer reads out the nearest run point.
+    auto* view = namedChild<PlotView>(*performance, "pbxRun");
+    QTest::mouseMove(view, QPoint(RunCurvePlot::Left + 2, RunCurvePlot::Bottom + 2));
+    EXPECT_TRUE(namedChild<QLabel>(*performance, "lblRunStatus")
+                    ->text()
+                    .contains(QStringLiteral("0.0 s　0 km/h　0 m")));
+
+    TrainData other;
+    AccelerationTable table = other.accelerationTable();
+    table[3] = {1.5f, 1.2f, 40, 60, 2.0f};
+    other.setAccelerationTable(table);
+    const QString ref = savedDocument(dir, "ref.dat", other);
+    ASSERT_TRUE(window.reference().load(ref, prompter));
+    EXPECT_EQ(performance->plotImage(),
+              cliPicture({"run", "--notch", "1,4,8", "--reference", ref}));
+    AccelerationWindow acc(data, data.consist(), prompter, nullptr);
+    acc.setReference(window.reference().curves());
+    EXPECT_EQ(acc.plotImage(), cliPicture({"acceleration", "--reference", ref}));
+}
+
+TEST_F(PerformanceWindowTest, CtrlTBringsBackAMinimisedWindowThatRemembersItsPlace) {
+    performance->showMinimized();
+    QCoreApplication::processEvents();
+    trigger("mnuViewPerformance");
+    EXPECT_FALSE(performance->isMinimized());
+    EXPECT_TRUE(performance->isVisible());
+
+    const QRect available = performance->screen()->availableGeometry();
+    EXPECT_LE(performance->frameGeometry().height(), available.height());
+    const QRect kept(available.topLeft() + QPoint(40, 60), QSize(700, 700));
+    performance->setGeometry(kept);
+    performance->close();
+    EXPECT_EQ(placementStore().value(QStringLiteral("Settings/PerformanceWidth")).toInt(),
+              700 * TwipsPerPixel);
+    EXPECT_EQ(placementStore().value(QStringLiteral("Settings/PerformanceMaximized")).toString(),
+              QStringLiteral("0"));
+    PerformanceWindow next(
+        data, window.reference(), prompter, [](QWidget*) { return QString(); }, nullptr);
+    next.bringUp();
+    EXPECT_EQ(next.geometry().size(), kept.size());
 }
 
 TEST_F(PerformanceWindowTest, AnAbsurdValueFromAFileIsNoneWithItsReason) {
@@ -126,6 +244,9 @@ TEST_F(PerformanceWindowTest, ReferenceQuestionsNeverEndTheProgramNorTouchTheDoc
     EXPECT_EQ(programEnds, 0);
     EXPECT_EQ(performance->notchView()->model()->columnCount(), 8);
 
+    // Each question says which file it is about.
+    EXPECT_TRUE(prompter.questions().last().text.startsWith(
+        QStringLiteral("比較ファイル: many-questions.dat\n")));
     open->click(); // every question answered Yes
     ASSERT_TRUE(window.reference().isSet());
     EXPECT_EQ(performance->notchView()->model()->columnCount(), 24);
