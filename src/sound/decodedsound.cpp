@@ -18,6 +18,7 @@ namespace {
 constexpr int MinFileRate = 1000;
 constexpr int MaxFileRate = 768000;
 constexpr sf_count_t ReadChunkFrames = 16384;
+constexpr qint64 MinLoopFrames = 4096;
 
 sf_count_t deviceLength(void* user) {
     return sf_count_t(static_cast<QIODevice*>(user)->size());
@@ -173,6 +174,15 @@ DecodeResult decodeSound(QIODevice& device, int outputRate) {
         sound->frames = data.output_frames_gen;
         sound->samples.resize(std::size_t(sound->frames * channels));
         sound->samples.shrink_to_fit();
+    }
+    // A very short loop is repeated, so that the converter gets enough
+    // input per call at high pitch; it sounds the same.
+    if (sound->frames < MinLoopFrames) {
+        const std::vector<float> once = sound->samples;
+        const qint64 copies = (MinLoopFrames + sound->frames - 1) / sound->frames;
+        for (qint64 i = 1; i < copies; ++i)
+            sound->samples.insert(sound->samples.end(), once.begin(), once.end());
+        sound->frames *= copies;
     }
     info.state = SoundState::Usable;
     result.sound = std::move(sound);

@@ -63,6 +63,9 @@ std::variant<RunProfile, QString> RunProfile::make(const PerformanceTrain& train
     }
     p.mCoastSeconds = std::max(0.0, train.brakeDelay);
     p.mDeceleration = train.deceleration;
+    // A notch that barely pulls would take days; a file of it could not be written.
+    if (!(p.duration() <= RunProfile::MaxSeconds))
+        return QStringLiteral("走行に %1 秒以上かかるため再生できません").arg(RunProfile::MaxSeconds);
     return p;
 }
 

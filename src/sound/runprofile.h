@@ -26,6 +26,8 @@ class RunProfile {
 public:
     static constexpr int MaxTopSpeed = 160;
     static constexpr int DefaultTopSpeedCap = 100;
+    // The longest run played, to standstill.
+    static constexpr int MaxSeconds = 3600;
 
     // notch 1..8. A top speed above the highest whole speed the notch
     // reaches is lowered to it (see reachableTopSpeed). A notch that cannot

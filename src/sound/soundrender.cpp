@@ -37,6 +37,9 @@ void renderChunks(std::shared_ptr<SoundBank> bank, const MotorSoundTable& table,
 } // namespace
 
 QList<int> soundNumbersUsed(const MotorSoundTable& table, const RenderRequest& request) {
+    // The rows the request passes: a held speed's own, a run's up to its top.
+    const int first = request.run ? 0 : SoundRenderer::rowOfSpeed(request.speed);
+    const int last = SoundRenderer::rowOfSpeed(request.run ? request.run->topSpeed() : request.speed);
     QList<int> numbers;
     for (int t = 0; t < TrackCount; ++t) {
         const bool power = t == int(Track::P1) || t == int(Track::P2);
@@ -44,9 +47,11 @@ QList<int> soundNumbersUsed(const MotorSoundTable& table, const RenderRequest& r
                                                 : request.state == DriveState::Brake);
         if (!used)
             continue;
-        for (const MotorSoundEntry& e : table.tracks[std::size_t(t)])
-            if (e.index >= 0 && !numbers.contains(e.index))
-                numbers.append(e.index);
+        for (int r = first; r <= last; ++r) {
+            const int index = table.tracks[std::size_t(t)][std::size_t(r)].index;
+            if (index >= 0 && !numbers.contains(index))
+                numbers.append(index);
+        }
     }
     std::sort(numbers.begin(), numbers.end());
     return numbers;

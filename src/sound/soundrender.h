@@ -25,7 +25,7 @@ struct RenderRequest {
 };
 
 // The sound numbers that the tracks a request plays use (P1 and P2 for
-// power, B1 and B2 for brake, all four for a run).
+// power, B1 and B2 for brake, all four for a run) in the rows it passes.
 QList<int> soundNumbersUsed(const MotorSoundTable& table, const RenderRequest& request);
 
 // How long a render is: the seconds asked for, or a run to standstill and

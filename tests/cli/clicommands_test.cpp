@@ -27,20 +27,30 @@ QString usageStart(const CliCommand& command) {
 TEST_F(CliTest, TheUsageListsEveryCommandOfTheTable) {
     QString err;
     EXPECT_EQ(runCliForTest({"frobnicate", in}, &err), CliFailed);
+#ifdef ORLENDA_SOUND
+    const QString render = QStringLiteral(
+        "       orlenda-cli motor render IN OUT.wav [--sounds DIR] [--assign N=FILE] "
+        "[--run 1..8] [--to V] [--speedup 1|2|4] [--speed V] [--seconds S] [--brake]\n");
+#else
+    const QString render;
+#endif
     EXPECT_EQ(err,
-              "usage: orlenda-cli new OUT\n"
-              "       orlenda-cli convert IN OUT\n"
-              "       orlenda-cli check IN\n"
-              "       orlenda-cli plot acceleration IN OUT.png [--notch 1..8] [--unit kmhs|kgft] "
-              "[--show-resistance] [--reference REF]\n"
-              "       orlenda-cli plot motor IN OUT.png [--track P1|P2|B1|B2] "
-              "[--previous P1|P2|B1|B2] [--hex]\n"
-              "       orlenda-cli motor export IN P1|P2|B1|B2 OUT.csv\n"
-              "       orlenda-cli motor import IN P1|P2|B1|B2 CSV OUT\n"
-              "       orlenda-cli plot run IN OUT.png [--notch N,N,...] [--grade G] [--brake-from V] "
-              "[--reference REF]\n"
-              "       orlenda-cli performance IN [--grade G] [--brake-from V] [--reference REF] "
-              "[--format text|csv|json]\n");
+              QStringLiteral(
+                  "usage: orlenda-cli new OUT\n"
+                  "       orlenda-cli convert IN OUT\n"
+                  "       orlenda-cli check IN\n"
+                  "       orlenda-cli plot acceleration IN OUT.png [--notch 1..8] [--unit kmhs|kgft] "
+                  "[--show-resistance] [--reference REF]\n"
+                  "       orlenda-cli plot motor IN OUT.png [--track P1|P2|B1|B2] "
+                  "[--previous P1|P2|B1|B2] [--hex]\n"
+                  "       orlenda-cli motor export IN P1|P2|B1|B2 OUT.csv\n"
+                  "       orlenda-cli motor import IN P1|P2|B1|B2 CSV OUT\n") +
+                  render +
+                  QStringLiteral(
+                      "       orlenda-cli plot run IN OUT.png [--notch N,N,...] [--grade G] "
+                      "[--brake-from V] [--reference REF]\n"
+                      "       orlenda-cli performance IN [--grade G] [--brake-from V] [--reference REF] "
+                      "[--format text|csv|json]\n"));
     QString wrongCount;
     EXPECT_EQ(runCliForTest({"plot", "run", in}, &wrongCount), CliFailed);
     EXPECT_EQ(wrongCount, err);

@@ -11,6 +11,8 @@ using namespace Orlenda;
 
 namespace {
 
+constexpr std::size_t Settled = 4800;
+
 void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -51,6 +53,20 @@ TEST_F(SoundTest, EveryKindOfFileDecodesToTheOutputRate) {
         ASSERT_TRUE(d.sound);
         EXPECT_NEAR(double(d.sound->frames), 24000, 50) << k.name;
         EXPECT_NEAR(peakOf(d.sound->samples), 0.5, 0.03) << k.name;
+    }
+}
+
+// A loop of a few samples plays at the highest pitch.
+TEST_F(SoundTest, TinyLoopPlaysAtAnyPitch) {
+    writeWave(path("0.wav"), 12000, 3.0 / 48000, 48000);
+    useFolder({0});
+    EXPECT_EQ(bank->info(0).state, SoundState::Usable);
+    for (std::int16_t pitch : {1, 100, 32767}) {
+        SoundRenderer r(bank);
+        r.publishTable(tableWith(Track::P1, {pitch, 127, 0}));
+        const std::vector<float> out = render(r, 0.1);
+        EXPECT_LE(peakOf(out), 1.0) << pitch;
+        EXPECT_GT(rmsOf(leftFrom(out, Settled / 2)), 0.01) << pitch;
     }
 }
 

@@ -240,3 +240,20 @@ TEST_F(SoundTest, RunPlaysPowerThenBrake) {
     EXPECT_NEAR(frequencyOf({brake.begin() + 2400, brake.end()}, Rate), 300, 1);
     EXPECT_EQ(peakOf({coast.begin() + 2400, coast.end() - 4800}), 0);
 }
+
+// A render waits for, and asks about, only the sounds of the rows it passes.
+TEST(SoundRender, NumbersUsedAreThoseOfTheRowsPassed) {
+    MotorSoundTable table = silentTable();
+    table[Track::P1][150].index = 4;
+    table[Track::P1][151].index = 5;
+    table[Track::B2][0].index = 6;
+    table[Track::P2][300].index = 7;
+    RenderRequest held;
+    held.speed = 30;
+    EXPECT_EQ(soundNumbersUsed(table, held), QList<int>({4}));
+    held.state = DriveState::Brake;
+    EXPECT_EQ(soundNumbersUsed(table, held), QList<int>());
+    RenderRequest run;
+    run.run = std::get<RunProfile>(RunProfile::make(performanceTrain(TrainData()), 1, 31));
+    EXPECT_EQ(soundNumbersUsed(table, run), QList<int>({4, 5, 6}));
+}
