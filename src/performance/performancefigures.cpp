@@ -10,7 +10,6 @@ namespace Orlenda {
 
 namespace {
 
-constexpr int TopSpeed = 160;
 using Curve = SpeedCurve;
 
 // Below this a service deceleration in km/h/s is taken for a slip of the pen.
@@ -101,7 +100,7 @@ std::optional<Curve> graded(const PerformanceTrain& train, const TrainModel& mod
     const double g = gradeDeceleration(grade);
     Curve a{};
     try {
-        for (int v = 0; v <= TopSpeed; ++v)
+        for (int v = 0; v <= TopSpeedKmh; ++v)
             a[std::size_t(v)] =
                 double(netAcceleration(row, curve, train.consist, model.mass, v)) - g;
     } catch (const StepFailure& f) {
@@ -159,7 +158,7 @@ void fillRunFigures(NotchFigures& n, const Curve& a) {
     n.startAcceleration = a[0];
     n.canStart = a[0] > 0;
     if (a[0] > 0) {
-        for (int v = 0; v < TopSpeed; ++v) {
+        for (int v = 0; v < TopSpeedKmh; ++v) {
             const double here = a[std::size_t(v)];
             const double next = a[std::size_t(v + 1)];
             if (here > 0 && next <= 0) {
@@ -168,7 +167,7 @@ void fillRunFigures(NotchFigures& n, const Curve& a) {
             }
         }
         if (!n.balancingSpeed)
-            n.balancingAbove = TopSpeed;
+            n.balancingAbove = TopSpeedKmh;
     }
     fillRuns(n, a);
 }
@@ -177,7 +176,7 @@ namespace {
 
 // The largest power over the whole speeds and the least speed where it occurs.
 void fillPower(NotchFigures& n, const AccelerationRow& row, const NotchCurve& curve, double mass) {
-    for (int v = 0; v <= TopSpeed; ++v) {
+    for (int v = 0; v <= TopSpeedKmh; ++v) {
         try {
             const double a = notchAcceleration(row, curve, v);
             const double force = a * mass * RotatingMassFactor / KmPerHourPerMetrePerSecond;

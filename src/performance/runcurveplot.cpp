@@ -14,7 +14,6 @@ namespace {
 
 const QColor kGridColor(64, 64, 64);
 constexpr QRgb kTextColor = qRgb(96, 96, 96);
-constexpr int TopSpeed = 160;
 constexpr int SpeedGridStep = 20;
 constexpr int MaxTimeDivisions = 8;
 
@@ -60,7 +59,7 @@ void runFrom(const SpeedCurve& a, QList<double>& times, QList<double>* distances
     times << t;
     if (distances)
         *distances << x;
-    for (int k = 0; k < TopSpeed && a[std::size_t(k + 1)] > 0; ++k) {
+    for (int k = 0; k < TopSpeedKmh && a[std::size_t(k + 1)] > 0; ++k) {
         const double dt = 2 / (a[std::size_t(k)] + a[std::size_t(k + 1)]);
         t += dt;
         x += dt * (k + 0.5) / KmPerHourPerMetrePerSecond;
@@ -119,7 +118,7 @@ void RunCurvePlot::redraw(const PerformanceTrain& train, const RunCurveChoices& 
         }
     }
     // The braking as the braking table gives it, on the same grade.
-    const int v0 = int(std::clamp(choices.brakeFrom, 1.0, double(TopSpeed)));
+    const int v0 = int(std::clamp(choices.brakeFrom, 1.0, double(TopSpeedKmh)));
     const SpeedFigure stop = brakingFrom(train, choices.grade, v0);
     const bool braking = stop.time.has_value();
     const double delay = train.brakeDelay;
@@ -138,7 +137,7 @@ void RunCurvePlot::redraw(const PerformanceTrain& train, const RunCurveChoices& 
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     painter.setPen(onePixel(kGridColor));
-    for (int v = 0; v <= TopSpeed; v += SpeedGridStep) {
+    for (int v = 0; v <= TopSpeedKmh; v += SpeedGridStep) {
         const int y = rowOf(v);
         painter.drawLine(Left, y, Width - 1, y);
         const QString label = QString::number(v);
@@ -149,7 +148,7 @@ void RunCurvePlot::redraw(const PerformanceTrain& train, const RunCurveChoices& 
     for (int i = 0; i <= divisions; ++i) {
         const double t = i * mStep;
         const int x = columnOf(t);
-        painter.drawLine(x, rowOf(TopSpeed), x, Bottom);
+        painter.drawLine(x, rowOf(TopSpeedKmh), x, Bottom);
         const QString label = QString::number(t, 'g', 12);
         drawPlotText(mImage, x - plotTextWidth(label) / 2 + 1, Bottom + 2, label, kTextColor);
     }
