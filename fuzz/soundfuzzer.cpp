@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         d.sound->samples.size() != std::size_t(d.sound->frames * d.sound->channels))
         fuzzFailure(QStringLiteral("a sound beyond the limits was accepted"));
     for (float x : d.sound->samples)
-        if (!(std::fabs(x) <= 1.5f))
+        if (!(std::fabs(x) <= 1.0f))
             fuzzFailure(QStringLiteral("a sample beyond full scale: %1").arg(x));
     return 0;
 }

@@ -174,6 +174,11 @@ DecodeResult decodeSound(QIODevice& device, int outputRate) {
         sound->frames = data.output_frames_gen;
         sound->samples.resize(std::size_t(sound->frames * channels));
         sound->samples.shrink_to_fit();
+        // Sinc conversion rings past full scale next to steps at full
+        // scale (half as much again for a sound near its Nyquist rate): keep
+        // every sound within what the file could hold.
+        for (float& x : sound->samples)
+            x = std::clamp(x, -1.0f, 1.0f);
     }
     // A very short loop is repeated, so that the converter gets enough
     // input per call at high pitch; it sounds the same.

@@ -194,3 +194,17 @@ TEST_F(SoundTest, SoundsChangeUnderThePlayingRenderer) {
     bank->prepareAndWait({0, 1, 2});
     EXPECT_GT(peakOf(render(renderer, 0.05)), 0.3);
 }
+
+TEST(SoundDecode, ConvertedSoundsStayWithinFullScale) {
+    // A full-scale saw at a low rate: its steps make the converter ring past
+    // full scale unless the converted sound is held within it.
+    QTemporaryDir dir;
+    const QString p = dir.filePath(QStringLiteral("saw.wav"));
+    writeWave(p, 1000, 0.05, 8000, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, Wave::Saw, 1.0);
+    QFile f(p);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const DecodeResult d = decodeSound(f, 48000);
+    ASSERT_TRUE(d.sound);
+    EXPECT_LE(peakOf(d.sound->samples), 1.0);
+    EXPECT_GT(peakOf(d.sound->samples), 0.9);
+}
