@@ -1,10 +1,24 @@
 #include "sound/soundchoices.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <algorithm>
 
 namespace Orlenda {
+
+QString SoundChoice::folderFor(const QString& trainPath) const {
+    if (!folder.isEmpty())
+        return folder;
+    return trainPath.isEmpty() ? QString() : QFileInfo(trainPath).absolutePath();
+}
+
+SoundAssignment SoundChoice::assignment() const {
+    SoundAssignment result;
+    for (const auto& [number, name] : assigned)
+        result.assign(number, name);
+    return result;
+}
 
 namespace {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sound/soundassignment.h"
+
 #include <QList>
 #include <QString>
 #include <map>
@@ -16,6 +18,11 @@ struct SoundChoice {
     QString folder;
     std::map<int, QString> assigned;
     bool operator==(const SoundChoice&) const = default;
+
+    // The folder the sounds come from: the chosen one, else the train
+    // file's own, else none (a new document).
+    QString folderFor(const QString& trainPath) const;
+    SoundAssignment assignment() const;
 };
 
 // The sound choices of the last train files used, newest first, kept in the

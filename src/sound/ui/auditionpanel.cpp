@@ -6,6 +6,7 @@
 #include "performance/performancefigures.h"
 #include "shared/atomicfile.h"
 #include "shared/failure.h"
+#include "shared/pathname.h"
 #include "shared/prompter.h"
 #include "shared/windowplacement.h"
 #include "sound/playbackreadout.h"
@@ -20,7 +21,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,8 +64,13 @@ QList<int> soundNumbersOf(const MotorSoundTable& table) {
     return numbers;
 }
 
+// The slider moves in steps of 0.2 km/h, as the table's rows do.
+double speedOfStep(int step) {
+    return step * 0.2;
+}
+
 QString speedText(int step) {
-    return QStringLiteral("%1 km/h").arg(step * 0.2, 0, 'f', 1);
+    return QStringLiteral("%1 km/h").arg(speedOfStep(step), 0, 'f', 1);
 }
 
 } // namespace
@@ -237,10 +242,14 @@ void AuditionPanel::prepareOnce() {
 
 void AuditionPanel::findDevice() {
     // The bank keeps the rate it was made with: a device found later must take it.
-    mHasDevice = mOutput->open() && (!mBank || mOutput->sampleRate() == mBank->outputRate());
-    mDeviceNote->setVisible(!mHasDevice);
-    mPlay->setEnabled(mHasDevice);
-    mRun->setEnabled(mHasDevice);
+    showDevice(mOutput->open() && (!mBank || mOutput->sampleRate() == mBank->outputRate()));
+}
+
+void AuditionPanel::showDevice(bool found) {
+    mHasDevice = found;
+    mDeviceNote->setVisible(!found);
+    mPlay->setEnabled(found);
+    mRun->setEnabled(found);
 }
 
 void AuditionPanel::takeChoice() {
@@ -263,9 +272,7 @@ void AuditionPanel::keepChoice() {
 }
 
 QString AuditionPanel::soundFolder() const {
-    if (!mChoice.folder.isEmpty())
-        return mChoice.folder;
-    return mTrainPath.isEmpty() ? QString() : QFileInfo(mTrainPath).absolutePath();
+    return mChoice.folderFor(mTrainPath);
 }
 
 void AuditionPanel::applyChoice() {
@@ -273,10 +280,7 @@ void AuditionPanel::applyChoice() {
     mFolderText->setText(folder.isEmpty() ? QStringLiteral("音源フォルダ: (なし)")
                                           : QStringLiteral("音源フォルダ: ") + folder);
     mBank->setFolder(folder.isEmpty() ? SoundFolder() : SoundFolder(folder));
-    SoundAssignment assignment;
-    for (const auto& [number, name] : mChoice.assigned)
-        assignment.assign(number, name);
-    mBank->setAssignment(assignment);
+    mBank->setAssignment(mChoice.assignment());
     mBank->prepare(soundNumbersOf(mWindow.editor().workingCopy()));
 }
 
@@ -294,7 +298,7 @@ void AuditionPanel::chooseFolder() {
     const QString folder = mChooseFolder(this, soundFolder());
     if (folder.isEmpty())
         return;
-    mChoice.folder = QFileInfo(folder).absoluteFilePath();
+    mChoice.folder = absolutePath(folder);
     // Names given in another folder mean nothing in this one.
     mChoice.assigned.clear();
     keepChoice();
@@ -323,7 +327,7 @@ DriveState AuditionPanel::heldState() const {
 void AuditionPanel::speedChanged(int step) {
     mSpeedText->setText(speedText(step));
     if (mRenderer)
-        mRenderer->setSpeed(step * 0.2);
+        mRenderer->setSpeed(speedOfStep(step));
 }
 
 void AuditionPanel::updateTopSpeed() {
@@ -352,7 +356,7 @@ void AuditionPanel::play() {
         return;
     stop();
     mRenderer->stopRun();
-    mRenderer->setSpeed(mSpeed->value() * 0.2);
+    mRenderer->setSpeed(speedOfStep(mSpeed->value()));
     mRenderer->setState(heldState());
     mRunning = false;
     startOutput();
@@ -387,10 +391,7 @@ void AuditionPanel::startOutput() {
     publishTable();
     if (!mOutput->start(*mSource)) {
         mRenderer->stopRun();
-        mHasDevice = false;
-        mDeviceNote->setVisible(true);
-        mPlay->setEnabled(false);
-        mRun->setEnabled(false);
+        showDevice(false);
         return;
     }
     mPlay->setText(QStringLiteral("停止"));
@@ -446,7 +447,7 @@ RenderRequest AuditionPanel::exportRequest(const ExportChoice& choice, bool* ok)
         request.run = *run;
         request.speedUp = mSpeedUp->currentData().toInt();
     } else {
-        request.speed = mSpeed->value() * 0.2;
+        request.speed = speedOfStep(mSpeed->value());
         request.state = heldState();
         request.seconds = choice.seconds;
     }

@@ -86,6 +86,8 @@ private:
     void buildControls();
     void prepareOnce();
     void findDevice();
+    // Play and the run follow whether there is a device; the note says when not.
+    void showDevice(bool found);
     void takeChoice();
     void keepChoice();
     void applyChoice();
